@@ -1,0 +1,100 @@
+#pragma once
+// The spreadsheet as the component sees it: a workbook of named sheets, cells
+// addressed by row and column, and the application's status bar. The typed-entry
+// and read-back behaviour lives in Cell, once, above every storage.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/values/variant.hpp"
+
+namespace fenwarx {
+
+inline constexpr int kMaxRows = 1048576;
+inline constexpr int kMaxColumns = 16384;
+
+// Interior colours: red + 256 * green + 65536 * blue.
+inline constexpr std::uint32_t kColorNone = 16777215;  // what an unfilled cell reports
+inline constexpr std::uint32_t kColorError = 255;
+inline constexpr std::uint32_t kColorEndOfData = 16776960;
+
+class Worksheet;
+
+// One cell of a sheet; a cheap handle, valid while its sheet lives.
+class Cell {
+ public:
+  Cell(Worksheet& sheet, int row, int column) : sheet_(&sheet), row_(row), column_(column) {}
+
+  int row() const noexcept { return row_; }
+  int column() const noexcept { return column_; }
+
+  // Empty, Number, Text, Boolean, Error, or Date for a number shown in a date format.
+  Variant Value() const;
+  // As if typed: a text that reads wholly as a number becomes a number, a day-first
+  // date text a date (a date format is set when the cell has none); other texts stay
+  // texts; a Date is stored as its serial in a date format; Empty clears the value.
+  void SetValue(const Variant& value);
+  std::string Text() const;  // as displayed in the cell's number format
+  std::string NumberFormat() const;
+  void SetNumberFormat(std::string_view code);
+  std::uint32_t InteriorColor() const;
+  void SetInteriorColor(std::uint32_t color);
+
+ private:
+  Worksheet* sheet_;
+  int row_, column_;
+};
+
+// A sheet: storage primitives implemented per backing, the cell semantics above them.
+class Worksheet : public Object {
+ public:
+  virtual const std::string& Name() const = 0;
+
+  // Rows and columns as the component passes them (doubles, halves to even);
+  // outside 1..kMaxRows / 1..kMaxColumns is RuntimeError 1004.
+  Cell Cells(double row, double column);
+
+  // Storage primitives, 1-based and already range-checked.
+  // Stored value: Empty, Number, Text, Boolean or Error (never Date).
+  virtual Variant stored_value(int row, int column) const = 0;
+  virtual void store_value(int row, int column, const Variant& value) = 0;
+  virtual std::string number_format(int row, int column) const = 0;
+  virtual bool has_date_format(int row, int column) const = 0;
+  virtual void set_number_format(int row, int column, std::string_view code) = 0;
+  virtual std::uint32_t interior_color(int row, int column) const = 0;
+  virtual void set_interior_color(int row, int column, std::uint32_t color) = 0;
+  // Serials in this workbook count from 1/1/1904 (the cell layer converts).
+  virtual bool date1904() const { return false; }
+  // The used range: the last row and column holding a value or a format (0 when none).
+  virtual int last_row() const = 0;
+  virtual int last_column() const = 0;
+};
+
+// The application behind a workbook; only its status bar is used.
+class Application {
+ public:
+  using Listener = std::function<void(const std::string&)>;
+  const std::string& StatusBar() const noexcept { return status_bar_; }
+  void SetStatusBar(std::string text);
+  void set_listener(Listener listener) { listener_ = std::move(listener); }
+
+ private:
+  std::string status_bar_;
+  Listener listener_;
+};
+
+class Workbook : public Object {
+ public:
+  // The sheet of that exact name; RuntimeError 9 "Subscript out of range" when none.
+  Worksheet& Worksheets(std::string_view name);
+  virtual std::vector<std::string> sheet_names() const = 0;
+  virtual Worksheet* find_sheet(std::string_view name) = 0;
+  Application& GetApplication() noexcept { return application_; }
+
+ private:
+  Application application_;
+};
+
+}  // namespace fenwarx

@@ -1,0 +1,24 @@
+#include "support/test_paths.hpp"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace fenwarx::testing {
+
+std::filesystem::path fixture(const char* name) {
+  return std::filesystem::path(FENWARX_FIXTURES) / name;
+}
+
+std::filesystem::path scratch_dir() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  std::string leaf = info ? std::string(info->test_suite_name()) + "." + info->name() : "scratch";
+  for (char& c : leaf)
+    if (c == '/') c = '_';
+  auto dir = std::filesystem::temp_directory_path() / "fenwarx-tests" / leaf;
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  return dir;
+}
+
+}  // namespace fenwarx::testing
