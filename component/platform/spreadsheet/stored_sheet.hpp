@@ -30,6 +30,7 @@ class StoredSheet : public Worksheet {
   CellStore& store() noexcept { return store_; }
   const CellStore& store() const noexcept { return store_; }
   const TextPool& texts() const noexcept { return *texts_; }
+  TextPool& texts() noexcept { return *texts_; }
   StyleBook& styles() noexcept { return *styles_; }
 
  private:

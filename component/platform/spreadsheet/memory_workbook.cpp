@@ -1,0 +1,56 @@
+#include "platform/spreadsheet/memory_workbook.hpp"
+
+#include "platform/spreadsheet/memory_style_book.hpp"
+
+namespace fenwarx {
+
+namespace {
+
+bool same_ignoring_ascii_case(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+MemoryWorkbook::MemoryWorkbook()
+    : texts_(std::make_shared<TextPool>()), styles_(std::make_shared<MemoryStyleBook>()) {}
+
+StoredSheet& MemoryWorkbook::add_sheet(std::string name) {
+  sheets_.push_back(std::make_unique<StoredSheet>(std::move(name), texts_, styles_));
+  return *sheets_.back();
+}
+
+std::vector<std::string> MemoryWorkbook::sheet_names() const {
+  std::vector<std::string> names;
+  names.reserve(sheets_.size());
+  for (const auto& sheet : sheets_) names.push_back(sheet->Name());
+  return names;
+}
+
+Worksheet* MemoryWorkbook::find_sheet(std::string_view name) {
+  for (const auto& sheet : sheets_) {
+    if (sheet->Name() == name) return sheet.get();
+  }
+  for (const auto& sheet : sheets_) {
+    if (same_ignoring_ascii_case(sheet->Name(), name)) return sheet.get();
+  }
+  return nullptr;
+}
+
+std::shared_ptr<MemoryWorkbook> layout(std::initializer_list<LaidSheet> sheets) {
+  auto workbook = std::make_shared<MemoryWorkbook>();
+  for (const LaidSheet& laid : sheets) {
+    StoredSheet& sheet = workbook->add_sheet(laid.name);
+    for (const LaidCell& cell : laid.cells) {
+      sheet.Cells(cell.row, cell.column).SetValue(Variant::text(cell.typed));
+    }
+  }
+  return workbook;
+}
+
+}  // namespace fenwarx

@@ -1,0 +1,56 @@
+#include "platform/spreadsheet/typed_entry.hpp"
+
+#include <optional>
+#include <string>
+
+#include "platform/values/dates.hpp"
+#include "platform/values/numbers.hpp"
+
+namespace fenwarx {
+
+namespace {
+
+bool equals_ignoring_case(std::string_view text, std::string_view upper) {
+  if (text.size() != upper.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != upper[i]) return false;
+  }
+  return true;
+}
+
+std::string ascii_upper(std::string_view text) {
+  std::string upper(text);
+  for (char& c : upper) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return upper;
+}
+
+std::optional<double> percent(std::string_view text) {
+  const auto end = text.find_last_not_of(" \t");
+  if (end == std::string_view::npos || text[end] != '%') return std::nullopt;
+  const auto hundreds = parse_number(text.substr(0, end));
+  if (!hundreds) return std::nullopt;
+  // Through the shortest decimal text, so "0.3%" is the double nearest 0.003
+  // rather than 0.3 / 100 with its rounding error.
+  return parse_number(number_text(*hundreds / 100));
+}
+
+}  // namespace
+
+Variant read_typed(std::string_view text) {
+  if (!text.empty() && text.front() == '\'') return Variant::text(std::string(text.substr(1)));
+  if (const auto number = parse_number(text)) return Variant::number(*number);
+  if (const auto fraction = percent(text)) return Variant::number(*fraction);
+  if (const auto date = parse_date(text)) return Variant::date(*date);
+  if (equals_ignoring_case(text, "TRUE")) return Variant::boolean(true);
+  if (equals_ignoring_case(text, "FALSE")) return Variant::boolean(false);
+  if (!text.empty() && text.front() == '#') {
+    if (const int code = cell_error::from_text(ascii_upper(text))) return Variant::error(code);
+  }
+  return Variant::text(std::string(text));
+}
+
+}  // namespace fenwarx

@@ -1,0 +1,236 @@
+#include "platform/values/numbers.hpp"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/values/decimal_digits.hpp"
+#include "platform/values/runtime_error.hpp"
+
+namespace fenwarx {
+
+namespace {
+
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+bool is_exponent_mark(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
+
+// Exponents are clamped: anything past this is out of the double range anyway.
+constexpr long long kExponentLimit = 100000;
+
+// `mantissa` holds digits with at most one '.', `exponent` the written power of ten.
+// from_chars reports both overflow and underflow as out of range; underflow is 0,
+// overflow is the caller's to judge.
+struct Conversion {
+  double value = 0;
+  bool overflow = false;
+};
+
+Conversion convert(std::string_view mantissa, long long exponent) {
+  // Position of the first non-zero digit decides which way the range was left.
+  long long integer_digits = 0, leading_fraction_zeros = 0;
+  bool in_fraction = false, nonzero = false;
+  for (char c : mantissa) {
+    if (c == '.') {
+      in_fraction = true;
+    } else if (!nonzero && c == '0') {
+      if (in_fraction) ++leading_fraction_zeros;
+    } else {
+      nonzero = true;
+      if (!in_fraction) ++integer_digits;
+      else break;
+    }
+  }
+  if (!nonzero) return {};
+  const long long magnitude =
+      integer_digits > 0 ? integer_digits - 1 + exponent : exponent - leading_fraction_zeros - 1;
+  if (magnitude > 400) return {0, true};
+  if (magnitude < -400) return {};
+
+  char buffer[64];
+  std::string long_buffer;
+  const std::size_t needed = mantissa.size() + 12;
+  char* start = buffer;
+  if (needed > sizeof buffer) {
+    long_buffer.resize(needed);
+    start = long_buffer.data();
+  }
+  char* p = start;
+  for (char c : mantissa) *p++ = c;
+  *p++ = 'e';
+  p = std::to_chars(p, start + needed, exponent).ptr;
+  Conversion out;
+  auto [end, ec] = std::from_chars(start, p, out.value);
+  if (ec == std::errc::result_out_of_range) {
+    out.value = 0;
+    out.overflow = magnitude >= 0;
+  }
+  return out;
+}
+
+long long add_exponent_digit(long long exponent, char digit) {
+  exponent = exponent * 10 + (digit - '0');
+  return exponent > kExponentLimit ? kExponentLimit : exponent;
+}
+
+}  // namespace
+
+double leading_number(std::string_view text) {
+  std::size_t i = 0;
+  auto skip_blanks = [&] {
+    while (i < text.size() && is_blank(text[i])) ++i;
+  };
+  skip_blanks();
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  std::string mantissa;
+  bool point = false, any_digit = false;
+  for (skip_blanks(); i < text.size(); ++i, skip_blanks()) {
+    const char c = text[i];
+    if (is_digit(c)) {
+      mantissa += c;
+      any_digit = true;
+    } else if (c == '.' && !point) {
+      mantissa += c;
+      point = true;
+    } else {
+      break;
+    }
+  }
+  if (!any_digit) return 0;
+  long long exponent = 0;
+  if (i < text.size() && is_exponent_mark(text[i])) {
+    ++i;
+    skip_blanks();
+    bool exponent_negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+      exponent_negative = text[i] == '-';
+      ++i;
+    }
+    for (skip_blanks(); i < text.size() && is_digit(text[i]); ++i, skip_blanks()) {
+      exponent = add_exponent_digit(exponent, text[i]);
+    }
+    if (exponent_negative) exponent = -exponent;
+  }
+  const Conversion result = convert(mantissa, exponent);
+  if (result.overflow) throw RuntimeError(err::kOverflow);
+  return negative && result.value != 0 ? -result.value : result.value;
+}
+
+std::optional<double> parse_number(std::string_view text) {
+  std::size_t begin = 0, end = text.size();
+  while (begin < end && is_blank(text[begin])) ++begin;
+  while (end > begin && is_blank(text[end - 1])) --end;
+  text = text.substr(begin, end - begin);
+
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  const std::size_t mantissa_begin = i;
+  bool grouped = false;
+  std::size_t group = 0, digits = 0;
+  for (; i < text.size(); ++i) {
+    if (is_digit(text[i])) {
+      ++group;
+      ++digits;
+    } else if (text[i] == ',') {
+      // A separator follows a lead group of 1-3 digits or a full group of 3.
+      if (group == 0 || group > 3 || (grouped && group != 3)) return std::nullopt;
+      grouped = true;
+      group = 0;
+    } else {
+      break;
+    }
+  }
+  if (grouped && group != 3) return std::nullopt;
+  if (i < text.size() && text[i] == '.') {
+    for (++i; i < text.size() && is_digit(text[i]); ++i) ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  const std::size_t mantissa_end = i;
+  long long exponent = 0;
+  if (i < text.size() && is_exponent_mark(text[i])) {
+    ++i;
+    bool exponent_negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+      exponent_negative = text[i] == '-';
+      ++i;
+    }
+    const std::size_t exponent_begin = i;
+    for (; i < text.size() && is_digit(text[i]); ++i) exponent = add_exponent_digit(exponent, text[i]);
+    if (i == exponent_begin) return std::nullopt;
+    if (exponent_negative) exponent = -exponent;
+  }
+  if (i != text.size()) return std::nullopt;
+
+  std::string_view mantissa = text.substr(mantissa_begin, mantissa_end - mantissa_begin);
+  Conversion result;
+  if (grouped) {
+    std::string plain;
+    plain.reserve(mantissa.size());
+    for (char c : mantissa) {
+      if (c != ',') plain += c;
+    }
+    result = convert(plain, exponent);
+  } else {
+    result = convert(mantissa, exponent);
+  }
+  if (result.overflow) return std::nullopt;
+  return negative && result.value != 0 ? -result.value : result.value;
+}
+
+bool is_numeric(std::string_view text) { return parse_number(text).has_value(); }
+
+std::string number_text(double value) {
+  if (std::isnan(value)) return "NaN";
+  if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+  const detail::DecimalDigits number = detail::to_decimal(value);
+  if (number.count == 0) return "0";
+  std::string out;
+  if (number.negative) out += '-';
+  const std::string_view digits = detail::significant(number);
+  if (number.exponent >= 15 || number.exponent < -5) {
+    out += digits[0];
+    if (digits.size() > 1) {
+      out += '.';
+      out.append(digits.substr(1));
+    }
+    out += number.exponent < 0 ? "E-" : "E+";
+    const int magnitude = std::abs(number.exponent);
+    if (magnitude < 10) out += '0';
+    char buffer[8];
+    out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, magnitude).ptr);
+    return out;
+  }
+  const int decimals = std::max(0, number.count - 1 - number.exponent);
+  detail::append_fixed(out, number, decimals);
+  return out;
+}
+
+std::string fixed_text(double value, int decimals) {
+  if (decimals < 0) throw RuntimeError(err::kInvalidCall);
+  if (!std::isfinite(value)) return number_text(value);
+  detail::DecimalDigits number = detail::to_decimal(value);
+  detail::round_to_decimals(number, decimals, detail::Halves::AwayFromZero);
+  std::string out;
+  if (number.negative && number.count > 0) out += '-';
+  detail::append_fixed(out, number, decimals);
+  return out;
+}
+
+double round_half_even(double value, int decimals) {
+  if (decimals < 0) throw RuntimeError(err::kInvalidCall);
+  if (!std::isfinite(value)) return value;
+  detail::DecimalDigits number = detail::to_decimal(value);
+  detail::round_to_decimals(number, decimals, detail::Halves::ToEven);
+  return detail::to_double(number);
+}
+
+}  // namespace fenwarx

@@ -1,0 +1,48 @@
+#include "platform/values/runtime_error.hpp"
+
+#include <utility>
+
+namespace fenwarx {
+
+namespace {
+
+struct ErrorText {
+  int number;
+  std::string_view text;
+};
+
+constexpr ErrorText kTexts[] = {
+    {err::kInvalidCall, "Invalid procedure call or argument"},
+    {err::kOverflow, "Overflow"},
+    {err::kOutOfMemory, "Out of memory"},
+    {err::kSubscript, "Subscript out of range"},
+    {err::kTypeMismatch, "Type mismatch"},
+    {err::kFileNotFound, "File not found"},
+    {err::kDeviceIo, "Device I/O error"},
+    {err::kFileExists, "File already exists"},
+    {err::kDiskFull, "Disk full"},
+    {err::kPermission, "Permission denied"},
+    {err::kPathFileAccess, "Path/File access error"},
+    {err::kPathNotFound, "Path not found"},
+    {err::kObjectNotSet, "Object variable or With block variable not set"},
+    {err::kObjectRequired, "Object required"},
+    {err::kNoSuchMember, "Object doesn't support this property or method"},
+    {err::kWrongArguments, "Wrong number of arguments or invalid property assignment"},
+    {err::kApplication, "Application-defined or object-defined error"},
+};
+
+}  // namespace
+
+std::string_view error_text(int number) {
+  for (const auto& entry : kTexts) {
+    if (entry.number == number) return entry.text;
+  }
+  return "Application-defined or object-defined error";
+}
+
+RuntimeError::RuntimeError(int number) : RuntimeError(number, std::string(error_text(number))) {}
+
+RuntimeError::RuntimeError(int number, std::string description)
+    : std::runtime_error(description), number_(number), description_(std::move(description)) {}
+
+}  // namespace fenwarx
