@@ -1,7 +1,7 @@
 #pragma once
 // A file that appears complete or not at all: written to a temporary file in the
 // target's folder, flushed to disk, then renamed over the target.
-#include <cstdio>
+#include <cstdint>
 #include <filesystem>
 #include <string_view>
 
@@ -18,7 +18,7 @@ class AtomicFile {
 
   void write(std::string_view bytes);  // RuntimeError 61 on a full disk, 57 on other I/O errors
   std::uint64_t size() const noexcept { return size_; }
-  // Flushes, fsyncs, gives the file the target's permissions (or 0644 less the
+  // Flushes, fsyncs, gives the file the target's permissions (or 0666 less the
   // umask for a new file), renames it over the target and fsyncs the folder.
   void commit();
   const std::filesystem::path& target() const noexcept { return target_; }

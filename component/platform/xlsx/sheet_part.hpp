@@ -25,8 +25,8 @@ class SheetPart {
   bool changed() const;              // any cell written or restyled since load
   bool formula_overwritten() const;  // a loaded formula cell was given a value
   // The part's new XML. Text values are written as inline strings (blanks kept);
-  // a shared formula's master that is overwritten hands the group on to its next
-  // dependent with the formula moved to that cell, so the dependents keep working.
+  // when a shared formula's master is overwritten, each remaining dependent gets
+  // the master's formula moved to its own cell, so the dependents keep working.
   std::string write() const;
 
  private:

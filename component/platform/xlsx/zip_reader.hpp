@@ -33,6 +33,8 @@ class ZipReader {
   // ("save it as .xlsx"), an encrypted (password-protected) workbook, a file that
   // is not a zip, a truncated or corrupt zip, encrypted entries.
   explicit ZipReader(const std::filesystem::path& path);
+  // The same with a smaller bound on inflated entries, so the refusal can be tested.
+  ZipReader(const std::filesystem::path& path, std::uint64_t max_entry_size);
   ~ZipReader();
   ZipReader(const ZipReader&) = delete;
   ZipReader& operator=(const ZipReader&) = delete;
@@ -49,6 +51,7 @@ class ZipReader {
 
  private:
   std::filesystem::path path_;
+  std::uint64_t max_entry_size_ = kMaxEntrySize;
   struct Handle;
   std::unique_ptr<Handle> handle_;
   std::vector<ZipEntry> entries_;

@@ -1,0 +1,112 @@
+#include "workbook_phases.hpp"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+
+#include "platform/xlsx/xlsx_workbook.hpp"
+
+namespace fenwarx::bench {
+namespace {
+
+constexpr std::size_t kEditEvery = 20;
+constexpr std::size_t kRewriteOffset = 10;
+
+class Stopwatch {
+ public:
+  // Milliseconds since the last lap (or since construction).
+  double lap() {
+    const auto now = std::chrono::steady_clock::now();
+    const double ms = std::chrono::duration<double, std::milli>(now - last_).count();
+    last_ = now;
+    return ms;
+  }
+
+ private:
+  std::chrono::steady_clock::time_point last_ = std::chrono::steady_clock::now();
+};
+
+// Calls visit(sheet, row, column) for every cell of every used range, in reading order.
+template <typename Visit>
+void each_used_cell(XlsxWorkbook& workbook, Visit&& visit) {
+  for (std::size_t i = 0; i < workbook.sheet_count(); ++i) {
+    StoredSheet& sheet = workbook.sheet(i);
+    const int last_row = sheet.last_row();
+    const int last_column = sheet.last_column();
+    for (int row = 1; row <= last_row; ++row)
+      for (int column = 1; column <= last_column; ++column) visit(sheet, row, column);
+  }
+}
+
+double median_of(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t mid = values.size() / 2;
+  return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+}  // namespace
+
+PhaseTimes roundtrip(const std::filesystem::path& in, const std::filesystem::path& out,
+                     RunCounts& counts) {
+  PhaseTimes times;
+  Stopwatch watch;
+  auto workbook = XlsxWorkbook::open(in);
+  times.open_ms = watch.lap();
+
+  counts = {};
+  each_used_cell(*workbook, [&](StoredSheet& sheet, int row, int column) {
+    const std::string text = Cell(sheet, row, column).Value().to_text();
+    ++counts.cells;
+    counts.text_bytes += text.size();
+  });
+  times.read_ms = watch.lap();
+
+  std::size_t index = 0;
+  each_used_cell(*workbook, [&](StoredSheet& sheet, int row, int column) {
+    const std::size_t slot = index++ % kEditEvery;
+    if (slot == 0) {
+      Cell(sheet, row, column).SetInteriorColor(kColorError);
+      ++counts.painted;
+    } else if (slot == kRewriteOffset) {
+      Cell cell(sheet, row, column);
+      cell.SetValue(Variant::text(cell.Value().to_text()));
+      ++counts.rewritten;
+    }
+  });
+  times.edit_ms = watch.lap();
+
+  workbook->save_as(out);
+  times.save_ms = watch.lap();
+  times.total_ms = times.open_ms + times.read_ms + times.edit_ms + times.save_ms;
+  return times;
+}
+
+PhaseTimes loadsave(const std::filesystem::path& in, const std::filesystem::path& out) {
+  PhaseTimes times;
+  Stopwatch watch;
+  auto workbook = XlsxWorkbook::open(in);
+  times.open_ms = watch.lap();
+  workbook->save_as(out);
+  times.save_ms = watch.lap();
+  times.total_ms = times.open_ms + times.save_ms;
+  return times;
+}
+
+PhaseTimes median(const std::vector<PhaseTimes>& runs) {
+  auto phase = [&](double PhaseTimes::*member) {
+    std::vector<double> values;
+    for (const PhaseTimes& run : runs) values.push_back(run.*member);
+    return values.empty() ? 0.0 : median_of(std::move(values));
+  };
+  return {phase(&PhaseTimes::open_ms), phase(&PhaseTimes::read_ms), phase(&PhaseTimes::edit_ms),
+          phase(&PhaseTimes::save_ms), phase(&PhaseTimes::total_ms)};
+}
+
+double peak_memory_mib() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_maxrss) / 1024.0;  // KiB on Linux
+}
+
+}  // namespace fenwarx::bench

@@ -1,0 +1,32 @@
+#pragma once
+// Timed runs over a workbook file: the full read-mark-save round trip the
+// component does on a return, and the bare open + save baseline.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fenwarx::bench {
+
+struct PhaseTimes {
+  double open_ms = 0, read_ms = 0, edit_ms = 0, save_ms = 0, total_ms = 0;
+};
+
+struct RunCounts {
+  std::size_t cells = 0;       // cells read
+  std::size_t text_bytes = 0;  // bytes of their texts
+  std::size_t painted = 0, rewritten = 0;
+};
+
+// Opens `in`, reads every cell of every sheet's used range as text, paints every
+// 20th cell red and rewrites every 20th value (10 cells later) as typed text,
+// saves as `out`.
+PhaseTimes roundtrip(const std::filesystem::path& in, const std::filesystem::path& out,
+                     RunCounts& counts);
+// Opens `in` and saves it as `out`, nothing else.
+PhaseTimes loadsave(const std::filesystem::path& in, const std::filesystem::path& out);
+
+// The median of each phase over the runs.
+PhaseTimes median(const std::vector<PhaseTimes>& runs);
+double peak_memory_mib();  // the process's peak resident size so far
+
+}  // namespace fenwarx::bench
