@@ -7,6 +7,7 @@
 
 #include "platform/values/variant.hpp"
 #include "platform/xlsx/formula_shift.hpp"
+#include "platform/xlsx/huge_pages.hpp"
 #include "platform/xlsx/xml_escape.hpp"
 #include "platform/xlsx/xml_scan.hpp"
 
@@ -56,6 +57,7 @@ class Writer {
   std::string run() {
     collect_handovers();
     out_.reserve(xml_.size() + xml_.size() / 4 + 65536);
+    advise_huge_pages(out_.data(), out_.capacity());
     append_prefix();
     if (layout_.data_self_closing) append_tag("<", "sheetData>");
     std::size_t copied = layout_.content_begin;

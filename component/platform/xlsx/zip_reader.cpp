@@ -1,5 +1,7 @@
 #include "platform/xlsx/zip_reader.hpp"
 
+#include "platform/xlsx/huge_pages.hpp"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -250,7 +252,10 @@ std::string ZipReader::read(const ZipEntry& entry) const {
   // The declared size is only trusted as far as the compressed bytes could reach.
   std::uint64_t plausible = entry.compressed_size * kDeflateMaxRatio + 64;
   std::string data;
-  data.resize(static_cast<std::size_t>(std::min({entry.size, plausible, max_entry_size_})));
+  const auto expected = static_cast<std::size_t>(std::min({entry.size, plausible, max_entry_size_}));
+  data.reserve(expected);
+  advise_huge_pages(data.data(), data.capacity());
+  data.resize(expected);
   std::uint64_t filled = 0;
   for (;;) {
     if (filled == data.size()) {

@@ -1,5 +1,7 @@
 #include "platform/xlsx/zip_writer.hpp"
 
+#include "platform/xlsx/huge_pages.hpp"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -40,6 +42,7 @@ Deflated deflate_raw(std::string_view data, int level) {
   // deflateBound is a guarantee, so the output never needs to grow.
   std::size_t bound = deflateBound(&z, static_cast<uLong>(data.size()));
   Deflated out{std::make_unique_for_overwrite<char[]>(bound), 0};
+  advise_huge_pages(out.bytes.get(), bound);
   z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
   z.next_out = reinterpret_cast<Bytef*>(out.bytes.get());
   // zlib counts in 32 bits: feed and drain it in slices below that.

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# The test command: installs what is needed, builds from scratch, runs every test
+# (unit, codec, real readers, command line) and a short fuzzing session.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+
+build=${FENWARX_BUILD_DIR:-build}
+rm -rf "$build"
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j"$(nproc)"
+ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
+
+fuzz/run.sh "${FENWARX_FUZZ_SECONDS:-30}"
