@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <charconv>
 
+#include "platform/xlsx/cell_reference.hpp"
+#include "platform/xlsx/xml_escape.hpp"
+
 namespace fenwarx::bench {
 namespace {
 
@@ -24,39 +27,7 @@ void append_double(std::string& out, double value) {
   out.append(buffer, end);
 }
 
-bool needs_preserve(std::string_view text) {
-  return !text.empty() && (text.front() == ' ' || text.back() == ' ');
-}
-
 }  // namespace
-
-std::string column_letters(int column) {
-  std::string letters;
-  for (; column > 0; column = (column - 1) / 26)
-    letters.insert(letters.begin(), static_cast<char>('A' + (column - 1) % 26));
-  return letters;
-}
-
-void append_xml_escaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out.push_back(c);
-    }
-  }
-}
 
 std::uint32_t SharedStrings::index(std::string_view text) {
   ++references_;
@@ -74,8 +45,8 @@ std::string SharedStrings::xml() const {
   append_int(out, static_cast<long long>(order_.size()));
   out.append("\">");
   for (const std::string* text : order_) {
-    out.append(needs_preserve(*text) ? "<si><t xml:space=\"preserve\">" : "<si><t>");
-    append_xml_escaped(out, *text);
+    out.append(needs_preserved_space(*text) ? "<si><t xml:space=\"preserve\">" : "<si><t>");
+    append_escaped_text(out, *text);
     out.append("</t></si>");
   }
   out.append("</sst>");
@@ -96,7 +67,8 @@ void SheetXml::begin_row(int row, int span_first, int span_last) {
 
 void SheetXml::open_cell(int column, std::uint32_t style) {
   last_column_ = std::max(last_column_, column);
-  rows_.append("<c r=\"").append(column_letters(column));
+  rows_.append("<c r=\"");
+  append_column_letters(rows_, column);
   append_int(rows_, row_);
   rows_.push_back('"');
   if (style != 0) {
@@ -136,7 +108,7 @@ std::string SheetXml::finish(const std::vector<ColumnWidth>& widths, bool select
   out.append("\"><dimension ref=\"A1");
   if (last_row_ > 1 || last_column_ > 1) {
     out.push_back(':');
-    out.append(column_letters(std::max(last_column_, 1)));
+    append_column_letters(out, std::max(last_column_, 1));
     append_int(out, std::max(last_row_, 1));
   }
   out.append("\"/><sheetViews><sheetView ");

@@ -49,7 +49,5 @@ class SheetXml {
   int last_row_ = 0, last_column_ = 0;
 };
 
-std::string column_letters(int column);  // 1 -> "A", 28 -> "AB"
-void append_xml_escaped(std::string& out, std::string_view text);
 
 }  // namespace fenwarx::bench

@@ -15,129 +15,76 @@ namespace fenwarx {
 namespace {
 
 using testing::Outcome;
+using Args = std::vector<std::string>;
 
-Outcome run_fenwarx(const std::vector<std::string>& args) {
-  return testing::run_program(FENWARX_CLI, args);
-}
+Outcome run_fenwarx(const Args& args) { return testing::run_program(FENWARX_CLI, args); }
 
-class CliTest : public ::testing::Test {
- protected:
+// All sheets under their names, one sheet or a range; failures exit 3 with the error on stderr.
+TEST(Cli, OutputExitCodeAndMessages) {
+  const auto dir = testing::scratch_dir();
+  const std::string book = (dir / "return.xlsx").string(), absent = (dir / "absent.xlsx").string(),
+                    text = (dir / "notes.xlsx").string();
   // Deductor Details: a text, a typed number, a date off the diagonal (used range A1:C3).
   // Notes: one cell with every character that needs escaping. Empty: nothing.
-  void SetUp() override {
-    dir_ = testing::scratch_dir();
-    workbook_ = (dir_ / "return.xlsx").string();
-    auto wb = XlsxWorkbook::create({"Deductor Details", "Notes", "Empty"});
-    auto& deductor = wb->Worksheets("Deductor Details");
-    deductor.Cells(1, 1).SetValue(Variant::text("TAN"));
-    deductor.Cells(1, 2).SetValue(Variant::text("ABCD12345E"));
-    deductor.Cells(2, 1).SetValue(Variant::text("Amount"));
-    deductor.Cells(2, 2).SetValue(Variant::text("12.50"));
-    deductor.Cells(3, 3).SetValue(Variant::date(serial_from_civil({2005, 4, 1})));
-    wb->Worksheets("Notes").Cells(1, 1).SetValue(Variant::text("a\tb\\c\nd\re"));
-    wb->save_as(workbook_);
+  auto wb = XlsxWorkbook::create({"Deductor Details", "Notes", "Empty"});
+  auto& deductor = wb->Worksheets("Deductor Details");
+  for (auto [row, column, typed] : {std::tuple{1, 1, "TAN"}, {1, 2, "ABCD12345E"},
+                                    {2, 1, "Amount"}, {2, 2, "12.50"}})
+    deductor.Cells(row, column).SetValue(Variant::text(typed));
+  deductor.Cells(3, 3).SetValue(Variant::date(serial_from_civil({2005, 4, 1})));
+  wb->Worksheets("Notes").Cells(1, 1).SetValue(Variant::text("a\tb\\c\nd\re"));
+  wb->save_as(book);
+  std::ofstream(text) << "not a zip";
+  const std::string kNotes = "a\\tb\\\\c\\nd\\re";
+  const struct {
+    Args args;
+    int exit_code;
+    std::string out, err;
+  } cases[] = {
+      {{"show", book}, 0,
+       "== Deductor Details ==\nTAN\tABCD12345E\t\nAmount\t12.5\t\n\t\t01/04/2005\n"
+       "== Notes ==\n" + kNotes + "\n== Empty ==\n", ""},
+      {{"show", book, "--sheet", "Notes"}, 0, kNotes + "\n", ""},
+      {{"show", book, "--sheet", "Deductor Details", "--range", "B2:D3"}, 0,
+       "12.5\t\t\n\t01/04/2005\t\n", ""},
+      {{"show", book, "--sheet", "Deductor Details", "--range", "c3"}, 0, "01/04/2005\n", ""},
+      {{"show", book, "--range", "A1:B1"}, 0,
+       "== Deductor Details ==\nTAN\tABCD12345E\n== Notes ==\n" + kNotes + "\t\n== Empty ==\n\t\n",
+       ""},
+      {{"show", book, "--sheet", "Empty", "--range", "XFD1048576"}, 0, "\n", ""},
+      {{"--version"}, 0, "fenwarx 0.1.0\n", ""},
+      {{"show", absent}, 3, "", "fenwarx: error 53: File not found: " + absent + "\n"},
+      {{"show", book, "--sheet", "Challan Details"}, 3, "",
+       "fenwarx: error 9: Subscript out of range\n"},
+      {{"show", text}, 3, "",
+       "fenwarx: error 1004: notes.xlsx is not a workbook: an .xlsx or .xlsm file is a zip "
+       "package\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const Outcome run = run_fenwarx(c.args);
+    EXPECT_EQ(run.exit_code, c.exit_code);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
   }
-
-  std::filesystem::path dir_;
-  std::string workbook_;
-};
-
-TEST_F(CliTest, ShowPrintsEverySheetUnderItsName) {
-  const Outcome run_all = run_fenwarx({"show", workbook_});
-  EXPECT_EQ(run_all.err, "");
-  EXPECT_EQ(run_all.exit_code, 0);
-  EXPECT_EQ(run_all.out,
-            "== Deductor Details ==\n"
-            "TAN\tABCD12345E\t\n"
-            "Amount\t12.5\t\n"
-            "\t\t01/04/2005\n"
-            "== Notes ==\n"
-            "a\\tb\\\\c\\nd\\re\n"
-            "== Empty ==\n");
-}
-
-TEST_F(CliTest, ShowOneSheetHasNoHeader) {
-  const Outcome notes = run_fenwarx({"show", workbook_, "--sheet", "Notes"});
-  EXPECT_EQ(notes.exit_code, 0);
-  EXPECT_EQ(notes.out, "a\\tb\\\\c\\nd\\re\n");
-  EXPECT_EQ(run_fenwarx({"show", workbook_, "--sheet", "Empty"}).out, "");
-}
-
-TEST_F(CliTest, ShowRangeKeepsEmptyFieldsToTheRight) {
-  const Outcome range =
-      run_fenwarx({"show", workbook_, "--sheet", "Deductor Details", "--range", "B2:D3"});
-  EXPECT_EQ(range.exit_code, 0);
-  EXPECT_EQ(range.out, "12.5\t\t\n\t01/04/2005\t\n");
-
-  EXPECT_EQ(run_fenwarx({"show", workbook_, "--sheet", "Deductor Details", "--range", "c3"}).out,
-            "01/04/2005\n");
-  EXPECT_EQ(run_fenwarx({"show", workbook_, "--range", "A1:B1"}).out,
-            "== Deductor Details ==\nTAN\tABCD12345E\n"
-            "== Notes ==\na\\tb\\\\c\\nd\\re\t\n"
-            "== Empty ==\n\t\n");
-}
-
-TEST(Cli, VersionGoesToStdout) {
-  const Outcome version = run_fenwarx({"--version"});
-  EXPECT_EQ(version.exit_code, 0);
-  EXPECT_EQ(version.out, "fenwarx 0.1.0\n");
-  EXPECT_EQ(version.err, "");
 }
 
 TEST(Cli, UsageErrorsExitTwo) {
-  const std::vector<std::vector<std::string>> cases = {
-      {},
-      {"--bogus"},
-      {"frobnicate"},
-      {"show"},
-      {"show", "a.xlsx", "--sheet"},
-      {"show", "a.xlsx", "--unknown"},
-  };
-  for (const auto& args : cases) {
+  for (const Args& args : std::vector<Args>{{}, {"--bogus"}, {"frobnicate"}, {"show"},
+                                           {"show", "a", "--sheet"}, {"show", "a", "--unknown"}}) {
+    SCOPED_TRACE(::testing::PrintToString(args));
     const Outcome bad = run_fenwarx(args);
-    EXPECT_EQ(bad.exit_code, 2) << ::testing::PrintToString(args);
-    EXPECT_EQ(bad.out, "") << ::testing::PrintToString(args);
-    EXPECT_NE(bad.err, "") << ::testing::PrintToString(args);
+    EXPECT_EQ(bad.exit_code, 2);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_NE(bad.err, "");
   }
-}
-
-TEST(Cli, BadRangesAreUsageErrors) {
-  const char* ranges[] = {"A0:B", "Z1:A1", "A2:A1", "A0",       "B",        "7",   "A1:", ":A1",
-                          "A-1",  "A+1",   "XFE1",  "A1048577", "A1:B2:C3", "A 1", ""};
-  for (const char* range : ranges) {
+  for (const char* range : {"A0:B", "Z1:A1", "A2:A1", "A0", "B", "7", "A1:", ":A1", "A-1", "A+1",
+                            "XFE1", "A1048577", "A1:B2:C3", "A 1", ""}) {
     const Outcome bad = run_fenwarx({"show", "missing.xlsx", "--range", range});
     EXPECT_EQ(bad.exit_code, 2) << range;
     EXPECT_EQ(bad.err, std::string("--range: not a cell range like A1:D20: ") + range +
-                           "\nRun with --help for more information.\n")
-        << range;
+                           "\nRun with --help for more information.\n");
   }
-}
-
-TEST_F(CliTest, LargestRangeCornerIsAccepted) {
-  const Outcome far = run_fenwarx({"show", workbook_, "--sheet", "Empty", "--range", "XFD1048576"});
-  EXPECT_EQ(far.exit_code, 0);
-  EXPECT_EQ(far.out, "\n");
-}
-
-TEST_F(CliTest, FailuresExitThreeWithTheErrorNumber) {
-  const Outcome missing_file = run_fenwarx({"show", (dir_ / "absent.xlsx").string()});
-  EXPECT_EQ(missing_file.exit_code, 3);
-  EXPECT_EQ(missing_file.out, "");
-  EXPECT_EQ(missing_file.err,
-            "fenwarx: error 53: File not found: " + (dir_ / "absent.xlsx").string() + "\n");
-
-  const Outcome missing_sheet = run_fenwarx({"show", workbook_, "--sheet", "Challan Details"});
-  EXPECT_EQ(missing_sheet.exit_code, 3);
-  EXPECT_EQ(missing_sheet.out, "");
-  EXPECT_EQ(missing_sheet.err, "fenwarx: error 9: Subscript out of range\n");
-}
-
-TEST_F(CliTest, NotAWorkbookIsAFailure) {
-  const auto text = dir_ / "notes.xlsx";
-  std::ofstream(text) << "not a zip";
-  const Outcome bad = run_fenwarx({"show", text.string()});
-  EXPECT_EQ(bad.exit_code, 3);
-  EXPECT_EQ(bad.err.rfind("fenwarx: error 1004: ", 0), 0u) << bad.err;
 }
 
 }  // namespace

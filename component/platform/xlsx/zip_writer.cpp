@@ -1,6 +1,6 @@
 #include "platform/xlsx/zip_writer.hpp"
 
-#include "platform/xlsx/huge_pages.hpp"
+#include "platform/xlsx/part_deflater.hpp"
 
 #include <zlib.h>
 
@@ -29,44 +29,6 @@ constexpr std::size_t kDirectoryChunk = 1024 * 1024;
 
 bool needs_zip64(const ZipEntry& e) { return e.size >= kMax32 || e.compressed_size >= kMax32; }
 
-struct Deflated {
-  std::unique_ptr<char[]> bytes;  // left uninitialised: only the pages deflate fills are touched
-  std::size_t size = 0;
-  std::string_view view() const { return {bytes.get(), size}; }
-};
-
-Deflated deflate_raw(std::string_view data, int level) {
-  z_stream z{};
-  if (deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-    throw RuntimeError(err::kOutOfMemory, "Out of memory while compressing");
-  // deflateBound is a guarantee, so the output never needs to grow.
-  std::size_t bound = deflateBound(&z, static_cast<uLong>(data.size()));
-  Deflated out{std::make_unique_for_overwrite<char[]>(bound), 0};
-  advise_huge_pages(out.bytes.get(), bound);
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  z.next_out = reinterpret_cast<Bytef*>(out.bytes.get());
-  // zlib counts in 32 bits: feed and drain it in slices below that.
-  constexpr std::size_t kSlice = std::size_t{1} << 30;
-  std::size_t in_left = data.size(), out_left = bound;
-  int result = Z_OK;
-  while (result == Z_OK) {
-    if (z.avail_in == 0 && in_left > 0) {
-      z.avail_in = static_cast<uInt>(std::min(in_left, kSlice));
-      in_left -= z.avail_in;
-    }
-    if (z.avail_out == 0 && out_left > 0) {
-      z.avail_out = static_cast<uInt>(std::min(out_left, kSlice));
-      out_left -= z.avail_out;
-    }
-    result = deflate(&z, in_left == 0 ? Z_FINISH : Z_NO_FLUSH);
-  }
-  out.size = z.total_out;
-  deflateEnd(&z);
-  if (result != Z_STREAM_END)
-    throw RuntimeError(err::kApplication, "Compressing a workbook part failed");
-  return out;
-}
-
 std::uint16_t made_by(const ZipEntry& e, std::uint16_t version) {
   return static_cast<std::uint16_t>((e.made_by_system << 8) | version);
 }
@@ -86,8 +48,6 @@ void ZipWriter::add(std::string_view name, std::string_view data, int level,
   ZipEntry entry;
   entry.name = name;
   entry.size = data.size();
-  entry.crc = static_cast<std::uint32_t>(
-      crc32_z(0L, reinterpret_cast<const Bytef*>(data.data()), data.size()));
   entry.dos_time = like ? like->dos_time : 0;
   entry.dos_date = like ? like->dos_date : kDate1980;
   if (like) {
@@ -97,8 +57,9 @@ void ZipWriter::add(std::string_view name, std::string_view data, int level,
   if (std::any_of(name.begin(), name.end(), [](char c) { return (c & 0x80) != 0; }))
     entry.general_flags |= kFlagUtf8;
 
-  Deflated deflated;
-  if (level != 0 && !data.empty()) deflated = deflate_raw(data, std::clamp(level, -1, 9));
+  DeflatedPart deflated;
+  if (level != 0 && !data.empty()) deflated = deflate_part(data, std::clamp(level, -1, 9));
+  entry.crc = deflated.bytes ? deflated.crc : crc_of(data);
   if (deflated.size > 0 && deflated.size < data.size()) {
     entry.method = kMethodDeflated;
     entry.compressed_size = deflated.size;

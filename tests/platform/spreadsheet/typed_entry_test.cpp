@@ -8,122 +8,70 @@
 namespace fenwarx {
 namespace {
 
-struct Typed {
-  const char* typed;
-  VariantType type;
-  double number;     // Number, Date (as a date serial), Boolean (-1/0), Error code
-  const char* text;  // Text
-  const char* format;
-};
+Variant N(double number) { return Variant::number(number); }
+Variant T(const char* text) { return Variant::text(text); }
+Variant D(int y, int m, int d) { return Variant::date(serial_from_civil({y, m, d})); }
+Variant B(bool value) { return Variant::boolean(value); }
+Variant E(int code) { return Variant::error(code); }
 
-double day(int y, int m, int d) { return serial_from_civil({y, m, d}); }
-
-class TypedEntry : public ::testing::TestWithParam<Typed> {};
-
-TEST_P(TypedEntry, ReadsAsAUserWouldExpect) {
-  const Typed& t = GetParam();
-  MemoryWorkbook wb;
-  Cell cell = wb.add_sheet("S").Cells(3, 4);
-  cell.SetValue(Variant::text(t.typed));
-  const Variant v = cell.Value();
-  ASSERT_EQ(v.type(), t.type) << '"' << t.typed << '"';
-  if (t.type == VariantType::Text) {
-    EXPECT_EQ(v.text_value(), t.text);
-  } else if (t.type == VariantType::Error) {
-    EXPECT_EQ(v.error_value(), static_cast<int>(t.number));
-  } else if (t.type != VariantType::Empty) {
-    EXPECT_EQ(v.number_value(), t.number) << '"' << t.typed << '"';
+// A text is read as a user would expect, unless the cell's format is Text; a typed
+// Variant is stored as it is. A date gets a date format unless the cell has one.
+TEST(TypedEntry, ReadsAsAUserWouldExpect) {
+  const char *G = "General", *DMY = "dd/mm/yyyy";
+  const struct {
+    const char* format;  // before and after
+    Variant typed, value;
+    const char* after;
+  } cases[] = {
+      {G, T("12"), N(12), G},   {G, T(" 12.5 "), N(12.5), G},    {G, T("-3"), N(-3), G},
+      {G, T("12%"), N(0.12), G}, {G, T("12.5 %"), N(0.125), G}, {G, T("0.3%"), N(0.003), G},
+      {G, T("1,234.50"), N(1234.5), G},
+      {G, T("01/04/2005"), D(2005, 4, 1), DMY},  {G, T("1/4/05"), D(2005, 4, 1), DMY},
+      {G, T("1/4/45"), D(1945, 4, 1), DMY},      {G, T("05/Jun/2005"), D(2005, 6, 5), DMY},
+      {G, T("05-jun-2005"), D(2005, 6, 5), DMY}, {G, T("1.4.2005"), D(2005, 4, 1), DMY},
+      {G, T("2005-04-01"), D(2005, 4, 1), DMY},
+      {G, T("31/02/2005"), T("31/02/2005"), G},  {G, T("01/01/1800"), T("01/01/1800"), G},
+      {G, T("'123"), T("123"), G},               {G, T("'01/04/2005"), T("01/04/2005"), G},
+      {G, T("#NOPE"), T("#NOPE"), G},            {G, T("  ABCD12345E  "), T("  ABCD12345E  "), G},
+      {G, T("A  B"), T("A  B"), G},              {G, T("12A"), T("12A"), G},
+      {G, T("TRUE"), B(true), G},   {G, T("false"), B(false), G},     {G, T("True"), B(true), G},
+      {G, T("#N/A"), E(2042), G},   {G, T("#n/a"), E(2042), G},       {G, T("#DIV/0!"), E(2007), G},
+      {G, T(""), Variant(), G},
+      {"@", T("00123"), T("00123"), "@"},        {"@", T("01/04/2005"), T("01/04/2005"), "@"},
+      {"@", T("TRUE"), T("TRUE"), "@"},          {"@", T("12%"), T("12%"), "@"},
+      {"d-mmm-yy", T("01/04/2005"), D(2005, 4, 1), "d-mmm-yy"},
+      {G, N(42), N(42), G},     {G, B(true), B(true), G},        {G, E(2042), E(2042), G},
+      {G, D(2005, 4, 1), D(2005, 4, 1), DMY},
+  };
+  for (const auto& c : cases) {
+    MemoryWorkbook wb;
+    Cell cell = wb.add_sheet("S").Cells(3, 4);
+    cell.SetNumberFormat(c.format);
+    cell.SetValue(c.typed);
+    SCOPED_TRACE('"' + c.typed.to_text() + "\" read as " + cell.Value().to_text());
+    EXPECT_EQ(cell.Value(), c.value);
+    EXPECT_EQ(cell.NumberFormat(), c.after);
   }
-  EXPECT_EQ(cell.NumberFormat(), t.format);
 }
 
-constexpr auto N = VariantType::Number;
-constexpr auto D = VariantType::Date;
-constexpr auto T = VariantType::Text;
-constexpr auto B = VariantType::Boolean;
-constexpr auto E = VariantType::Error;
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, TypedEntry,
-    ::testing::Values(
-        Typed{"12", N, 12, "", "General"}, Typed{" 12.5 ", N, 12.5, "", "General"},
-        Typed{"-3", N, -3, "", "General"}, Typed{"1,234.50", N, 1234.5, "", "General"},
-        Typed{"12%", N, 0.12, "", "General"}, Typed{"12.5 %", N, 0.125, "", "General"},
-        Typed{"0.3%", N, 0.003, "", "General"},
-        Typed{"01/04/2005", D, day(2005, 4, 1), "", "dd/mm/yyyy"},
-        Typed{"1/4/05", D, day(2005, 4, 1), "", "dd/mm/yyyy"},
-        Typed{"1/4/45", D, day(1945, 4, 1), "", "dd/mm/yyyy"},
-        Typed{"05/Jun/2005", D, day(2005, 6, 5), "", "dd/mm/yyyy"},
-        Typed{"05-jun-2005", D, day(2005, 6, 5), "", "dd/mm/yyyy"},
-        Typed{"1.4.2005", D, day(2005, 4, 1), "", "dd/mm/yyyy"},
-        Typed{"2005-04-01", D, day(2005, 4, 1), "", "dd/mm/yyyy"},
-        Typed{"31/02/2005", T, 0, "31/02/2005", "General"},
-        Typed{"01/01/1800", T, 0, "01/01/1800", "General"},
-        Typed{"'123", T, 0, "123", "General"}, Typed{"'01/04/2005", T, 0, "01/04/2005", "General"},
-        Typed{"TRUE", B, -1, "", "General"}, Typed{"false", B, 0, "", "General"},
-        Typed{"True", B, -1, "", "General"}, Typed{"#N/A", E, 2042, "", "General"},
-        Typed{"#n/a", E, 2042, "", "General"}, Typed{"#DIV/0!", E, 2007, "", "General"},
-        Typed{"#NOPE", T, 0, "#NOPE", "General"},
-        Typed{"  ABCD12345E  ", T, 0, "  ABCD12345E  ", "General"},
-        Typed{"A  B", T, 0, "A  B", "General"}, Typed{"12A", T, 0, "12A", "General"},
-        Typed{"", VariantType::Empty, 0, "", "General"}));
-
-TEST(TypedEntryFormat, TextFormatKeepsWhatIsTyped) {
-  MemoryWorkbook wb;
-  Cell cell = wb.add_sheet("S").Cells(1, 1);
-  cell.SetNumberFormat("@");
-  for (const char* typed : {"00123", "01/04/2005", "TRUE", "12%"}) {
-    cell.SetValue(Variant::text(typed));
-    ASSERT_EQ(cell.Value().type(), VariantType::Text) << typed;
-    EXPECT_EQ(cell.Value().text_value(), typed);
-  }
-  EXPECT_EQ(cell.NumberFormat(), "@");
-}
-
-TEST(TypedEntryFormat, AnExistingDateFormatIsKept) {
-  MemoryWorkbook wb;
-  Cell cell = wb.add_sheet("S").Cells(1, 1);
-  cell.SetNumberFormat("d-mmm-yy");
-  cell.SetValue(Variant::text("01/04/2005"));
-  EXPECT_EQ(cell.NumberFormat(), "d-mmm-yy");
-  EXPECT_EQ(cell.Value().type(), VariantType::Date);
-}
-
-TEST(TypedEntryFormat, EmptyClearsTheValueButKeepsTheStyle) {
+TEST(TypedEntry, EmptyClearsTheValueButKeepsTheStyle) {
   MemoryWorkbook wb;
   Cell cell = wb.add_sheet("S").Cells(1, 1);
   cell.SetNumberFormat("0.00");
   cell.SetInteriorColor(kColorError);
-  cell.SetValue(Variant::number(5));
-  cell.SetValue(Variant::text(""));
-  EXPECT_TRUE(cell.Value().is_empty());
-  cell.SetValue(Variant::number(5));
-  cell.SetValue(Variant());
-  EXPECT_TRUE(cell.Value().is_empty());
+  for (const Variant& empty : {Variant::text(""), Variant()}) {
+    cell.SetValue(Variant::number(5));
+    cell.SetValue(empty);
+    EXPECT_TRUE(cell.Value().is_empty());
+  }
   EXPECT_EQ(cell.NumberFormat(), "0.00");
   EXPECT_EQ(cell.InteriorColor(), kColorError);
 }
 
-TEST(TypedEntryFormat, TypedVariantsAreStoredAsGiven) {
+TEST(TypedEntry, AnObjectIsATypeMismatch) {
   MemoryWorkbook wb;
-  Cell cell = wb.add_sheet("S").Cells(1, 1);
-  cell.SetValue(Variant::number(42));
-  EXPECT_EQ(cell.Value(), Variant::number(42));
-  cell.SetValue(Variant::boolean(true));
-  EXPECT_EQ(cell.Value(), Variant::boolean(true));
-  cell.SetValue(Variant::error(cell_error::kNA));
-  EXPECT_EQ(cell.Value(), Variant::error(cell_error::kNA));
-  EXPECT_EQ(cell.NumberFormat(), "General");
-  cell.SetValue(Variant::date(day(2005, 4, 1)));
-  EXPECT_EQ(cell.Value(), Variant::date(day(2005, 4, 1)));
-  EXPECT_EQ(cell.NumberFormat(), "dd/mm/yyyy");
-}
-
-TEST(TypedEntryFormat, AnObjectIsATypeMismatch) {
-  MemoryWorkbook wb;
-  Cell cell = wb.add_sheet("S").Cells(1, 1);
   try {
-    cell.SetValue(Variant::object(std::make_shared<MemoryWorkbook>()));
+    wb.add_sheet("S").Cells(1, 1).SetValue(Variant::object(std::make_shared<MemoryWorkbook>()));
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.number(), err::kTypeMismatch);

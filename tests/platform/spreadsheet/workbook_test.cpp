@@ -1,8 +1,7 @@
 // Addressing: Cells bounds and rounding, sheets by name, the status bar.
-#include <cmath>
-#include <limits>
-
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "platform/spreadsheet/memory_workbook.hpp"
 #include "platform/values/runtime_error.hpp"
@@ -10,44 +9,32 @@
 namespace fenwarx {
 namespace {
 
-struct Address {
-  double row, column;
-  int expect_row, expect_column;  // 0: RuntimeError 1004
-};
-
-class CellsAddress : public ::testing::TestWithParam<Address> {};
-
-TEST_P(CellsAddress, RoundsHalvesToEvenAndChecksBounds) {
-  const Address& a = GetParam();
+TEST(CellsAddress, RoundsHalvesToEvenAndChecksBounds) {
+  const struct {
+    double row, column;
+    int expect_row, expect_column;  // 0: RuntimeError 1004
+  } cases[] = {
+      {1, 1, 1, 1}, {1.5, 2.5, 2, 2}, {3.5, 0.6, 4, 1}, {2.4999, 1, 2, 1},
+      {kMaxRows, kMaxColumns, kMaxRows, kMaxColumns}, {kMaxRows + 0.5, 1, kMaxRows, 1},
+      {0, 1, 0, 0}, {0.5, 1, 0, 0}, {-1, 1, 0, 0}, {1, 0, 0, 0}, {kMaxRows + 1, 1, 0, 0},
+      {1, kMaxColumns + 1, 0, 0}, {NAN, 1, 0, 0}, {1, INFINITY, 0, 0}, {1e300, 1, 0, 0},
+  };
   MemoryWorkbook wb;
   StoredSheet& sheet = wb.add_sheet("S");
-  if (a.expect_row == 0) {
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.row << ", " << c.column);
     try {
-      sheet.Cells(a.row, a.column);
-      FAIL() << a.row << ", " << a.column;
+      const Cell cell = sheet.Cells(c.row, c.column);
+      EXPECT_EQ(cell.row(), c.expect_row);
+      EXPECT_EQ(cell.column(), c.expect_column);
     } catch (const RuntimeError& e) {
+      EXPECT_EQ(c.expect_row, 0) << e.description();
       EXPECT_EQ(e.number(), err::kApplication);
     }
-    return;
   }
-  Cell cell = sheet.Cells(a.row, a.column);
-  EXPECT_EQ(cell.row(), a.expect_row);
-  EXPECT_EQ(cell.column(), a.expect_column);
 }
 
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, CellsAddress,
-    ::testing::Values(Address{1, 1, 1, 1}, Address{1.5, 2.5, 2, 2}, Address{3.5, 0.6, 4, 1},
-                      Address{2.4999, 1, 2, 1}, Address{kMaxRows, kMaxColumns, kMaxRows, kMaxColumns},
-                      Address{kMaxRows + 0.5, 1, kMaxRows, 1}, Address{0, 1, 0, 0},
-                      Address{0.5, 1, 0, 0}, Address{-1, 1, 0, 0}, Address{1, 0, 0, 0},
-                      Address{kMaxRows + 1, 1, 0, 0}, Address{1, kMaxColumns + 1, 0, 0},
-                      Address{kNaN, 1, 0, 0}, Address{1, kInf, 0, 0}, Address{1e300, 1, 0, 0}));
-
-TEST(Worksheets, FindsByExactNameThenIgnoringCase) {
+TEST(Worksheets, FindsByExactNameThenIgnoringCaseElseSubscriptOutOfRange) {
   MemoryWorkbook wb;
   StoredSheet& upper = wb.add_sheet("Deductor Details");
   StoredSheet& lower = wb.add_sheet("deductee details");
@@ -58,12 +45,8 @@ TEST(Worksheets, FindsByExactNameThenIgnoringCase) {
   EXPECT_EQ(&wb.Worksheets("deductee details"), &lower);
   EXPECT_EQ(wb.sheet_names(),
             (std::vector<std::string>{"Deductor Details", "deductee details", "Deductee Details"}));
-}
-
-TEST(Worksheets, AMissingSheetIsSubscriptOutOfRange) {
-  auto wb = layout({{"Challan Details", {}}});
   try {
-    wb->Worksheets("Challan Detail");
+    wb.Worksheets("Deductor Detail");
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.number(), 9);
