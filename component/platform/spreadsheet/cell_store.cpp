@@ -44,7 +44,8 @@ CellRecord& CellStore::get_or_insert(int row, int column, std::uint32_t default_
 }
 
 CellRecord& CellStore::append(int row, const CellRecord& record) {
-  if (static_cast<std::size_t>(row) > rows_.size()) rows_.resize(static_cast<std::size_t>(row));
+  if (static_cast<std::size_t>(row) > rows_.size())
+    rows_.resize(static_cast<std::size_t>(row), empty_row());
   Row& cells = rows_[static_cast<std::size_t>(row) - 1];
   const int column = static_cast<int>(record.column);
   if (cells.empty() || static_cast<int>(cells.back().column) < column) {

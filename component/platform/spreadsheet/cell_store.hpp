@@ -2,9 +2,12 @@
 // Compact cell storage shared by the in-memory and the file-backed workbooks:
 // about 40 bytes a cell, so a 65,534-row return stays small.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/spreadsheet/record_arena.hpp"
 
 namespace fenwarx {
 
@@ -47,7 +50,11 @@ struct CellRecord {
 // Rows of cells, each row sorted by column. Rows are 1-based.
 class CellStore {
  public:
-  using Row = std::vector<CellRecord>;
+  using Row = std::vector<CellRecord, ArenaAllocator<CellRecord>>;
+
+  CellStore() = default;
+  CellStore(const CellStore&) = delete;
+  CellStore& operator=(const CellStore&) = delete;
 
   const CellRecord* find(int row, int column) const;
   // The record at (row, column), inserted empty (style `default_style`) when missing.
@@ -68,6 +75,9 @@ class CellStore {
   std::size_t cell_count() const noexcept { return cell_count_; }
 
  private:
+  Row empty_row() { return Row(ArenaAllocator<CellRecord>(arena_.get())); }
+
+  std::unique_ptr<RecordArena> arena_ = std::make_unique<RecordArena>();  // before rows_: outlives them
   std::vector<Row> rows_;                  // rows_[r - 1]
   std::vector<std::uint32_t> row_styles_;  // sparse in practice; sized on demand
   std::vector<bool> changed_;
