@@ -91,9 +91,7 @@ std::uint32_t StoredSheet::interior_color(int row, int column) const {
   return styles_->fill_color(style_at(row, column));
 }
 
-void StoredSheet::set_number_format(int row, int column, std::string_view code) {
-  const std::uint32_t current = style_at(row, column);
-  const std::uint32_t style = styles_->with_number_format(current, code);
+void StoredSheet::restyle(int row, int column, std::uint32_t current, std::uint32_t style) {
   if (style == current) return;
   CellRecord& record = store_.get_or_insert(row, column, current);
   record.style = style;
@@ -101,14 +99,14 @@ void StoredSheet::set_number_format(int row, int column, std::string_view code) 
   store_.mark_changed(row);
 }
 
+void StoredSheet::set_number_format(int row, int column, std::string_view code) {
+  const std::uint32_t current = style_at(row, column);
+  restyle(row, column, current, styles_->with_number_format(current, code));
+}
+
 void StoredSheet::set_interior_color(int row, int column, std::uint32_t color) {
   const std::uint32_t current = style_at(row, column);
-  const std::uint32_t style = styles_->with_fill_color(current, color);
-  if (style == current) return;
-  CellRecord& record = store_.get_or_insert(row, column, current);
-  record.style = style;
-  record.flags |= cell_flag::kStyleChanged;
-  store_.mark_changed(row);
+  restyle(row, column, current, styles_->with_fill_color(current, color));
 }
 
 int StoredSheet::last_row() const { return store_.row_count(); }

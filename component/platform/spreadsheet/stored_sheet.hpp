@@ -35,6 +35,8 @@ class StoredSheet : public Worksheet {
 
  private:
   std::uint32_t style_at(int row, int column) const;  // the cell's, else its row's
+  // Gives the cell `style` in place of `current`, marking the change; same style, no change.
+  void restyle(int row, int column, std::uint32_t current, std::uint32_t style);
 
   std::string name_;
   std::shared_ptr<TextPool> texts_;
