@@ -26,7 +26,9 @@ constexpr ErrorText kTexts[] = {
     {err::kPathNotFound, "Path not found"},
     {err::kObjectNotSet, "Object variable or With block variable not set"},
     {err::kObjectRequired, "Object required"},
+    {err::kCannotCreate, "Can't create object"},
     {err::kNoSuchMember, "Object doesn't support this property or method"},
+    {err::kNotSupported, "Object doesn't support this action"},
     {err::kWrongArguments, "Wrong number of arguments or invalid property assignment"},
     {err::kApplication, "Application-defined or object-defined error"},
 };

@@ -1,0 +1,145 @@
+#include "json_report.hpp"
+
+#include <fmt/format.h>
+
+#include <cmath>
+
+#include "platform/values/numbers.hpp"
+
+namespace fenwarx::cli {
+namespace {
+
+constexpr int kLogCountRow = 1, kLogCountColumn = 31;
+constexpr int kSheetColumn = 30, kRowColumn = 32, kColumnColumn = 33, kCaptionColumn = 34;
+
+// Length of the well-formed UTF-8 sequence at `at`, 0 when it is not one.
+std::size_t utf8_length(std::string_view text, std::size_t at) {
+  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+  else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;  // overlong
+    if (lead == 0xED) high = 0x9F;  // surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;  // overlong
+    if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
+  } else {
+    return 0;
+  }
+  if (at + length > text.size()) return 0;
+  if (byte(at + 1) < low || byte(at + 1) > high) return 0;
+  for (std::size_t i = at + 2; i < at + length; ++i)
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  return length;
+}
+
+std::string json_number(double value) {
+  // JSON has no infinities or NaN.
+  if (!std::isfinite(value)) return "null";
+  return number_text(value);
+}
+
+void append_message(std::string& out, const Message& m) {
+  out += fmt::format(R"({{"text": {}, "title": {}, "style": {}}})", json_string(m.text),
+                     json_string(m.title), m.style);
+}
+
+void append_log_line(std::string& out, const LogLine& line) {
+  out += fmt::format(R"({{"sheet": {}, "row": {}, "column": {}, "caption": {}}})",
+                     json_value(line.sheet), json_value(line.row), json_value(line.column),
+                     json_value(line.caption));
+}
+
+// One element per line, so a report reads (and diffs) line by line.
+template <typename T, typename Append>
+void append_array(std::string& out, const std::vector<T>& items, Append append) {
+  if (items.empty()) {
+    out += "[]";
+    return;
+  }
+  out += "[\n";
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    out += "    ";
+    append(out, items[i]);
+    out += i + 1 < items.size() ? ",\n" : "\n";
+  }
+  out += "  ]";
+}
+
+std::string optional_string(const std::optional<std::string>& text) {
+  return text ? json_string(*text) : "null";
+}
+
+}  // namespace
+
+std::vector<LogLine> read_error_log(Worksheet& deductor) {
+  // Read as the error marker reads it when it adds a line.
+  const double lines =
+      leading_number(deductor.Cells(kLogCountRow, kLogCountColumn).Value().to_text());
+  std::vector<LogLine> log;
+  for (int row = 1; row <= lines && row <= kMaxRows; ++row)
+    log.push_back({deductor.Cells(row, kSheetColumn).Value(), deductor.Cells(row, kRowColumn).Value(),
+                   deductor.Cells(row, kColumnColumn).Value(),
+                   deductor.Cells(row, kCaptionColumn).Value()});
+  return log;
+}
+
+std::string json_string(std::string_view text) {
+  std::string out = "\"";
+  for (std::size_t at = 0; at < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\b': out += "\\b"; break;
+      case '\f': out += "\\f"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          out += fmt::format("\\u{:04x}", c);
+        } else if (const std::size_t length = utf8_length(text, at); length > 0) {
+          out.append(text.substr(at, length));
+          at += length;
+          continue;
+        } else {
+          out += "\\ufffd";
+        }
+    }
+    ++at;
+  }
+  out += '"';
+  return out;
+}
+
+std::string json_value(const Variant& value) {
+  switch (value.type()) {
+    case VariantType::Empty: return "null";
+    case VariantType::Number: return json_number(value.number_value());
+    case VariantType::Object: return "null";
+    default: return json_string(value.to_text());
+  }
+}
+
+std::string json_text(const Report& report) {
+  std::string out = "{\n  \"messages\": ";
+  append_array(out, report.messages, append_message);
+  out += fmt::format(",\n  \"errors\": {},\n  \"log\": ", json_number(report.errors));
+  append_array(out, report.log, append_log_line);
+  if (report.results) {
+    out += ",\n  \"results\": ";
+    append_array(out, *report.results,
+                 [](std::string& o, const std::string& r) { o += json_string(r); });
+  }
+  out += fmt::format(",\n  \"return_file\": {},\n  \"saved\": {}\n}}\n",
+                     optional_string(report.return_file), optional_string(report.saved));
+  return out;
+}
+
+}  // namespace fenwarx::cli

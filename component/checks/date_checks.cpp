@@ -1,0 +1,128 @@
+// Checks of dates. Boundary dates are built as day-first texts from the financial
+// year, as a user would type them, and read back with the same date reader.
+#include <optional>
+#include <string>
+
+#include "checks/ignored_step.hpp"
+#include "checks/validators.hpp"
+#include "platform/values/dates.hpp"
+#include "platform/values/numbers.hpp"
+#include "platform/values/runtime_error.hpp"
+#include "platform/values/text_case.hpp"
+#include "platform/values/variant.hpp"
+#include "returns/return_object.hpp"
+#include "verify/mark_cell.hpp"
+
+namespace fenwarx {
+namespace {
+
+// A boundary date text that does not read as a date is a type mismatch, as
+// comparing with it would be.
+double boundary(const std::string& text) {
+  const std::optional<double> date = parse_date(text);
+  if (!date) throw RuntimeError(err::kTypeMismatch);
+  return *date;
+}
+
+// The calendar year after the financial year's first; a year that is no number
+// is a type mismatch.
+std::string next_year(const std::string& financial_year) {
+  return number_text(Variant::text(financial_year).to_number() + 1);
+}
+
+void write_long_date(ReturnObject& self, double r, double c, double date) {
+  self.cell(r, c).SetNumberFormat("dd/mm/yyyy");
+  self.cell(r, c).SetValue(Variant::text(long_date_text(date)));
+}
+
+struct QuarterBounds {
+  double start, end;
+};
+
+// The bounds of quarter q of the financial year; nothing when q names no quarter
+// or a bound cannot be built, and then the date counts as inside.
+std::optional<QuarterBounds> quarter_bounds(ReturnObject& self, const std::string& q) {
+  const std::string& y = self.financial_year;
+  try {
+    if (q == "Q1") return QuarterBounds{boundary("1/04/" + y), boundary("30/06/" + y)};
+    if (q == "Q2") return QuarterBounds{boundary("1/07/" + y), boundary("30/09/" + y)};
+    if (q == "Q3") return QuarterBounds{boundary("1/10/" + y), boundary("31/12/" + y)};
+    if (q == "Q4") {
+      const std::string next = next_year(y);
+      return QuarterBounds{boundary("1/01/" + next), boundary("31/03/" + next)};
+    }
+  } catch (const RuntimeError&) {
+    return std::nullopt;
+  }
+  self.ui().MsgBox({"Error", "", msg_style::kPlain});
+  return std::nullopt;
+}
+
+}  // namespace
+
+void CheckDate(ReturnObject& self, double r, double c, bool& checkFin) {
+  try {
+    self.last_text = trimmed(self.GetCellText(r, c));
+    const std::optional<double> date = parse_date(self.last_text);
+    if (!date) {
+      MarkCell(self, r, c, true);
+      return;
+    }
+    // Both sides of each test are evaluated before either decides.
+    const long long ahead = day_difference(self.clock().today(), *date);
+    const long long from_start = day_difference(boundary("31/03/" + self.financial_year), *date);
+    if (ahead > 0 || from_start < 0) {
+      MarkCell(self, r, c, true);
+      return;
+    }
+    const long long past_end =
+        day_difference(boundary("31/03/" + next_year(self.financial_year)), *date);
+    if (checkFin && (past_end > 0 || from_start < 0)) {
+      MarkCell(self, r, c, true);
+      return;
+    }
+    write_long_date(self, r, c, *date);
+  } catch (const RuntimeError& e) {
+    self.ui().MsgBox({e.description(), "", msg_style::kPlain});
+  }
+}
+
+void CheckQuarterDate(ReturnObject& self, double r, double c, Workbook& excelApp) {
+  Worksheet* deductor = nullptr;
+  ignoring_failure([&] { deductor = &excelApp.Worksheets(self.profile().deductor_sheet); });
+  self.last_text = trimmed(self.GetCellText(r, c));
+  const std::optional<double> date = parse_date(self.last_text);
+  if (!date) {
+    MarkCell(self, r, c, true);
+    return;
+  }
+  if (day_difference(self.clock().today(), *date) > 0) {
+    MarkCell(self, r, c, true);
+    return;
+  }
+  std::string q;
+  ignoring_failure([&] {
+    if (deductor == nullptr) throw RuntimeError(err::kObjectNotSet);
+    q = to_upper(trimmed(deductor->Cells(32, 2).Text()));
+  });
+  const std::optional<QuarterBounds> bounds = quarter_bounds(self, q);
+  const bool inside = !bounds || (day_difference(bounds->start, *date) >= 0 &&
+                                  day_difference(*date, bounds->end) >= 0);
+  if (!inside) {
+    MarkCell(self, r, c, true);
+    return;
+  }
+  ignoring_failure([&] { self.cell(r, c).SetNumberFormat("dd/mm/yyyy"); });
+  ignoring_failure([&] { self.cell(r, c).SetValue(Variant::text(long_date_text(*date))); });
+}
+
+// Row 39, column 2 of the deductor sheet must hold a date. The deductor sheet stays
+// the current sheet afterwards, so the mark lands there.
+void CheckDateQuarter(ReturnObject& self, double r, double c, bool& /*checkFin*/) {
+  if (!self.workbook) throw RuntimeError(err::kObjectNotSet);
+  self.current_sheet = &self.workbook->Worksheets(self.profile().deductor_sheet);
+  self.last_text = self.cell(39, 2).Value().to_text();
+  if (!is_date(self.last_text)) MarkCell(self, r, c, true);
+}
+
+}  // namespace fenwarx

@@ -1,0 +1,68 @@
+#include "returns/return_object.hpp"
+
+#include <algorithm>
+#include <utility>
+
+#include "platform/values/runtime_error.hpp"
+#include "platform/values/text_case.hpp"
+
+namespace fenwarx {
+
+ReturnObject::ReturnObject(const FormProfile& profile, Platform platform)
+    : profile_(profile), platform_(platform) {}
+
+void ReturnObject::bind(std::shared_ptr<Workbook> excel) {
+  // Sheets are owned by their workbook: a sheet of a workbook no longer bound
+  // must not stay reachable once that workbook may be gone.
+  if (excel != workbook) {
+    current_sheet = nullptr;
+    deductor_sheet = nullptr;
+  }
+  workbook = std::move(excel);
+  ModuleState& module = module_state();
+  if (module.workbook != workbook) module.deductee_sheet = nullptr;
+  module.workbook = workbook;
+  if (!workbook) throw RuntimeError(err::kObjectNotSet);
+  deductor_sheet = &workbook->Worksheets(profile_.deductor_sheet);
+  deductor_sheet->Cells(1, 31).SetValue(Variant::number(0));
+}
+
+Cell ReturnObject::cell(double row, double column) {
+  if (current_sheet == nullptr) throw RuntimeError(err::kObjectNotSet);
+  return current_sheet->Cells(row, column);
+}
+
+std::string ReturnObject::GetCellText(double row, double column) {
+  std::string text;
+  try {
+    text = trimmed(cell(row, column).Value().to_text());
+  } catch (const RuntimeError& failure) {
+    ui().MsgBox({failure.description(), "", msg_style::kPlain});
+    return {};
+  }
+  // After the trim, so an apostrophe at either end leaves a blank there.
+  std::replace(text.begin(), text.end(), '\'', ' ');
+  last_text = text;
+  last_row = row;
+  last_column = column;
+  return text;
+}
+
+void ReturnObject::PutCellText(double row, double column, std::string_view text) {
+  try {
+    cell(row, column).SetValue(Variant::text(trimmed(text)));
+  } catch (const RuntimeError& failure) {
+    ui().MsgBox({failure.description(), "", msg_style::kPlain});
+  }
+}
+
+bool& ReturnObject::regular_flag() {
+  return profile_.module_regular_flag ? module_state().regular_flag : regular_flag_;
+}
+
+ModuleState& module_state() {
+  thread_local ModuleState state;
+  return state;
+}
+
+}  // namespace fenwarx

@@ -1,0 +1,24 @@
+#pragma once
+// The verification run and the sheet walks it drives.
+#include <memory>
+
+#include "platform/spreadsheet/spreadsheet.hpp"
+
+namespace fenwarx {
+
+class ReturnObject;
+
+// Binds, reads the financial year, runs the walks and reports the outcome in a
+// message box. No handler of its own: failures reach the caller.
+void VerifyData_Vantor_ETDS(ReturnObject& self, const std::shared_ptr<Workbook>& excel);
+// The closing step of a run: the "Error" flag and the message for the errors
+// counted, or the message of a clean run.
+void finish_verification(ReturnObject& self);
+
+// The walks of the sheets. The challan check is public; the deductee walk ends
+// with the deductor walk.
+void Verify_Challan(ReturnObject& self);
+void VerifyDeducteeDetails(ReturnObject& self);
+void VerifyDeductorDetails(ReturnObject& self);
+
+}  // namespace fenwarx

@@ -1,0 +1,200 @@
+// fenwarx verify and fenwarx call end to end: messages, JSON, exit codes, form
+// detection, and what the saved workbook holds afterwards.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "cli/run_program.hpp"
+#include "platform/xlsx/xlsx_workbook.hpp"
+#include "support/test_paths.hpp"
+
+namespace fenwarx::testing {
+namespace {
+
+using Texts = std::vector<std::string>;  // arguments, or sheet names
+using Entries = std::vector<std::tuple<std::string, int, int, std::string>>;  // sheet, row, column
+
+const std::string kDeductor = "Deductor Details", kChallan = "Challan Details";
+const Texts kForm26{kDeductor, kChallan, "Deductee Details"};
+const std::string kSuccess = "[info]  Verificaton Sucess ! : No error.\n",
+                  kNoYear = "[message] Select year Once Again !\n";
+
+// A workbook of these sheets with these cells typed in, saved at `path`.
+std::string make_workbook(const std::filesystem::path& path, const Entries& entries,
+                          const Texts& sheets = kForm26) {
+  auto wb = XlsxWorkbook::create(sheets);
+  for (const auto& [sheet, row, column, text] : entries)
+    wb->Worksheets(sheet).Cells(row, column).SetValue(Variant::text(text));
+  wb->save_as(path);
+  return path.string();
+}
+
+// A Form 26 workbook with one challan and this financial year.
+std::string form26_workbook(const std::filesystem::path& path, const std::string& year) {
+  return make_workbook(path, {{kDeductor, 3, 1, "PAN of the deductor"}, {kDeductor, 30, 2, year},
+                              {kChallan, 4, 1, "1"}, {kChallan, 4, 2, "194C"}});
+}
+
+std::string deductor_text(const std::string& path, int row, int column) {
+  return XlsxWorkbook::open(path)->Worksheets(kDeductor).Cells(row, column).Value().to_text();
+}
+
+std::string slurp(const std::filesystem::path& path) {
+  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
+}
+
+std::string replace_all(std::string text, const std::string& what, const std::string& with) {
+  for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
+    text.replace(at, what.size(), with);
+  return text;
+}
+
+// The JSON of one clean verify run, against the golden copy (saved path as <dir>),
+// and the flag the macros leave after it. FENWARX_UPDATE_GOLDEN=1 rewrites the copy.
+TEST(VerifyCommand, JsonOfACleanRunMatchesTheGoldenCopy) {
+  const auto dir = scratch_dir();
+  const std::string book = form26_workbook(dir / "return.xlsx", "2005-06");
+  const Outcome run = run_program(FENWARX_CLI, {"verify", "--json", "--today", "2006-01-15", book});
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(run.err, "");
+  const std::string json = replace_all(run.out, dir.string(), "<dir>");
+  const auto golden = std::filesystem::path(FENWARX_FIXTURES) / "../cli/golden/verify_clean.json";
+  if (std::getenv("FENWARX_UPDATE_GOLDEN")) std::ofstream(golden, std::ios::binary) << json;
+  EXPECT_EQ(json, slurp(golden));
+  EXPECT_EQ(deductor_text(book, 100, 101), "Verified");
+}
+
+// 0 done, 1 errors counted or the run refused, 2 a usage error, 3 a failure of the
+// component. An err of "*" is the parser's own message; {W} is the last argument.
+TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
+  const auto dir = scratch_dir();
+  const auto workbook = [&](const Entries& entries, const Texts& sheets = kForm26) {
+    static int n = 0;
+    return make_workbook(dir / ("w" + std::to_string(++n) + ".xlsx"), entries, sheets);
+  };
+  const Texts f24{kDeductor, kChallan, "Deductee Details", "Salary Details"},
+      f27eq{"Collector Details", kChallan, "Collectee Details"};
+  const std::string book = form26_workbook(dir / "return.xlsx", "2005-06"), before = slurp(book),
+                    no_year = form26_workbook(dir / "no_year.xlsx", ""),
+                    out = (dir / "out.xlsx").string(), absent = (dir / "absent.xlsx").string();
+  const std::string p26 = "Fenwarx.clsExport26", verify = "VerifyData_Vantor_ETDS",
+                    between = "fenwarx: every \",\" must stand between two members\n",
+                    e438 = "fenwarx: error 438: Object doesn't support this property or method\n",
+                    salary = "fenwarx: --salary applies to Form 24 only; {W} is Form ",
+                    unknown = "fenwarx: cannot tell the form of {W}; give --form 24|26|27|27EQ\n";
+  const struct {
+    Texts args;
+    int exit_code;
+    std::string out, err = "";
+    const char* today = nullptr;  // FENWARX_TODAY, which stands in for --today
+  } cases[] = {
+      {{"call", p26, "AddZero", "12.50", "6", ",", "GetVersion", ",", "xplace", "a-b-c", "-", "--"},
+       0, "001250\n2.2D \na--b--c\n"},
+      // Messages print when shown, between the results around them.
+      {{"call", "Fenwarx.clsExport27", "AddZero", "5", "3", ",", "AddZero", "12345", "2"}, 0,
+       "005\n[critical]  Check Value and Correct according to format : Data Not Entered in "
+       "Correct format at Row 0, Column 0 Entered as  12345 in \rInvalid procedure call or "
+       "argument\n\n"},
+      // Every text reaches the JSON escaped; bytes that are not UTF-8 become U+FFFD.
+      {{"call", "--json", p26, "xplace", "q\"b\\s\x01t\tn\n\xff\xc3\xa9\xe2\x82\xac", "#", "!"}, 0,
+       "{\n  \"messages\": [],\n  \"errors\": 0,\n  \"log\": [],\n  \"results\": [\n"
+       "    \"q\\\"b\\\\s\\u0001t\\tn\\n\\ufffd\xc3\xa9\xe2\x82\xac\"\n  ],\n"
+       "  \"return_file\": null,\n  \"saved\": null\n}\n"},
+      {{"verify", "--today", "2006-01-15", "-o", out, book}, 0, kSuccess},
+      {{"verify", "--no-save", book}, 0, kSuccess},  {{"verify", no_year}, 1, kNoYear},
+      {{"verify", "--json", "--no-save", no_year}, 1, "{\n  \"messages\": [\n"
+       "    {\"text\": \"Select year Once Again !\", \"title\": \"\", \"style\": 0}\n"
+       "  ],\n  \"errors\": 0,\n  \"log\": [],\n  \"return_file\": null,\n  \"saved\": null\n}\n"},
+      {{"verify"}, 2, "", "*"},  {{"verify", "--form", "25", book}, 2, "", "*"},
+      {{"verify", "-o", "x.xlsx", "--no-save", book}, 2, "", "*"},
+      {{"verify", "--today", "2006-02-30", book}, 2, "", "*"},
+      {{"verify", "--today", "15-01-2006", book}, 2, "", "*"},
+      {{"verify", "--no-save", book}, 2, "",
+       "--today: not a date like 2024-03-31: 2006-13-01\nRun with --help for more information.\n",
+       "2006-13-01"},
+      {{"call"}, 2, "", "fenwarx: give PROGID MEMBER [ARG...]\n"},
+      {{"call", p26}, 2, "", between},  {{"call", p26, "GetVersion", ","}, 2, "", between},
+      {{"call", p26, ",", "GetVersion"}, 2, "", between},
+      {{"call", p26, "GetVersion", ",", ",", "GetVersion"}, 2, "", between},
+      {{"call", p26, verify, "@workbook"}, 2, "", "fenwarx: @workbook needs --workbook W\n"},
+      {{"call", p26, "Frobnicate"}, 3, "", e438},
+      {{"call", "Fenwarx.clsExport99", "GetVersion"}, 3, "",
+       "fenwarx: error 429: Can't create object\n"},
+      {{"call", "Fenwarx.clsExport24", "CheckRateAmountNill", "4"}, 3, "", e438},
+      {{"call", p26, "AddZero", "1"}, 3, "",
+       "fenwarx: error 450: Wrong number of arguments or invalid property assignment\n"},
+      {{"call", "--workbook", book, p26, verify, "@workbook", ",", "Nope"}, 3, kSuccess, e438},
+      {{"call", "--workbook", absent, p26, "GetVersion"}, 3, "",
+       "fenwarx: error 53: File not found: " + absent + "\n"},
+      // The form decides the financial-year row (29 for 27EQ, 31 for 24, 30 otherwise)
+      // and whether --salary applies, so both show which form was taken.
+      {{"verify", "--no-save", workbook({{f27eq[0], 29, 2, "2005"}}, f27eq)}, 0, kSuccess},
+      {{"verify", "--no-save", workbook({{kDeductor, 31, 2, "2005"}}, f24)}, 0, kSuccess},
+      {{"verify", "--no-save", workbook({{kDeductor, 30, 2, "2005"}}, f24)}, 1, kNoYear},
+      // Resident and non-resident codes, in any case, below an empty first row.
+      {{"verify", "--salary", workbook({{kChallan, 4, 2, " 194c "}})}, 2, "", salary + "26\n"},
+      {{"verify", "--salary", workbook({{kChallan, 5, 2, "196a"}, {kChallan, 6, 2, "194C"}})}, 2,
+       "", salary + "27\n"},
+      {{"verify", "--salary", workbook({{kChallan, 4, 2, "End of Data"}, {kChallan, 9, 2, "195"}})},
+       2, "", salary + "27\n"},
+      {{"verify", "--salary", "--form", "26", workbook({{kChallan, 4, 2, "195"}})}, 2, "",
+       salary + "26\n"},  // --form wins over what the sheets show
+      {{"verify", workbook({{kChallan, 4, 2, "192"}})}, 2, "", unknown},
+      {{"verify", workbook({}, {kDeductor})}, 2, "", unknown},
+      {{"verify", "--no-save", "--form", "27eq", workbook({}, {kDeductor})}, 3, "",
+       "fenwarx: error 9: Subscript out of range\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    if (c.today) ::setenv("FENWARX_TODAY", c.today, 1);
+    const Outcome run = run_program(FENWARX_CLI, c.args);
+    ::unsetenv("FENWARX_TODAY");
+    EXPECT_EQ(run.exit_code, c.exit_code);
+    EXPECT_EQ(run.out, c.out);
+    const std::string err = replace_all(c.err, "{W}", c.args.back());
+    EXPECT_TRUE(c.err == "*" ? !run.err.empty() : run.err == err) << run.err;
+  }
+  // Only a save in place writes the workbook; a refused run saves no flag.
+  EXPECT_EQ(slurp(book), before);
+  EXPECT_EQ(deductor_text(out, 100, 101), "Verified");
+  EXPECT_EQ(deductor_text(no_year, 100, 101), "");
+  EXPECT_EQ(deductor_text(no_year, 1, 31), "0");  // but the binding's log count
+}
+
+// A validator after the binding run rewrites and marks a deductor cell and logs
+// it; the JSON carries the log and the saved path, and the saved workbook shows it.
+TEST(CallCommand, ValidatorsAfterTheBindingRunMarkTheSavedWorkbook) {
+  const std::string caption = "PAN \"of\" the deductor";
+  const std::string book = make_workbook(scratch_dir() / "return.xlsx", {{kDeductor, 30, 2, "2005"},
+      {kDeductor, 3, 1, caption}, {kDeductor, 3, 2, "abcd 1234 f"}});
+  const Outcome run = run_program(FENWARX_CLI, {"call", "--json", "--today", "2006-01-15",
+                                                "--workbook", book, "Fenwarx.clsExport26",
+                                                "VerifyData_Vantor_ETDS", "@workbook", ",",
+                                                "CheckPan10", "3", "2"});
+  EXPECT_EQ(run.exit_code, 1);  // the object counted an error
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(run.out,
+            "{\n  \"messages\": [\n    {\"text\": \"No error.\", \"title\": \" Verificaton Sucess"
+            " ! \", \"style\": 64}\n  ],\n  \"errors\": 1,\n  \"log\": [\n    {\"sheet\": "
+            "\"Deductor Details\", \"row\": 3, \"column\": 2, \"caption\": \"PAN \\\"of\\\" the "
+            "deductor\"}\n  ],\n  \"results\": [],\n  \"return_file\": null,\n  \"saved\": \"" +
+                book + "\"\n}\n");
+  auto saved = XlsxWorkbook::open(book);
+  Worksheet& deductor = saved->Worksheets(kDeductor);
+  EXPECT_EQ(deductor.Cells(3, 2).Value().to_text(), "ABCD1234F");
+  EXPECT_EQ(deductor.Cells(3, 2).InteriorColor(), kColorError);
+  const int line = static_cast<int>(deductor.Cells(1, 31).Value().to_number());
+  for (const auto& [column, text] :
+       {std::pair<int, std::string>{30, kDeductor}, {32, "3"}, {33, "2"}, {34, caption}})
+    EXPECT_EQ(deductor.Cells(line, column).Value().to_text(), text) << column;
+  EXPECT_EQ(deductor.Cells(100, 101).Value().to_text(), "");  // flagged by verify only
+}
+
+}  // namespace
+}  // namespace fenwarx::testing

@@ -1,0 +1,159 @@
+// Late binding: creation by identifier, the member tables, argument coercion,
+// by-reference and optional arguments, and the failures a caller sees.
+#include "returns/dispatch.hpp"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/clock/clock.hpp"
+#include "platform/spreadsheet/memory_workbook.hpp"
+#include "platform/values/dates.hpp"
+#include "platform/values/runtime_error.hpp"
+#include "returns/registry.hpp"
+#include "returns/return_object.hpp"
+
+namespace fenwarx {
+namespace {
+
+using Args = std::vector<Variant>;
+
+Variant N(double value) { return Variant::number(value); }
+Variant T(const char* value) { return Variant::text(value); }
+Variant B(bool value) { return Variant::boolean(value); }
+
+// Bound as VerifyData_Vantor_ETDS leaves it, the deductor sheet current.
+struct Harness {
+  explicit Harness(const char* prog_id = "Fenwarx.clsExport26") : self(create_object(prog_id, {ui, *clock})) {
+    self->bind(workbook);
+    self->financial_year = "2005";
+    self->current_sheet = self->deductor_sheet;
+  }
+  RecordingUi ui;
+  std::unique_ptr<Clock> clock = fixed_clock(serial_from_civil({2007, 6, 1}));
+  std::shared_ptr<ReturnObject> self;
+  std::shared_ptr<MemoryWorkbook> workbook =
+      layout({{"Deductor Details", {{30, 2, "2005"}, {2, 2, "01/04/2006"}, {3, 2, "01/04/2006"}}},
+              {"Challan Details", {}},
+              {"Deductee Details", {}}});
+  Variant call(const char* member, Args args) { return invoke(*self, member, args); }
+};
+
+// A member as "name(args)=": each argument "?" if optional, "&" if by reference, then
+// its name and its type (Double, Integer, String, Boolean, Object); "=" if it has a result.
+std::string signature(const Member& member) {
+  std::string out = std::string(member.name) + "(";
+  for (const ArgSpec& arg : member.args) {
+    if (out.back() != '(') out += ',';
+    out += std::string(arg.optional ? "?" : "") + (arg.by_ref ? "&" : "") + std::string(arg.name) + ':' +
+           "disbo"[static_cast<int>(arg.type)];
+  }
+  return out + (member.has_result ? ")=" : ")");
+}
+
+TEST(Dispatch, MemberTablesInSlotOrderWithPresence) {
+  const std::vector<std::string> slots = {
+      "ExportETDS_Vantor(&excel:o)", "AddSpace(&STR:s,&num:i)=", "xplace(&WhatStr:s,&findStr:s,&repStr:s)=",
+      "Validation_ReturnFile()", "LoadingDelay(&delay:i,?DisplayDelayForm:b)=", "checkBankCode(&r:d,&c:d)",
+      "Verify_Challan()", "VerifyData_Vantor_ETDS(&excel:o)", "verifySalary(&excelApp:o)",
+      "CheckQuarterDate(r:d,c:d,excelApp:o)", "xplaceName(sValue:s)=", "CheckPanRef(r:d,c:d)",
+      "CheckPan10(r:d,c:d)", "CheckPin6(r:d,c:d)", "CheckLegth(r:d,c:d,checkLength:d)",
+      "AddZero(STR:s,num:i)=", "CheckBlank(r:d,c:d)", "CheckAmountDigitAfterDicimal(r:d,c:d)",
+      "CheckRateAmount(r:d,c:d)", "CheckAmount(r:d,c:d)", "CheckAmountroundoff(r:d,c:d)",
+      "ifValueIsZero(r:d,c:d)", "CheckZ_B_Amount(r:d,c:d)", "CheckDate(r:d,c:d,?&checkFin:b)",
+      "SetDataBase(&dbPath:s)", "GenerateCertificate(&excel:o)", "GetVersion()=",
+      "CheckDateQuarter(r:d,c:d,?&checkFin:b)", "CheckRateAmountNill(r:d)", "xplaceHidetxt(&WhatStr:s)="};
+  const struct { Form form; std::vector<std::string> absent; } cases[] = {
+      {Form::F24, {"CheckAmountroundoff", "CheckRateAmountNill"}}, {Form::F26, {"verifySalary"}},
+      {Form::F27, {"verifySalary"}}, {Form::F27EQ, {"verifySalary"}}};
+  for (const auto& c : cases) {
+    std::vector<std::string> expected, actual;
+    for (const std::string& slot : slots)
+      if (std::ranges::none_of(c.absent, [&](auto& name) { return slot.starts_with(name + "("); }))
+        expected.push_back(slot);
+    for (const Member* member : members_of(profile_of(c.form))) actual.push_back(signature(*member));
+    EXPECT_EQ(actual, expected) << profile_of(c.form).class_name;
+  }
+}
+
+TEST(Dispatch, CreatesByProgrammaticIdentifierOnly) {
+  Harness h;
+  EXPECT_EQ(create_object("fenwarx.CLSEXPORT26", {h.ui, *h.clock})->profile().class_name, "clsExport26");
+  EXPECT_EQ(create_object("Fenwarx.clsExport27EQ", {h.ui, *h.clock})->profile().class_name, "clsExport27EQ");
+  for (const char* id : {"clsExport26", "Fenwarx.clsExport25"})  // 429, pinned with its text in the C tests
+    EXPECT_THAT([&] { create_object(id, {h.ui, *h.clock}); },
+                testing::Throws<RuntimeError>(testing::Property(&RuntimeError::number, 429)));
+}
+
+TEST(Dispatch, CallsMatchNamesCoerceArgumentsAndHandBackByReferenceOnes) {
+  constexpr const char* kNoMember = "438: Object doesn't support this property or method";
+  constexpr const char* kCount = "450: Wrong number of arguments or invalid property assignment";
+  constexpr const char* kNotYet = "445: Object doesn't support this action";
+  constexpr const char* kMismatch = "13: Type mismatch";
+  constexpr const char* kObjectRequired = "424: Object required";
+  Harness h26, h24("Fenwarx.clsExport24");
+  const Variant book = Variant::object(h26.workbook);
+  const auto other = std::make_shared<MemoryWorkbook>();
+  const Variant sheet = Variant::object(std::shared_ptr<Object>(other, &other->add_sheet("S")));
+  const Variant not_a_book = Variant::object(std::make_shared<Object>());
+  const struct { const char* member; Args args; Variant result; const char* failure = ""; bool f24 = false;
+                 Args returned = {}; } cases[] = {
+      // Names ignore case and are looked up before the count; arguments are coerced before the call.
+      {"aDDzERO", {T("12.50"), N(6)}, T("001250")}, {"Nope", {}, {}, kNoMember},
+      {"Nope", {N(1), N(2), N(3)}, {}, kNoMember}, {"GetCellText", {N(1), N(1)}, {}, kNoMember},  // private
+      {"verifySalary", {book}, {}, kNoMember}, {"verifySalary", {book}, {}, kNotYet, true},
+      {"CheckRateAmountNill", {N(1)}, {}, kNoMember, true}, {"AddZero", {T("1")}, {}, kCount},
+      {"AddZero", {T("1"), N(2), N(3)}, {}, kCount}, {"CheckDate", {N(1)}, {}, kCount},
+      {"CheckDate", {N(1), N(1), B(true), B(true)}, {}, kCount}, {"ExportETDS_Vantor", {book}, {}, kNotYet},
+      {"Validation_ReturnFile", {}, {}, kNotYet}, {"ExportETDS_Vantor", {T("book")}, {}, kObjectRequired},
+      // By reference the coerced value comes back; members without a result give Empty.
+      {"AddSpace", {N(12.5), T("6")}, T("12.5  "), "", false, {T("12.5"), N(6)}},
+      {"xplace", {N(1), T("1"), B(false)}, T("False"), "", false, {T("1"), T("1"), T("False")}},
+      {"checkBankCode", {T("9"), T(" 2 ")}, {}, "", false, {N(9), N(2)}},
+      {"CheckDate", {T("2"), T("2"), T("true")}, {}, "", false, {T("2"), T("2"), B(true)}},
+      {"CheckDateQuarter", {N(9), N(2), N(0)}, {}, "", false, {N(9), N(2), B(false)}},
+      {"LoadingDelay", {T("0"), T("true")}, {}, "", false, {N(0), T("true")}},  // the flag is by value
+      // Texts and Doubles read as the value reads; Integers halve to even and keep to 16 bits.
+      {"AddZero", {not_a_book, N(6)}, {}, kMismatch}, {"AddZero", {T("1"), N(4.5)}, T("0001")},
+      {"AddZero", {T("1"), T("5.5")}, T("000001")}, {"AddZero", {T("1"), T("abc")}, {}, kMismatch},
+      {"AddZero", {T("1"), N(32767.5)}, {}, "6: Overflow"},  // 32768 after rounding
+      {"AddSpace", {T("AB"), B(true)}, {}, "5: Invalid procedure call or argument"},  // True is -1
+      // Booleans.
+      {"LoadingDelay", {N(0), T("2")}, {}}, {"LoadingDelay", {N(0), T("maybe")}, {}, kMismatch},
+      {"LoadingDelay", {N(0), T("")}, {}, kMismatch},
+      {"LoadingDelay", {N(0), Variant::error(2042)}, {}, kMismatch},
+      // Workbooks: a null one passes and fails where the member uses it.
+      {"CheckQuarterDate", {N(9), N(9), T("book")}, {}, kObjectRequired},
+      {"CheckQuarterDate", {N(9), N(9), sheet}, {}, kMismatch},
+      {"VerifyData_Vantor_ETDS", {Variant::object(nullptr)}, {},
+       "91: Object variable or With block variable not set"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.member);
+    Args args = c.args;
+    try {
+      EXPECT_EQ(invoke(*(c.f24 ? h24 : h26).self, c.member, args), c.result);
+      EXPECT_STREQ(c.failure, "");
+      EXPECT_EQ(args, c.returned.empty() ? c.args : c.returned);  // by value: as passed
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(std::to_string(e.number()) + ": " + e.description(), c.failure);
+    }
+  }
+}
+
+TEST(Dispatch, OmittedOptionalArgumentsTakeTheirDefaults) {
+  Harness h;  // financial year 2005: with checkFin a date after 31/03/2006 is marked, without it not
+  h.call("CheckDate", {N(2), N(2)});
+  EXPECT_EQ(h.self->error_count, 0);
+  h.call("CheckDate", {N(3), N(2), B(true)});
+  EXPECT_EQ(h.self->error_count, 1);
+  const double start = h.clock->now();
+  EXPECT_EQ(h.call("LoadingDelay", {N(2)}), Variant());
+  EXPECT_GT(h.clock->now(), start + 2.0 / 86400);
+}
+
+}  // namespace
+}  // namespace fenwarx
