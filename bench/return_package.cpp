@@ -5,6 +5,7 @@
 
 #include "form26_sheets.hpp"
 #include "platform/files/atomic_file.hpp"
+#include "platform/xlsx/namespaces.hpp"
 #include "platform/xlsx/zip_writer.hpp"
 #include "workbook_styles.hpp"
 
@@ -15,8 +16,6 @@ constexpr const char* kSheetNames[] = {"Deductor Details", "Challan Details", "D
                                        "State Code"};
 constexpr std::string_view kXmlHead =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
-constexpr std::string_view kOfficeRel =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 constexpr int kDeflateLevel = 6;  // what applications use by default
 
 std::string content_types() {
@@ -53,7 +52,7 @@ std::string package_rels() {
           "<Relationship Id=\"rId2\" Type=\"http://schemas.openxmlformats.org/package/2006/"
           "relationships/metadata/core-properties\" Target=\"docProps/core.xml\"/>")
       .append("<Relationship Id=\"rId1\" Type=\"")
-      .append(kOfficeRel)
+      .append(ns::kRelationships)
       .append("/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>");
   return out;
 }
@@ -64,12 +63,12 @@ std::string workbook_rels() {
       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">");
   for (int i = 1; i <= 4; ++i) {
     const std::string n = std::to_string(i);
-    out.append("<Relationship Id=\"rId").append(n).append("\" Type=\"").append(kOfficeRel);
+    out.append("<Relationship Id=\"rId").append(n).append("\" Type=\"").append(ns::kRelationships);
     out.append("/worksheet\" Target=\"worksheets/sheet").append(n).append(".xml\"/>");
   }
-  out.append("<Relationship Id=\"rId5\" Type=\"").append(kOfficeRel);
+  out.append("<Relationship Id=\"rId5\" Type=\"").append(ns::kRelationships);
   out.append("/styles\" Target=\"styles.xml\"/>");
-  out.append("<Relationship Id=\"rId6\" Type=\"").append(kOfficeRel);
+  out.append("<Relationship Id=\"rId6\" Type=\"").append(ns::kRelationships);
   out.append("/sharedStrings\" Target=\"sharedStrings.xml\"/></Relationships>");
   return out;
 }
@@ -79,7 +78,7 @@ std::string workbook() {
   out.append(
       "<workbook xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
       "xmlns:r=\"");
-  out.append(kOfficeRel).append("\"><workbookPr/>");
+  out.append(ns::kRelationships).append("\"><workbookPr/>");
   out.append(
       "<bookViews><workbookView xWindow=\"120\" yWindow=\"45\" windowWidth=\"19020\" "
       "windowHeight=\"11640\"/></bookViews><sheets>");

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "platform/xlsx/cell_reference.hpp"
+#include "platform/xlsx/namespaces.hpp"
 #include "platform/xlsx/xml_escape.hpp"
 
 namespace fenwarx::bench {
@@ -11,9 +12,6 @@ namespace {
 
 constexpr std::string_view kXmlHead =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
-constexpr std::string_view kMainNs = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
-constexpr std::string_view kRelNs =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
 void append_int(std::string& out, long long value) {
   char buffer[24];
@@ -39,7 +37,7 @@ std::uint32_t SharedStrings::index(std::string_view text) {
 
 std::string SharedStrings::xml() const {
   std::string out(kXmlHead);
-  out.append("<sst xmlns=\"").append(kMainNs).append("\" count=\"");
+  out.append("<sst xmlns=\"").append(ns::kMain).append("\" count=\"");
   append_int(out, static_cast<long long>(references_));
   out.append("\" uniqueCount=\"");
   append_int(out, static_cast<long long>(order_.size()));
@@ -104,7 +102,8 @@ void SheetXml::end_row() { rows_.append("</row>"); }
 std::string SheetXml::finish(const std::vector<ColumnWidth>& widths, bool selected) const {
   std::string out(kXmlHead);
   out.reserve(rows_.size() + 1024);
-  out.append("<worksheet xmlns=\"").append(kMainNs).append("\" xmlns:r=\"").append(kRelNs);
+  out.append("<worksheet xmlns=\"").append(ns::kMain);
+  out.append("\" xmlns:r=\"").append(ns::kRelationships);
   out.append("\"><dimension ref=\"A1");
   if (last_row_ > 1 || last_column_ > 1) {
     out.push_back(':');

@@ -40,12 +40,7 @@ std::string_view to_text(int code) {
 
 }  // namespace cell_error
 
-Variant Variant::number(double value) {
-  Variant v;
-  v.type_ = VariantType::Number;
-  v.number_ = value;
-  return v;
-}
+Variant Variant::number(double value) { return Variant(VariantType::Number, value); }
 
 Variant Variant::text(std::string value) {
   Variant v;
@@ -54,26 +49,11 @@ Variant Variant::text(std::string value) {
   return v;
 }
 
-Variant Variant::date(double serial) {
-  Variant v;
-  v.type_ = VariantType::Date;
-  v.number_ = serial;
-  return v;
-}
+Variant Variant::date(double serial) { return Variant(VariantType::Date, serial); }
 
-Variant Variant::boolean(bool value) {
-  Variant v;
-  v.type_ = VariantType::Boolean;
-  v.number_ = value ? -1 : 0;
-  return v;
-}
+Variant Variant::boolean(bool value) { return Variant(VariantType::Boolean, value ? -1 : 0); }
 
-Variant Variant::error(int code) {
-  Variant v;
-  v.type_ = VariantType::Error;
-  v.number_ = code;
-  return v;
-}
+Variant Variant::error(int code) { return Variant(VariantType::Error, code); }
 
 Variant Variant::object(std::shared_ptr<Object> value) {
   Variant v;

@@ -55,6 +55,8 @@ class Variant {
   friend bool operator==(const Variant& a, const Variant& b);
 
  private:
+  Variant(VariantType type, double number) : type_(type), number_(number) {}
+
   VariantType type_ = VariantType::Empty;
   double number_ = 0;
   std::string text_;

@@ -1,6 +1,7 @@
 #include "platform/xlsx/new_package.hpp"
 
 #include "platform/values/runtime_error.hpp"
+#include "platform/xlsx/namespaces.hpp"
 #include "platform/xlsx/package_xml.hpp"
 
 namespace fenwarx {
@@ -9,9 +10,6 @@ namespace {
 
 constexpr std::string_view kDeclaration =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-constexpr std::string_view kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
-constexpr std::string_view kRelationshipNs =
-    "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
 std::size_t character_count(std::string_view text) {
   std::size_t n = 0;
@@ -51,7 +49,7 @@ void check_sheet_names(const std::vector<std::string>& names) {
 
 std::string_view default_styles_xml() {
   static const std::string xml =
-      std::string(kDeclaration) + "<styleSheet xmlns=\"" + std::string(kMain) + "\">" +
+      std::string(kDeclaration) + "<styleSheet xmlns=\"" + std::string(ns::kMain) + "\">" +
       "<fonts count=\"1\"><font><sz val=\"11\"/><color rgb=\"FF000000\"/>"
       "<name val=\"Calibri\"/><family val=\"2\"/></font></fonts>"
       "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill>"
@@ -71,7 +69,7 @@ std::vector<PackagePart> new_package(const std::vector<std::string>& sheet_names
   check_sheet_names(sheet_names);
   const std::string declaration(kDeclaration);
   const std::string type_prefix = "application/vnd.openxmlformats-officedocument.spreadsheetml.";
-  const std::string rel_prefix = std::string(kRelationshipNs) + "/";
+  const std::string rel_prefix = std::string(ns::kRelationships) + "/";
 
   std::string types = declaration +
                       "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/"
@@ -108,16 +106,16 @@ std::vector<PackagePart> new_package(const std::vector<std::string>& sheet_names
                        rel_prefix + "officeDocument\" Target=\"xl/workbook.xml\"/>"
                        "</Relationships>"});
   parts.push_back({"xl/workbook.xml",
-                   declaration + "<workbook xmlns=\"" + std::string(kMain) + "\" xmlns:r=\"" +
-                       std::string(kRelationshipNs) + "\"><workbookPr/>"
+                   declaration + "<workbook xmlns=\"" + std::string(ns::kMain) + "\" xmlns:r=\"" +
+                       std::string(ns::kRelationships) + "\"><workbookPr/>"
                        "<bookViews><workbookView activeTab=\"0\"/></bookViews><sheets>" +
                        sheets + "</sheets></workbook>"});
   parts.push_back({"xl/_rels/workbook.xml.rels", std::move(rels)});
   parts.push_back({"xl/styles.xml", std::string(default_styles_xml())});
   for (std::size_t i = 1; i <= sheet_names.size(); ++i)
     parts.push_back({"xl/worksheets/sheet" + std::to_string(i) + ".xml",
-                     declaration + "<worksheet xmlns=\"" + std::string(kMain) +
-                         "\" xmlns:r=\"" + std::string(kRelationshipNs) +
+                     declaration + "<worksheet xmlns=\"" + std::string(ns::kMain) +
+                         "\" xmlns:r=\"" + std::string(ns::kRelationships) +
                          "\"><sheetData/></worksheet>"});
   return parts;
 }
