@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "form26_sheets.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "return_package.hpp"
+#include "returns/form_profile.hpp"
+#include "sample_return.hpp"
+#include "sample_workbook.hpp"
 #include "workbook_phases.hpp"
 
 namespace {
@@ -21,31 +22,43 @@ using namespace fenwarx::bench;
 constexpr int kExitUsage = 2;
 constexpr int kExitFailure = 3;
 
-void print_times(const char* title, const PhaseTimes& times, bool with_reads, int repeat) {
+// The two middle phases are named by the run ("read"/"edit" for the round trip);
+// a run without them passes nothing.
+void print_times(const char* title, const PhaseTimes& times, int repeat,
+                 const char* first = nullptr, const char* second = nullptr) {
   fmt::print("{} ({} run{}{})\n", title, repeat, repeat == 1 ? "" : "s",
              repeat == 1 ? "" : ", medians");
   fmt::print("  open   {:10.1f} ms\n", times.open_ms);
-  if (with_reads) {
-    fmt::print("  read   {:10.1f} ms\n", times.read_ms);
-    fmt::print("  edit   {:10.1f} ms\n", times.edit_ms);
+  if (first) {
+    fmt::print("  {:<6} {:10.1f} ms\n", first, times.read_ms);
+    fmt::print("  {:<6} {:10.1f} ms\n", second, times.edit_ms);
   }
   fmt::print("  save   {:10.1f} ms\n", times.save_ms);
   fmt::print("  total  {:10.1f} ms\n", times.total_ms);
 }
 
+// The day the verify runs take as today (07/12/2026): a fixed day keeps the runs
+// comparable.
+constexpr double kBenchToday = 46363;
+
 struct Arguments {
-  int form = 26, deductees = 0, challans = 0, repeat = 1;
+  std::string form = "26";
+  int deductees = 0, challans = 0, repeat = 1;
+  bool mistakes = false;
   std::filesystem::path in, out;
 };
 
 int generate(const Arguments& args) {
-  if (args.form != 26) {
-    fmt::print(stderr, "fenwarx-bench: only --form 26 is generated\n");
+  const fenwarx::FormProfile* profile = fenwarx::find_profile(args.form);
+  if (!profile || profile->name.size() != args.form.size()) {
+    fmt::print(stderr, "fenwarx-bench: --form takes 24, 26, 27 or 27EQ, not {}\n", args.form);
     return kExitUsage;
   }
-  write_form26_workbook(args.out, args.deductees, args.challans);
-  fmt::print("{}: Form {}, {} deductees, {} challans, {} bytes\n", args.out.string(), args.form,
-             args.deductees, args.challans, std::filesystem::file_size(args.out));
+  const int planted = write_sample_workbook(
+      args.out, {profile->form, args.deductees, args.challans, args.mistakes});
+  fmt::print("{}: Form {}, {} deductees, {} challans, {} mistakes, {} bytes\n", args.out.string(),
+             profile->name, args.deductees, args.challans, planted,
+             std::filesystem::file_size(args.out));
   return 0;
 }
 
@@ -53,7 +66,7 @@ int run_roundtrip(const Arguments& args) {
   std::vector<PhaseTimes> runs;
   RunCounts counts;
   for (int i = 0; i < args.repeat; ++i) runs.push_back(roundtrip(args.in, args.out, counts));
-  print_times("roundtrip", median(runs), true, args.repeat);
+  print_times("roundtrip", median(runs), args.repeat, "read", "edit");
   fmt::print("  cells  {} read ({} bytes of text), {} painted, {} rewritten\n", counts.cells,
              counts.text_bytes, counts.painted, counts.rewritten);
   fmt::print("  peak   {:10.1f} MiB\n", peak_memory_mib());
@@ -63,7 +76,23 @@ int run_roundtrip(const Arguments& args) {
 int run_loadsave(const Arguments& args) {
   std::vector<PhaseTimes> runs;
   for (int i = 0; i < args.repeat; ++i) runs.push_back(loadsave(args.in, args.out));
-  print_times("loadsave", median(runs), false, args.repeat);
+  print_times("loadsave", median(runs), args.repeat);
+  fmt::print("  peak   {:10.1f} MiB\n", peak_memory_mib());
+  return 0;
+}
+
+int run_verify(const Arguments& args) {
+  const fenwarx::FormProfile* profile = fenwarx::find_profile(args.form);
+  if (!profile) {
+    fmt::print(stderr, "fenwarx-bench: --form takes 24, 26, 27 or 27EQ, not {}\n", args.form);
+    return kExitUsage;
+  }
+  std::vector<PhaseTimes> runs;
+  double errors = 0;
+  for (int i = 0; i < args.repeat; ++i)
+    runs.push_back(verify(args.in, args.out, profile->name, kBenchToday, errors));
+  print_times("verify", median(runs), args.repeat, "challan", "walks");
+  fmt::print("  errors {:10.0f}\n", errors);
   fmt::print("  peak   {:10.1f} MiB\n", peak_memory_mib());
   return 0;
 }
@@ -76,26 +105,28 @@ int main(int argc, char** argv) {
   Arguments args;
 
   auto* gen = app.add_subcommand("generate", "Write a realistic return workbook");
-  gen->add_option("--form", args.form, "Return form (26)")->required();
+  gen->add_option("--form", args.form, "Return form: 24, 26, 27 or 27EQ")->required();
   gen->add_option("--deductees", args.deductees, "Deductee rows")
       ->required()
       ->check(CLI::Range(1, kMaxDeductees));
   gen->add_option("--challans", args.challans, "Challan rows")
       ->required()
       ->check(CLI::Range(1, kMaxDeductees));
+  gen->add_flag("--mistakes", args.mistakes, "Plant the documented typical mistakes");
   gen->add_option("OUT", args.out, "The workbook to write")->required();
 
   std::vector<CLI::App*> timed;
-  for (const char* name : {"roundtrip", "loadsave"}) {
-    auto* sub = app.add_subcommand(name, std::string(name) == "roundtrip"
-                                             ? "Open, read every cell, mark, save as"
-                                             : "Open and save as, the bare baseline");
+  for (const auto& [name, what] : {std::pair{"roundtrip", "Open, read every cell, mark, save as"},
+                                   {"loadsave", "Open and save as, the bare baseline"},
+                                   {"verify", "Verify as fenwarx verify does, save as"}}) {
+    auto* sub = app.add_subcommand(name, what);
     sub->add_option("IN", args.in, "The workbook to open")->required()->check(CLI::ExistingFile);
     sub->add_option("OUT", args.out, "Where to save it")->required();
     sub->add_option("--repeat", args.repeat, "Runs; each phase's median is printed")
         ->check(CLI::PositiveNumber);
     timed.push_back(sub);
   }
+  timed[2]->add_option("--form", args.form, "Return form: 24, 26, 27 or 27EQ")->capture_default_str();
 
   try {
     app.parse(argc, argv);
@@ -106,6 +137,7 @@ int main(int argc, char** argv) {
   try {
     if (gen->parsed()) return generate(args);
     if (timed[0]->parsed()) return run_roundtrip(args);
+    if (timed[2]->parsed()) return run_verify(args);
     return run_loadsave(args);
   } catch (const fenwarx::RuntimeError& e) {
     fmt::print(stderr, "fenwarx-bench: error {}: {}\n", e.number(), e.description());

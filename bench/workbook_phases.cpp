@@ -5,7 +5,10 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/clock/clock.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
+#include "returns/registry.hpp"
+#include "verify/verification.hpp"
 
 namespace fenwarx::bench {
 namespace {
@@ -74,6 +77,32 @@ PhaseTimes roundtrip(const std::filesystem::path& in, const std::filesystem::pat
       ++counts.rewritten;
     }
   });
+  times.edit_ms = watch.lap();
+
+  workbook->save_as(out);
+  times.save_ms = watch.lap();
+  times.total_ms = times.open_ms + times.read_ms + times.edit_ms + times.save_ms;
+  return times;
+}
+
+PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& out,
+                  std::string_view form, double today, double& errors) {
+  PhaseTimes times;
+  Stopwatch watch;
+  auto workbook = XlsxWorkbook::open(in);
+  times.open_ms = watch.lap();
+
+  RecordingUi ui;
+  const auto clock = fixed_clock(today);
+  const auto object = create_object(find_profile(form)->prog_id, Platform{ui, *clock});
+  object->bind(workbook);
+  object->financial_year =
+      object->deductor_sheet->Cells(object->profile().financial_year_row, 2).Value().to_text().substr(0, 4);
+  Verify_Challan(*object);
+  times.read_ms = watch.lap();
+  VerifyDeducteeDetails(*object);
+  finish_verification(*object);
+  errors = object->error_count;
   times.edit_ms = watch.lap();
 
   workbook->save_as(out);

@@ -3,6 +3,7 @@
 // component does on a return, and the bare open + save baseline.
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fenwarx::bench {
@@ -22,6 +23,12 @@ struct RunCounts {
 // saves as `out`.
 PhaseTimes roundtrip(const std::filesystem::path& in, const std::filesystem::path& out,
                      RunCounts& counts);
+// A verification as `fenwarx verify` runs it on `in` with the return object of
+// `form` and today fixed at `today` (a date serial), saved as `out`: read_ms is
+// the challan check, edit_ms the deductee and deductor walks. `errors` gets the
+// count of errors the run found.
+PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& out,
+                  std::string_view form, double today, double& errors);
 // Opens `in` and saves it as `out`, nothing else.
 PhaseTimes loadsave(const std::filesystem::path& in, const std::filesystem::path& out);
 

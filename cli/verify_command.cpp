@@ -14,6 +14,7 @@
 #include "json_report.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "printing_ui.hpp"
+#include "progress.hpp"
 #include "returns/dispatch.hpp"
 #include "returns/registry.hpp"
 #include "verify/verification.hpp"
@@ -50,7 +51,8 @@ int verify(const VerifyOptions& options) {
 
   RecordingUi recorder;
   PrintingUi printer(stdout);
-  Ui& ui = options.json ? static_cast<Ui&>(recorder) : printer;
+  Progress ui(workbook->GetApplication(), stderr,
+               options.json ? static_cast<Ui&>(recorder) : printer);
   const auto clock = make_clock(options.today);
   const auto object = create_object(profile->prog_id, Platform{ui, *clock});
 

@@ -15,23 +15,7 @@
 namespace fenwarx {
 namespace {
 
-bool is_continuation_byte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// The characters of a UTF-8 text, each as its own slice: lengths and positions
-// count characters as a user sees them, not bytes.
-std::vector<std::string_view> characters(std::string_view text) {
-  std::vector<std::string_view> out;
-  std::size_t start = 0;
-  for (std::size_t i = 1; i <= text.size(); ++i) {
-    if (i == text.size() || !is_continuation_byte(text[i])) {
-      out.push_back(text.substr(start, i - start));
-      start = i;
-    }
-  }
-  return out;
-}
-
-std::size_t length(std::string_view text) { return characters(text).size(); }
+std::size_t length(std::string_view text) { return character_count(text); }
 
 bool is_reserved_pan(std::string_view t) {
   return t == "PANINVALID" || t == "PANNOTAVBL" || t == "PANAPPLIED" || t == "PANNOTREQD";
@@ -39,11 +23,13 @@ bool is_reserved_pan(std::string_view t) {
 
 // Five letters, four digits, one letter; tested in order, stopping at the first miss.
 bool is_pan_pattern(std::string_view t) {
-  const std::vector<std::string_view> chars = characters(t);
-  if (chars.size() != 10) return false;
+  if (length(t) != 10) return false;
+  const bool ascii = t.size() == 10;  // then each byte is a character
+  const std::vector<std::string_view> chars = ascii ? std::vector<std::string_view>{} : characters(t);
   for (std::size_t i = 0; i < 10; ++i) {
+    const std::string_view ch = ascii ? t.substr(i, 1) : chars[i];
     const bool digit_place = i >= 5 && i <= 8;
-    if (!(digit_place ? IsDigitChar(chars[i]) : IsLetterChar(chars[i]))) return false;
+    if (!(digit_place ? IsDigitChar(ch) : IsLetterChar(ch))) return false;
   }
   return true;
 }

@@ -35,11 +35,14 @@ Cell ReturnObject::cell(double row, double column) {
 std::string ReturnObject::GetCellText(double row, double column) {
   std::string text;
   try {
-    text = trimmed(cell(row, column).Value().to_text());
+    text = cell(row, column).Value().to_text();
   } catch (const RuntimeError& failure) {
     ui().MsgBox({failure.description(), "", msg_style::kPlain});
     return {};
   }
+  // Trimmed in place: most texts have no blank to lose and keep their buffer.
+  text.erase(text.find_last_not_of(' ') + 1);  // all blanks: npos + 1 clears it
+  text.erase(0, text.find_first_not_of(' '));
   // After the trim, so an apostrophe at either end leaves a blank there.
   std::replace(text.begin(), text.end(), '\'', ' ');
   last_text = text;

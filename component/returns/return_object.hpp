@@ -11,6 +11,7 @@
 #include "platform/spreadsheet/spreadsheet.hpp"
 #include "platform/ui/ui.hpp"
 #include "returns/form_profile.hpp"
+#include "returns/text_record.hpp"
 
 namespace fenwarx {
 
@@ -21,7 +22,7 @@ struct Platform {
 };
 
 using ChallanRecord = std::array<std::string, 24>;   // [N - 1] holds challan column N
-using DeducteeRecord = std::array<std::string, 31>;  // [1..30]; [0] unused
+using DeducteeRecord = TextRecord<31>;                // [1..30]; [0] unused
 
 struct NilRecord {
   std::string line;     // the pending deductee record line

@@ -2,9 +2,11 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
+#include "platform/values/text_case.hpp"
 #include "returns/return_object.hpp"
 
 namespace fenwarx {
@@ -12,24 +14,11 @@ namespace {
 
 constexpr double kSecondsPerDay = 86400.0;
 
-// Lengths count characters, not bytes: a name with a non-ASCII letter must still
-// fill its field exactly and never be cut inside a character.
-bool continues_character(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
-
-std::size_t character_count(std::string_view text) {
-  std::size_t count = 0;
-  for (char byte : text)
-    if (!continues_character(byte)) ++count;
-  return count;
-}
-
+// Never cut inside a character: a name with a non-ASCII letter keeps it whole.
 std::string_view first_characters(std::string_view text, std::size_t count) {
-  std::size_t end = 0;
-  for (std::size_t seen = 0; end < text.size(); ++end) {
-    if (continues_character(text[end])) continue;
-    if (seen++ == count) break;
-  }
-  return text.substr(0, end);
+  const std::vector<std::string_view> chars = characters(text);
+  if (count >= chars.size()) return text;
+  return text.substr(0, static_cast<std::size_t>(chars[count].data() - text.data()));
 }
 
 std::string replaced_all(std::string_view text, std::string_view find, std::string_view replacement) {
@@ -44,13 +33,6 @@ std::string replaced_all(std::string_view text, std::string_view find, std::stri
   return out;
 }
 
-std::string without(std::string_view text, char removed) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text)
-    if (c != removed) out += c;
-  return out;
-}
 
 }  // namespace
 
@@ -72,18 +54,21 @@ std::string xplaceHidetxt(std::string_view WhatStr) {
 
 std::string xplaceName(std::string_view sValue) { return std::string(sValue); }
 
+Message format_failure(ReturnObject& self, std::string_view description) {
+  const std::string sheet = self.current_sheet ? self.current_sheet->Name() : std::string();
+  return {"Data Not Entered in Correct format at Row " + number_text(self.last_row) + ", Column " +
+              number_text(self.last_column) + " Entered as  " + self.last_text + " in " + sheet +
+              "\r" + std::string(description),
+          " Check Value and Correct according to format ", msg_style::kCritical};
+}
+
 std::string AddZero(ReturnObject& self, std::string_view STR, int num) {
   self.last_text = std::string(STR);
   const std::string digits = without(STR, '.');
   const auto length = static_cast<long long>(character_count(digits));
   if (length > num) {
     // The fill of a negative width is what fails here: an invalid call.
-    const std::string sheet = self.current_sheet ? self.current_sheet->Name() : std::string();
-    self.ui().MsgBox({"Data Not Entered in Correct format at Row " + number_text(self.last_row) +
-                          ", Column " + number_text(self.last_column) + " Entered as  " +
-                          self.last_text + " in " + sheet + "\r" +
-                          std::string(error_text(err::kInvalidCall)),
-                      " Check Value and Correct according to format ", msg_style::kCritical});
+    self.ui().MsgBox(format_failure(self, error_text(err::kInvalidCall)));
     return {};
   }
   if (length == num) return digits;

@@ -24,13 +24,14 @@ class BenchToolTest : public ::testing::Test {
     book_ = generate("return.xlsx", "40", "3");
   }
 
-  // A Form 26 workbook in the scratch folder, from a run that must exit with `exit_code`.
+  // A workbook in the scratch folder, from a run that must exit with `exit_code`.
   std::string generate(const std::string& name, const char* deductees, const char* challans,
-                       int exit_code = 0) {
+                       int exit_code = 0, const char* form = "26", bool mistakes = false) {
     const std::string path = (dir_ / name).string();
-    const auto made = testing::run_program(
-        FENWARX_BENCH_TOOL,
-        {"generate", "--form", "26", "--deductees", deductees, "--challans", challans, path});
+    std::vector<std::string> args{"generate", "--form", form, "--deductees", deductees,
+                                  "--challans", challans, path};
+    if (mistakes) args.insert(args.begin() + 1, "--mistakes");
+    const auto made = testing::run_program(FENWARX_BENCH_TOOL, args);
     EXPECT_EQ(made.exit_code, exit_code) << deductees << " deductees, " << challans << " challans";
     return path;
   }
@@ -57,6 +58,7 @@ TEST_F(BenchToolTest, GeneratesTheSameBytesAndRefusesOutOfRangeSizes) {
   EXPECT_EQ(testing::run_program("/usr/bin/cmp", {book_, again}).exit_code, 0) << "other bytes";
   for (auto [deductees, challans] : {std::pair{"65535", "1"}, {"0", "1"}, {"10", "0"}})
     generate("x.xlsx", deductees, challans, 2);
+  generate("x.xlsx", "10", "1", 2, "25");
   EXPECT_FALSE(std::filesystem::exists(dir_ / "x.xlsx"));
 }
 
@@ -67,8 +69,8 @@ TEST_F(BenchToolTest, ChallansAndControlTotalsAgreeWithDeductees) {
   ASSERT_EQ(deductees.size(), 2u + 40u);  // headings, column numbers, data from row 3
   ASSERT_EQ(challans.size(), 3u + 3u);    // headings, notes, column numbers, data from row 4
   ASSERT_EQ(deductor.size(), 100u);
-  EXPECT_EQ(deductees[0].size(), 25u);
-  EXPECT_EQ(challans[0].size(), 24u);
+  EXPECT_EQ(deductees[0].size(), 23u);
+  EXPECT_EQ(challans[0].size(), 23u);
 
   std::map<std::string, double> count, tds, deducted;
   double amount_paid = 0;
@@ -92,16 +94,40 @@ TEST_F(BenchToolTest, ChallansAndControlTotalsAgreeWithDeductees) {
   EXPECT_EQ(deductor[35][1], "3");
   EXPECT_EQ(deductor[36][1], "40");
   EXPECT_NEAR(leading_number(deductor[32][1]), amount_paid, 0.005);
-  EXPECT_EQ(sheet(book_, "State Code")[35], (std::vector<std::string>{"35", "Jharkhand"}));
+  EXPECT_EQ(sheet(book_, "State Code")[35], (std::vector<std::string>{"35", "JHARKHAND"}));
+}
+
+// Clean samples pass the verification of their form; each planted mistake is one
+// finding, except the deposit date in 2055, which is both after today and a bad date.
+TEST_F(BenchToolTest, EveryFormVerifiesCleanAndMistakesAreFound) {
+  const struct {
+    const char* form;
+    int mistakes_found;
+  } forms[] = {{"24", 9}, {"26", 10}, {"27", 10}, {"27EQ", 10}};
+  for (const auto& f : forms) {
+    SCOPED_TRACE(std::string("Form ") + f.form);
+    const std::string clean = generate(std::string("clean") + f.form + ".xlsx", "14", "4", 0, f.form);
+    const std::string wrong =
+        generate(std::string("wrong") + f.form + ".xlsx", "14", "4", 0, f.form, true);
+    const auto passed =
+        testing::run_program(FENWARX_CLI, {"verify", "--today", "2026-12-07", "--no-save", clean});
+    EXPECT_EQ(passed.exit_code, 0) << passed.out << passed.err;
+    EXPECT_EQ(passed.out, "[info]  Verificaton Sucess ! : No error.\n");
+    const auto failed =
+        testing::run_program(FENWARX_CLI, {"verify", "--today", "2026-12-07", "--no-save", wrong});
+    EXPECT_EQ(failed.exit_code, 1);
+    EXPECT_EQ(failed.out, "[info] This sheet contains " + std::to_string(f.mistakes_found) +
+                              " errors(s).\n");
+  }
 }
 
 TEST_F(BenchToolTest, RoundTripVisitsEveryUsedCell) {
   const std::string out = (dir_ / "out.xlsx").string();
   const auto trip = testing::run_program(FENWARX_BENCH_TOOL, {"roundtrip", book_, out});
   ASSERT_EQ(trip.exit_code, 0) << trip.err;
-  // Used ranges: 100 x 100 deductor, 6 x 24 challans, 42 x 25 deductees, 36 x 2 states.
-  EXPECT_NE(trip.out.find("cells  11266 read ("), std::string::npos) << trip.out;
-  EXPECT_NE(trip.out.find(", 564 painted, 563 rewritten"), std::string::npos) << trip.out;
+  // Used ranges: 100 x 100 deductor, 6 x 23 challans, 42 x 23 deductees, 36 x 2 states.
+  EXPECT_NE(trip.out.find("cells  11176 read ("), std::string::npos) << trip.out;
+  EXPECT_NE(trip.out.find(", 559 painted, 559 rewritten"), std::string::npos) << trip.out;
   EXPECT_EQ(sheet(out, "Deductor Details")[99][99], "2005");
 }
 

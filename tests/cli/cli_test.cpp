@@ -15,9 +15,8 @@ namespace fenwarx {
 namespace {
 
 using testing::Outcome;
+using testing::run_fenwarx;
 using Args = std::vector<std::string>;
-
-Outcome run_fenwarx(const Args& args) { return testing::run_program(FENWARX_CLI, args); }
 
 // All sheets under their names, one sheet or a range; failures exit 3 with the error on stderr.
 TEST(Cli, OutputExitCodeAndMessages) {

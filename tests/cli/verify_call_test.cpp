@@ -12,6 +12,7 @@
 
 #include "cli/run_program.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
+#include "support/clean_return.hpp"
 #include "support/test_paths.hpp"
 
 namespace fenwarx::testing {
@@ -35,10 +36,13 @@ std::string make_workbook(const std::filesystem::path& path, const Entries& entr
   return path.string();
 }
 
-// A Form 26 workbook with one challan and this financial year.
-std::string form26_workbook(const std::filesystem::path& path, const std::string& year) {
-  return make_workbook(path, {{kDeductor, 3, 1, "PAN of the deductor"}, {kDeductor, 30, 2, year},
-                              {kChallan, 4, 1, "1"}, {kChallan, 4, 2, "194C"}});
+// A clean return of `form` with `changes` typed over its deductor sheet, saved at `path`.
+std::string clean_workbook(const std::filesystem::path& path, Form form,
+                           const Cells& changes = {}) {
+  auto sheets = clean_return(form);
+  sheets[kDeductorSheet].cells = with(sheets[kDeductorSheet].cells, changes);
+  write_workbook(path, sheets);
+  return path.string();
 }
 
 std::string deductor_text(const std::string& path, int row, int column) {
@@ -59,7 +63,7 @@ std::string replace_all(std::string text, const std::string& what, const std::st
 // and the flag the macros leave after it. FENWARX_UPDATE_GOLDEN=1 rewrites the copy.
 TEST(VerifyCommand, JsonOfACleanRunMatchesTheGoldenCopy) {
   const auto dir = scratch_dir();
-  const std::string book = form26_workbook(dir / "return.xlsx", "2005-06");
+  const std::string book = clean_workbook(dir / "return.xlsx", Form::F26);
   const Outcome run = run_program(FENWARX_CLI, {"verify", "--json", "--today", "2006-01-15", book});
   EXPECT_EQ(run.exit_code, 0);
   EXPECT_EQ(run.err, "");
@@ -74,14 +78,16 @@ TEST(VerifyCommand, JsonOfACleanRunMatchesTheGoldenCopy) {
 // component. An err of "*" is the parser's own message; {W} is the last argument.
 TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
   const auto dir = scratch_dir();
+  int n = 0;
+  const auto next = [&] { return dir / ("w" + std::to_string(++n) + ".xlsx"); };
   const auto workbook = [&](const Entries& entries, const Texts& sheets = kForm26) {
-    static int n = 0;
-    return make_workbook(dir / ("w" + std::to_string(++n) + ".xlsx"), entries, sheets);
+    return make_workbook(next(), entries, sheets);
   };
-  const Texts f24{kDeductor, kChallan, "Deductee Details", "Salary Details"},
-      f27eq{"Collector Details", kChallan, "Collectee Details"};
-  const std::string book = form26_workbook(dir / "return.xlsx", "2005-06"), before = slurp(book),
-                    no_year = form26_workbook(dir / "no_year.xlsx", ""),
+  const auto clean = [&](Form form, const Cells& changes = {}) {
+    return clean_workbook(next(), form, changes);
+  };
+  const std::string book = clean_workbook(dir / "return.xlsx", Form::F26), before = slurp(book),
+                    no_year = clean_workbook(dir / "no_year.xlsx", Form::F26, {{30, 2, ""}}),
                     out = (dir / "out.xlsx").string(), absent = (dir / "absent.xlsx").string();
   const std::string p26 = "Fenwarx.clsExport26", verify = "VerifyData_Vantor_ETDS",
                     between = "fenwarx: every \",\" must stand between two members\n",
@@ -132,11 +138,13 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
       {{"call", "--workbook", book, p26, verify, "@workbook", ",", "Nope"}, 3, kSuccess, e438},
       {{"call", "--workbook", absent, p26, "GetVersion"}, 3, "",
        "fenwarx: error 53: File not found: " + absent + "\n"},
-      // The form decides the financial-year row (29 for 27EQ, 31 for 24, 30 otherwise)
-      // and whether --salary applies, so both show which form was taken.
-      {{"verify", "--no-save", workbook({{f27eq[0], 29, 2, "2005"}}, f27eq)}, 0, kSuccess},
-      {{"verify", "--no-save", workbook({{kDeductor, 31, 2, "2005"}}, f24)}, 0, kSuccess},
-      {{"verify", "--no-save", workbook({{kDeductor, 30, 2, "2005"}}, f24)}, 1, kNoYear},
+      // The form decides the financial-year row (29 for 27EQ, 31 for 24, 30 otherwise),
+      // the section codes a row may hold and whether --salary applies, so each shows
+      // which form was taken.
+      {{"verify", "--no-save", clean(Form::F27EQ)}, 0, kSuccess},
+      {{"verify", "--no-save", clean(Form::F24)}, 0, kSuccess},
+      {{"verify", "--no-save", clean(Form::F24, {{31, 2, ""}, {30, 2, "2005"}})}, 1, kNoYear},
+      {{"verify", "--no-save", clean(Form::F27)}, 0, kSuccess},
       // Resident and non-resident codes, in any case, below an empty first row.
       {{"verify", "--salary", workbook({{kChallan, 4, 2, " 194c "}})}, 2, "", salary + "26\n"},
       {{"verify", "--salary", workbook({{kChallan, 5, 2, "196a"}, {kChallan, 6, 2, "194C"}})}, 2,
@@ -171,8 +179,8 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
 // it; the JSON carries the log and the saved path, and the saved workbook shows it.
 TEST(CallCommand, ValidatorsAfterTheBindingRunMarkTheSavedWorkbook) {
   const std::string caption = "PAN \"of\" the deductor";
-  const std::string book = make_workbook(scratch_dir() / "return.xlsx", {{kDeductor, 30, 2, "2005"},
-      {kDeductor, 3, 1, caption}, {kDeductor, 3, 2, "abcd 1234 f"}});
+  const std::string book = clean_workbook(scratch_dir() / "return.xlsx", Form::F26,
+                                         {{3, 1, caption}, {3, 2, "abcd 1234 f"}});
   const Outcome run = run_program(FENWARX_CLI, {"call", "--json", "--today", "2006-01-15",
                                                 "--workbook", book, "Fenwarx.clsExport26",
                                                 "VerifyData_Vantor_ETDS", "@workbook", ",",

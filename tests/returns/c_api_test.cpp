@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/xlsx/xlsx_workbook.hpp"
+#include "support/clean_return.hpp"
 #include "support/test_paths.hpp"
 
 namespace fenwarx {
@@ -90,10 +91,10 @@ TEST(CApi, FailuresComeBackAsNumberAndDescription) {
 TEST(CApi, VerifiesAndValidatesAnOpenedWorkbook) {
   const auto dir = testing::scratch_dir();
   const std::string in = dir / "return.xlsx", out = dir / "checked.xlsx";
-  auto made = XlsxWorkbook::create({"Deductor Details", "Challan Details", "Deductee Details"});
-  made->Worksheets("Deductor Details").Cells(30, 2).SetValue(Variant::text("2005"));
-  made->Worksheets("Deductor Details").Cells(5, 2).SetValue(Variant::text("abcde 1234f"));
-  made->save_as(in);
+  auto sheets = testing::clean_return(Form::F26);
+  auto& deductor = sheets[testing::kDeductorSheet].cells;
+  deductor = testing::with(deductor, {{5, 2, "abcde 1234f"}});
+  testing::write_workbook(in, sheets);
 
   fenwarx_handle* book = fenwarx_open_workbook(in.c_str());
   fenwarx_handle* object = fenwarx_create("Fenwarx.clsExport26");

@@ -22,6 +22,9 @@ template <typename Cells>
 auto find_in(Cells& cells, int column) -> decltype(&cells.front()) {
   // Past the last cell is the common miss when a row is scanned left to right.
   if (cells.empty() || static_cast<int>(cells.back().column) < column) return nullptr;
+  // A row typed without gaps holds column c at c - 1.
+  const auto at = static_cast<std::size_t>(column - 1);
+  if (at < cells.size() && static_cast<int>(cells[at].column) == column) return &cells[at];
   auto it = lower_column(cells, column);
   return static_cast<int>(it->column) == column ? &*it : nullptr;
 }

@@ -94,8 +94,12 @@ Cell Worksheet::Cells(double row, double column) {
   if (!(row >= 0.5 && row <= kMaxRows + 0.5) || !(column >= 0.5 && column <= kMaxColumns + 0.5)) {
     throw RuntimeError(err::kApplication);
   }
-  const double r = round_half_even(row);
-  const double c = round_half_even(column);
+  // Whole numbers, as callers almost always pass, need no rounding.
+  const auto whole = [](double v) {
+    return v == static_cast<double>(static_cast<int>(v)) ? v : round_half_even(v);
+  };
+  const double r = whole(row);
+  const double c = whole(column);
   if (r < 1 || r > kMaxRows || c < 1 || c > kMaxColumns) throw RuntimeError(err::kApplication);
   return Cell(*this, static_cast<int>(r), static_cast<int>(c));
 }

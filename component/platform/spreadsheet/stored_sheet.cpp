@@ -28,9 +28,25 @@ Variant StoredSheet::stored_value(int row, int column) const {
   return {};
 }
 
+namespace {
+
+// Writing what a plain cell already holds changes nothing: its bytes stay as read.
+// A loaded formula is no plain cell: a value written over it replaces the formula.
+bool holds_already(const CellRecord* existing, CellKind kind, double number,
+                   const std::string* text, const TextPool& texts) {
+  if (!existing || existing->kind != kind || kind == CellKind::Empty) return false;
+  if ((existing->flags & cell_flag::kFormula) && !(existing->flags & cell_flag::kValueChanged))
+    return false;
+  if (kind == CellKind::Text)
+    return existing->text < texts.size() && text && texts.at(existing->text) == *text;
+  return existing->number == number;
+}
+
+}  // namespace
+
 void StoredSheet::store_value(int row, int column, const Variant& value) {
+  const CellRecord* existing = store_.find(row, column);
   if (value.is_empty()) {
-    const CellRecord* existing = store_.find(row, column);
     // A loaded formula whose cached value is empty still has something to clear.
     const bool formula_left = existing && (existing->flags & cell_flag::kFormula) &&
                               !(existing->flags & cell_flag::kValueChanged);
@@ -38,7 +54,7 @@ void StoredSheet::store_value(int row, int column, const Variant& value) {
   }
   CellKind kind = CellKind::Empty;
   double number = 0;
-  std::uint32_t text = 0;
+  std::string text;
   switch (value.type()) {
     case VariantType::Empty: break;
     case VariantType::Number:
@@ -53,13 +69,13 @@ void StoredSheet::store_value(int row, int column, const Variant& value) {
         number = *serial;
       } else {
         kind = CellKind::Text;
-        text = texts_->add(value.to_text());
+        text = value.to_text();
       }
       break;
     }
     case VariantType::Text:
       kind = CellKind::Text;
-      text = texts_->add(value.text_value());
+      text = value.text_value();
       break;
     case VariantType::Boolean:
       kind = CellKind::Boolean;
@@ -71,10 +87,11 @@ void StoredSheet::store_value(int row, int column, const Variant& value) {
       break;
     case VariantType::Object: throw RuntimeError(err::kTypeMismatch);
   }
+  if (holds_already(existing, kind, number, &text, *texts_)) return;
   CellRecord& record = store_.get_or_insert(row, column, store_.row_style(row));
   record.kind = kind;
   record.number = number;
-  record.text = text;
+  record.text = kind == CellKind::Text ? texts_->add(std::move(text)) : 0;
   record.flags |= cell_flag::kValueChanged;
   store_.mark_changed(row);
 }

@@ -1,5 +1,6 @@
 #include "platform/values/decimal_digits.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -12,24 +13,38 @@ void strip_trailing_zeros(DecimalDigits& number) {
   while (number.count > 0 && number.digits[number.count - 1] == '0') --number.count;
 }
 
+// Reads "d.ddde+XX" (the point optional) into `number`.
+void read_scientific(const char* p, const char* end, DecimalDigits& number) {
+  while (*p != 'e') {
+    if (*p != '.') number.digits[number.count++] = *p;
+    ++p;
+  }
+  ++p;
+  if (*p == '+') ++p;
+  std::from_chars(p, end, number.exponent);
+  strip_trailing_zeros(number);
+}
+
 }  // namespace
 
 DecimalDigits to_decimal(double value) {
   DecimalDigits number;
   number.negative = std::signbit(value) && value != 0;
   if (value == 0) return number;
-  // "d.dddddddddddddde+XXX": to_chars rounds the exact binary value correctly.
-  char buffer[32];
+  char buffer[40];
+  // The shortest digits that read back as the value: when there are 15 or fewer,
+  // they are also the value rounded to 15 digits (any 15-digit decimal survives
+  // the trip through a normal double), and this path is the fast one.
   auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                              std::chars_format::scientific, 14);
-  const char* p = buffer;
-  number.digits[number.count++] = *p++;
-  ++p;  // the point
-  while (*p != 'e') number.digits[number.count++] = *p++;
-  ++p;
-  if (*p == '+') ++p;
-  std::from_chars(p, result.ptr, number.exponent);
-  strip_trailing_zeros(number);
+                              std::chars_format::scientific);
+  const char* mark = std::find(buffer, result.ptr, 'e');
+  const auto shortest = mark - buffer - (mark - buffer > 1 ? 1 : 0);
+  if (shortest > 15 || !std::isnormal(value)) {
+    // "d.dddddddddddddde+XXX": to_chars rounds the exact binary value correctly.
+    result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                           std::chars_format::scientific, 14);
+  }
+  read_scientific(buffer, result.ptr, number);
   return number;
 }
 

@@ -74,9 +74,32 @@ long long add_exponent_digit(long long exponent, char digit) {
   return exponent > kExponentLimit ? kExponentLimit : exponent;
 }
 
+// A plain decimal ("1500", "-12.5") reads the same through the general path;
+// most cells hold one, so they take this short way.
+std::optional<double> plain_decimal(std::string_view text) {
+  const std::size_t sign = !text.empty() && text[0] == '-' ? 1 : 0;
+  bool point = false, digit = false;
+  for (std::size_t i = sign; i < text.size(); ++i) {
+    if (is_digit(text[i])) {
+      digit = true;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (!digit) return std::nullopt;
+  double value = 0;
+  const auto [end, ec] = std::from_chars(text.data() + sign, text.data() + text.size(), value,
+                                         std::chars_format::fixed);
+  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return sign && value != 0 ? -value : value;
+}
+
 }  // namespace
 
 double leading_number(std::string_view text) {
+  if (const std::optional<double> plain = plain_decimal(text)) return *plain;
   std::size_t i = 0;
   auto skip_blanks = [&] {
     while (i < text.size() && is_blank(text[i])) ++i;
@@ -126,6 +149,7 @@ std::optional<double> parse_number(std::string_view text) {
   while (begin < end && is_blank(text[begin])) ++begin;
   while (end > begin && is_blank(text[end - 1])) --end;
   text = text.substr(begin, end - begin);
+  if (const std::optional<double> plain = plain_decimal(text)) return plain;
 
   std::size_t i = 0;
   bool negative = false;
@@ -189,6 +213,12 @@ std::optional<double> parse_number(std::string_view text) {
 bool is_numeric(std::string_view text) { return parse_number(text).has_value(); }
 
 std::string number_text(double value) {
+  // Whole numbers below 10^15 print as their digits; most cells hold one.
+  if (value == std::trunc(value) && std::fabs(value) < 1e15) {
+    char buffer[24];
+    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer,
+                                             static_cast<long long>(value)).ptr);
+  }
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
   const detail::DecimalDigits number = detail::to_decimal(value);
@@ -228,6 +258,8 @@ std::string fixed_text(double value, int decimals) {
 double round_half_even(double value, int decimals) {
   if (decimals < 0) throw RuntimeError(err::kInvalidCall);
   if (!std::isfinite(value)) return value;
+  // A whole number has nothing to round (rows and columns always are one).
+  if (value == std::trunc(value) && std::fabs(value) < 1e15) return value;
   detail::DecimalDigits number = detail::to_decimal(value);
   detail::round_to_decimals(number, decimals, detail::Halves::ToEven);
   return detail::to_double(number);

@@ -1,6 +1,7 @@
 #include "platform/xlsx/new_package.hpp"
 
 #include "platform/values/runtime_error.hpp"
+#include "platform/values/text_case.hpp"
 #include "platform/xlsx/namespaces.hpp"
 #include "platform/xlsx/package_xml.hpp"
 
@@ -10,13 +11,6 @@ namespace {
 
 constexpr std::string_view kDeclaration =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-
-std::size_t character_count(std::string_view text) {
-  std::size_t n = 0;
-  for (unsigned char c : text)
-    if ((c & 0xC0) != 0x80) ++n;
-  return n;
-}
 
 std::string lower_ascii(std::string_view text) {
   std::string out(text);

@@ -3,8 +3,6 @@
 // Each LibreOffice start costs seconds, and the test runner starts every test in
 // a process of its own, so one test saves everything and converts it at once.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -17,6 +15,7 @@
 #include "platform/spreadsheet/spreadsheet.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
+#include "support/shell.hpp"
 #include "support/test_paths.hpp"
 
 namespace fenwarx {
@@ -25,17 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kReaders = FENWARX_READERS;
 
-struct Run { int status = -1; std::string out; };
-Run run(const std::string& command) {
-  Run r;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return r;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
-  const int status = ::pclose(pipe);
-  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return r;
-}
+using testing::run_shell;
+using testing::ShellRun;
 
 std::string quoted(const fs::path& p) {
   std::string out = "'";
@@ -128,7 +118,7 @@ void build_macro_edit(const fs::path& path) {
 bool read_back(const fs::path& flatten, const std::vector<fs::path>& files, Fields& into, std::string& failure) {
   std::string command = "/usr/bin/python3 " + quoted(flatten) + " " + quoted(kReaders);
   for (const auto& f : files) command += " " + quoted(f);
-  const auto r = run(command);
+  const auto r = run_shell(command);
   std::size_t at = 0, key_end, field_end;
   while ((key_end = r.out.find('\0', at)) != std::string::npos &&
          (field_end = r.out.find('\0', key_end + 1)) != std::string::npos) {
@@ -142,8 +132,7 @@ bool read_back(const fs::path& flatten, const std::vector<fs::path>& files, Fiel
 
 Suite make_suite() {
   Suite suite;
-  if (run("/usr/bin/python3 -c 'import openpyxl'").status != 0) suite.missing += "python3 with openpyxl; ";
-  if (run("command -v soffice").status != 0) suite.missing += "soffice; ";
+  suite.missing = testing::missing_readers();
   if (!suite.missing.empty()) return suite;
 
   const auto dir = testing::scratch_dir();
@@ -165,7 +154,7 @@ Suite make_suite() {
 
   std::string command = quoted(kReaders / "libreoffice_resave.sh") + " " + quoted(dir / "libreoffice");
   for (const auto& f : files) command += " " + quoted(f);
-  if (auto r = run(command); r.status != 0)
+  if (auto r = run_shell(command); r.status != 0)
     suite.failure = "LibreOffice conversion failed: " + r.out;
   else
     read_back(dir / "flatten.py", converted, suite.libreoffice, suite.failure);

@@ -1,0 +1,83 @@
+#include "sample_workbook.hpp"
+
+#include <map>
+#include <utility>
+
+#include "sample_mistakes.hpp"
+#include "sample_rows.hpp"
+#include "templates/return_package.hpp"
+
+namespace fenwarx::bench {
+namespace {
+
+using namespace templates;
+using Overrides = std::map<std::pair<int, int>, CellValue>;  // (row, column)
+
+using RowMaker = void (*)(const SampleReturn&, int, Row&);
+
+void apply(const Overrides& overrides, int row, Row& cells) {
+  for (auto it = overrides.lower_bound({row, 0}); it != overrides.end() && it->first.first == row;
+       ++it)
+    cells[static_cast<std::size_t>(it->first.second - 1)] = it->second;
+}
+
+// `rows` records from the table's first data row, each laid out by `make`.
+std::string table_xml(const Table& table, Form form, const SampleReturn& data, int rows,
+                      RowMaker make, const Overrides& overrides, SharedStringTable& strings,
+                      bool (*keep)(int) = nullptr) {
+  SheetXml sheet(strings);
+  write_table_headings(sheet, table);
+  const int columns = static_cast<int>(table.fields.size());
+  Row cells;
+  int row = table.first_data_row;
+  for (int i = 0; i < rows; ++i) {
+    if (keep && !keep(i)) continue;
+    make(data, i, cells);
+    apply(overrides, row, cells);
+    sheet.begin_row(row, 1, columns);
+    for (int column = 1; column <= columns; ++column)
+      write_value(sheet, column, cells[static_cast<std::size_t>(column - 1)],
+                  table.fields[static_cast<std::size_t>(column - 1)].kind);
+    sheet.end_row();
+    ++row;
+  }
+  return sheet.finish(table_finish(table, form));
+}
+
+}  // namespace
+
+int write_sample_workbook(const std::filesystem::path& path, const SampleOptions& options) {
+  const SampleReturn data = make_sample_return(options.form, options.deductees, options.challans);
+  const ReturnLayout& layout = return_layout(options.form);
+
+  std::map<SampleSheet, Overrides> overrides;
+  const std::vector<Mistake> mistakes = options.mistakes ? plan_mistakes(data) : std::vector<Mistake>{};
+  for (const Mistake& m : mistakes) overrides[m.sheet][{m.row, m.column}] = m.value;
+
+  SharedStringTable strings;
+  std::vector<WorksheetPart> sheets;
+  std::vector<CellValue> deductor = deductor_values(data);
+  for (const auto& [cell, value] : overrides[SampleSheet::Deductor])
+    deductor[static_cast<std::size_t>(cell.first - 1)] = value;
+  sheets.push_back({layout.profile->deductor_sheet,
+                    deductor_sheet_xml(layout, strings, deductor, "2005")});
+  sheets.push_back({layout.challans.sheet,
+                    table_xml(layout.challans, options.form, data, options.challans, &challan_row,
+                              overrides[SampleSheet::Challans], strings)});
+  sheets.push_back({layout.deductees.sheet,
+                    table_xml(layout.deductees, options.form, data, options.deductees,
+                              &deductee_row, overrides[SampleSheet::Deductees], strings)});
+  if (options.form == Form::F24) {
+    sheets.push_back({layout.salary_sheets[0].sheet,
+                      table_xml(layout.salary_sheets[0], options.form, data, options.deductees,
+                                &salary_row, {}, strings)});
+    sheets.push_back({layout.salary_sheets[1].sheet,
+                      table_xml(layout.salary_sheets[1], options.form, data, options.deductees,
+                                &perquisite_row, {}, strings, &has_perquisites)});
+  }
+  sheets.push_back({kStateSheet, state_sheet_xml(strings)});
+  write_package(path, sheets, strings);
+  return static_cast<int>(mistakes.size());
+}
+
+}  // namespace fenwarx::bench

@@ -1,0 +1,20 @@
+#pragma once
+// A sample return written straight as package parts into its form's template
+// layout, without going through the component's cell API.
+#include <filesystem>
+
+#include "returns/form_profile.hpp"
+
+namespace fenwarx::bench {
+
+struct SampleOptions {
+  Form form = Form::F26;
+  int deductees = 0, challans = 0;  // 1..kMaxDeductees, >= 1
+  bool mistakes = false;
+};
+
+// Replaces `path` atomically; RuntimeError on an I/O failure. Returns the number
+// of mistakes planted.
+int write_sample_workbook(const std::filesystem::path& path, const SampleOptions& options);
+
+}  // namespace fenwarx::bench

@@ -1,0 +1,47 @@
+#pragma once
+// The fixed frame of each sheet of a return workbook, from its layout: labels,
+// headings, notes, column formats and drop-down lists. The blank template is the
+// frames alone; the sample generator writes its rows into the same frames.
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "templates/return_layout.hpp"
+#include "templates/sheet_xml.hpp"
+
+namespace fenwarx::templates {
+
+// A value as a generator lays it into a cell; its format follows the field's kind.
+struct CellValue {
+  enum class Type { Empty, Text, Number } type = Type::Empty;
+  std::string text;
+  double number = 0;  // dates as serials
+
+  static CellValue of_text(std::string value) { return {Type::Text, std::move(value), 0}; }
+  static CellValue of_number(double value) { return {Type::Number, {}, value}; }
+};
+
+std::uint32_t data_style(Kind kind);    // a bordered data cell
+std::uint32_t column_style(Kind kind);  // the whole column's default
+
+void write_value(SheetXml& sheet, int column, const CellValue& value, Kind kind);
+
+// The deductor sheet: labels in column 1, `values` (rows 1 to 43, or none for a
+// blank form) in column 2, hints in column 3, the error log's count 0 at (1, 31)
+// and the financial-year formula at (100, 100), with `cached_year` as its result
+// when given.
+std::string deductor_sheet_xml(const ReturnLayout& layout, SharedStringTable& strings,
+                               std::span<const CellValue> values,
+                               std::optional<std::string_view> cached_year);
+
+// A table's rows above its data: headings, the challan sheet's notes, column numbers.
+void write_table_headings(SheetXml& sheet, const Table& table);
+// Column widths and formats, the lists of the data rows, headings frozen in view.
+SheetFinish table_finish(const Table& table, Form form);
+
+// "State Code": heading row, then "01".."35" and the state names.
+std::string state_sheet_xml(SharedStringTable& strings);
+
+}  // namespace fenwarx::templates

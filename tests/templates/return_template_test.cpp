@@ -1,0 +1,175 @@
+// The blank return workbook of each form: its sheets, the deductor sheet's labels
+// and fixed cells, the tables' headings, the "State Code" rows and the drop-down
+// lists, as the component and the package parts show them.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/xlsx/xlsx_workbook.hpp"
+#include "platform/xlsx/zip_reader.hpp"
+#include "returns/return_codes.hpp"
+#include "support/test_paths.hpp"
+#include "templates/return_layout.hpp"
+#include "templates/return_template.hpp"
+
+namespace fenwarx {
+namespace {
+
+struct Expected {
+  Form form;
+  std::vector<std::string> sheets;
+  int year_row;
+  // The labels of rows 29 to 31.
+  std::string row29, row30, row31;
+  std::string challan_column2, challan_last;  // headings
+  int challan_columns, deductee_columns;
+  std::string deductee_column6;
+  // Lists a data column takes values from: "SHEET!RANGE=SOURCE".
+  std::vector<std::string> lists;
+};
+
+const std::string kYes = "\"Y,N\"";
+
+const Expected kForms[] = {
+    {Form::F24,
+     {"Deductor Details", "Challan Details", "Deductee Details", "Salary Details",
+      "Perquisite Details", "State Code"},
+     31, "Assessment Year", "Responsible Person's Address Changed (Y/N)", "Financial Year",
+     "TDS (Rs.)", "Tax Deposited as per Deductees", 22, 16, "Date of Payment",
+     {"2!K4:K65536=" + kYes, "3!P3:P65536=\"A,B\"", "4!M2:M65536=\"P,N\"",
+      "4!AG2:AG65536=\"P,N\""}},
+    {Form::F26,
+     {"Deductor Details", "Challan Details", "Deductee Details", "State Code"},
+     30, "Assessment Year", "Financial Year", "Date of Nil Challans", "Section Code",
+     "Tax Deposited as per Deductees", 23, 23, "Amount Paid (Rs.)",
+     {"2!B4:B65536=\"193,194,194A,194B,194BB,194C,194D,194EE,194F,194G,194H,194I,194J,194K,"
+      "194LA\"",
+      "2!L4:L65536=" + kYes, "3!B3:B65536=\"1,2\"", "3!H3:H65536=" + kYes,
+      "3!T3:T65536=\"A,B\""}},
+    {Form::F27,
+     {"Deductor Details", "Challan Details", "Deductee Details", "State Code"},
+     30, "Assessment Year", "Financial Year", "Date of Nil Challans", "Section Code",
+     "Tax Deposited as per Deductees", 23, 23, "Amount Paid (Rs.)",
+     {"2!B4:B65536=\"194E,195,196A,196B,196C,196D\"", "3!A3:A65536=\"194E,195,196A,196B,196C,196D\"",
+      "3!J3:J65536=" + kYes}},
+    {Form::F27EQ,
+     {"Collector Details", "Challan Details", "Collectee Details", "State Code"},
+     29, "Financial Year", "Assessment Year", "Date of Nil Challans", "Section Code",
+     "Minor Head (A-I)", 24, 23, "Value of Purchase (Rs.)",
+     {"2!B4:B65536=\"206C\"", "2!X4:X65536=\"A,B,C,D,E,F,G,H,I\"", "3!A3:A65536=\"206C\"",
+      "3!U3:U65536=\"A,B\""}},
+};
+
+std::string text_of(Worksheet& sheet, int row, int column) {
+  return sheet.Cells(row, column).Value().to_text();
+}
+
+// The list validations of worksheet part N as "N!RANGE=SOURCE".
+std::vector<std::string> lists_of(const ZipReader& zip, int sheet) {
+  const std::string xml =
+      zip.read(*zip.find("xl/worksheets/sheet" + std::to_string(sheet) + ".xml"));
+  std::vector<std::string> lists;
+  for (std::size_t at = 0; (at = xml.find("sqref=\"", at)) != std::string::npos;) {
+    at += 7;
+    const std::size_t range_end = xml.find('"', at);
+    const std::size_t source = xml.find("<formula1>", range_end) + 10;
+    lists.push_back(std::to_string(sheet) + "!" + xml.substr(at, range_end - at) + "=" +
+                    xml.substr(source, xml.find("</formula1>", source) - source));
+  }
+  return lists;
+}
+
+class ReturnTemplateTest : public ::testing::TestWithParam<Expected> {};
+
+TEST_P(ReturnTemplateTest, SheetsLabelsHeadingsAndLists) {
+  const Expected& want = GetParam();
+  const auto path = testing::scratch_dir() / "template.xlsx";
+  templates::write_return_template(path, want.form);
+  auto book = XlsxWorkbook::open(path);
+  ASSERT_EQ(book->sheet_names(), want.sheets);
+
+  Worksheet& deductor = book->sheet(0);
+  const bool collection = want.form == Form::F27EQ;
+  EXPECT_EQ(text_of(deductor, 1, 1), collection ? "TAN of the Collector" : "TAN of the Deductor");
+  EXPECT_EQ(text_of(deductor, 10, 1), "State");
+  EXPECT_EQ(text_of(deductor, 32, 1), "Quarter (Q1-Q4)");
+  EXPECT_EQ(text_of(deductor, 38, 1), "Regular / Correction (R/C)");
+  EXPECT_EQ(text_of(deductor, 43, 1), "Remarks");
+  EXPECT_EQ(text_of(deductor, 44, 1), "");
+  EXPECT_EQ((std::vector{text_of(deductor, 29, 1), text_of(deductor, 30, 1),
+                         text_of(deductor, 31, 1)}),
+            (std::vector{want.row29, want.row30, want.row31}));
+  for (int row = 33; row <= 37; ++row)
+    EXPECT_EQ(text_of(deductor, row, 3), "Filled in by the verification") << "row " << row;
+  EXPECT_EQ(deductor.Cells(want.year_row, 2).NumberFormat(), "@");
+  EXPECT_EQ(deductor.Cells(1, 31).Value().to_text(), "0");
+  EXPECT_TRUE(deductor.Cells(1, 2).Value().is_empty());
+
+  Worksheet& challans = book->sheet(1);
+  EXPECT_EQ(text_of(challans, 1, 1), "Sr. No.");
+  EXPECT_EQ(text_of(challans, 1, 2), want.challan_column2);
+  EXPECT_EQ(text_of(challans, 1, want.challan_columns), want.challan_last);
+  EXPECT_EQ(text_of(challans, 1, want.challan_columns + 1), "");
+  EXPECT_EQ(text_of(challans, 3, want.challan_columns), std::to_string(want.challan_columns));
+  EXPECT_EQ(challans.last_row(), 3);
+
+  Worksheet& deductees = book->sheet(2);
+  EXPECT_EQ(text_of(deductees, 1, 6), want.deductee_column6);
+  EXPECT_NE(text_of(deductees, 1, want.deductee_columns), "");
+  EXPECT_EQ(text_of(deductees, 1, want.deductee_columns + 1), "");
+  EXPECT_EQ(text_of(deductees, 2, want.deductee_columns), std::to_string(want.deductee_columns));
+  EXPECT_EQ(deductees.last_row(), 2);
+
+  Worksheet& states = book->sheet(book->sheet_count() - 1);
+  EXPECT_EQ(states.last_row(), 36);
+  for (int i = 0; i < 35; ++i) {
+    const std::string code = (i < 9 ? "0" : "") + std::to_string(i + 1);
+    EXPECT_EQ(states.Cells(i + 2, 1).Value().type(), VariantType::Text);
+    EXPECT_EQ(text_of(states, i + 2, 1), code);
+    EXPECT_EQ(text_of(states, i + 2, 2), kStateNames[static_cast<std::size_t>(i)]);
+  }
+
+  const ZipReader zip(path);
+  const std::string deductor_xml = zip.read(*zip.find("xl/worksheets/sheet1.xml"));
+  const std::string formula =
+      "<c r=\"CV100\"><f>LEFT(B" + std::to_string(want.year_row) + ",4)</f></c>";
+  EXPECT_NE(deductor_xml.find(formula), std::string::npos) << "no formula without a result";
+  EXPECT_NE(zip.read(*zip.find("xl/workbook.xml")).find("fullCalcOnLoad=\"1\""), std::string::npos);
+  const std::vector<std::string> deductor_lists = lists_of(zip, 1);
+  const std::vector<std::string> expected_deductor_lists = {
+      "1!B10='State Code'!$B$2:$B$36", "1!B15=" + kYes,
+      "1!B16=\"A,S,D,E,G,H,L,N,K,M,P,T,J,B,Q,F,C,O\"", "1!B24='State Code'!$B$2:$B$36"};
+  for (const std::string& list : expected_deductor_lists)
+    EXPECT_NE(std::find(deductor_lists.begin(), deductor_lists.end(), list), deductor_lists.end())
+        << list;
+  for (const std::string& list : {std::string("1!B32=\"Q1,Q2,Q3,Q4\""), std::string("1!B38=\"R,C\"")})
+    EXPECT_NE(std::find(deductor_lists.begin(), deductor_lists.end(), list), deductor_lists.end())
+        << list;
+  std::vector<std::string> table_lists;
+  for (int sheet = 2; sheet < static_cast<int>(want.sheets.size()); ++sheet)
+    for (std::string& list : lists_of(zip, sheet)) table_lists.push_back(std::move(list));
+  for (const std::string& list : want.lists)
+    EXPECT_NE(std::find(table_lists.begin(), table_lists.end(), list), table_lists.end()) << list;
+}
+
+INSTANTIATE_TEST_SUITE_P(Forms, ReturnTemplateTest, ::testing::ValuesIn(kForms),
+                         [](const auto& info) {
+                           return std::string("Form") +
+                                  std::string(profile_of(info.param.form).name);
+                         });
+
+// Sheets that exist only in Form 24, with their data starting right below the headings.
+TEST(ReturnLayout, SalarySheetsOfFormTwentyFour) {
+  const templates::ReturnLayout& layout = templates::return_layout(Form::F24);
+  ASSERT_EQ(layout.salary_sheets.size(), 2u);
+  EXPECT_EQ(layout.salary_sheets[0].fields.size(), 34u);
+  EXPECT_EQ(layout.salary_sheets[1].fields.size(), 16u);
+  for (const auto& table : layout.salary_sheets) EXPECT_EQ(table.first_data_row, 2);
+  for (Form form : {Form::F26, Form::F27, Form::F27EQ})
+    EXPECT_TRUE(templates::return_layout(form).salary_sheets.empty());
+}
+
+}  // namespace
+}  // namespace fenwarx

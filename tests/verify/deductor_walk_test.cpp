@@ -1,0 +1,173 @@
+// The deductor walk: TAN and PAN normalised in place, the fields that must be
+// present, state names and categories, the return type and its regular flag, and
+// the control totals filled from what the other walks gathered.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/clean_return.hpp"
+#include "verify/verification.hpp"
+
+namespace fenwarx {
+namespace {
+
+using namespace fenwarx::testing;
+using enum Form;
+
+// What the challan and deductee walks leave for the control totals.
+struct Totals {
+  double amount = 2000, tax = 200, challan_total = 1500, challan_count = 2, deductee_count = 3;
+};
+
+// The value of `row` marked, or nothing.
+Marks mark(bool marked, int row) { return marked ? Marks{{row, 2}} : Marks{}; }
+
+// A bound object over a clean return with `changes` typed over its deductor sheet.
+struct Bench : ReturnBench {
+  explicit Bench(Form form, const Cells& changes = {}, Totals totals = {}) : ReturnBench(form) {
+    auto sheets = clean_return(form);
+    sheets[kDeductorSheet].cells = with(sheets[kDeductorSheet].cells, changes);
+    workbook = memory_workbook(sheets);
+    self.bind(workbook);
+    sheet = self.deductor_sheet;
+    self.deductee_totals = {totals.amount, totals.tax};
+    self.challan_total = totals.challan_total;
+    self.challan_count = totals.challan_count;
+    self.deductee_count = totals.deductee_count;
+  }
+  void run() { VerifyDeductorDetails(self); }
+  std::string text(int row) { return ReturnBench::text(row, 2); }
+};
+
+// The TAN is normalised (blanks and hyphens out, upper case), tested as four
+// letters, five digits, a letter, and written back unless its length is wrong.
+// Form 27 applies the same rule.
+TEST(DeductorWalk, TanIsNormalisedTestedAndWrittenBack) {
+  const struct { const char* typed; bool marked; const char* after; } cases[] = {
+      {"abcd 12345-e", false, "ABCD12345E"}, {"ABCD12345E", false, "ABCD12345E"},
+      {"abcd 1234e", true, "abcd 1234e"},    {"ABCD123456E", true, "ABCD123456E"},
+      {"abc112345e", true, "ABC112345E"},    {"ABC_12345E", true, "ABC_12345E"},
+      {"ABCD1234EE", true, "ABCD1234EE"},    {"ABCD123451", true, "ABCD123451"},
+      {"", true, ""},
+  };
+  for (Form form : kForms) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(profile_of(form).name) + " " + c.typed);
+      Bench b(form, {{1, 2, c.typed}});
+      b.run();
+      EXPECT_EQ(b.marks(), mark(c.marked, 1));
+      EXPECT_EQ(b.text(1), c.after);
+      EXPECT_TRUE(b.ui.messages.empty());
+      EXPECT_EQ(b.self.current_sheet, b.sheet);
+    }
+  }
+}
+
+// Only category O requires ten characters; any ten-character PAN is tested as five
+// letters, four digits, a letter; Form 24 admits three more reserved words.
+TEST(DeductorWalk, PanDependsOnTheCategory) {
+  const struct {
+    Form form;
+    const char *category, *typed;
+    bool marked;
+    const char* after;
+  } cases[] = {
+      {F26, "O", "PANNOTREQD", false, "PANNOTREQD"}, {F26, "O", "ABCD1234F", true, "ABCD1234F"},
+      {F26, "A", "abcd 1234-f", false, "ABCD1234F"}, {F26, "A", "ABCDE12345", true, "ABCDE12345"},
+      {F26, "o", "abcde-1234f", false, "ABCDE1234F"}, {F26, "O", "", false, ""},
+      {F26, "O", "ABCD_1234F", true, "ABCD_1234F"},  {F26, "O", "PANNOTAVBL", true, "PANNOTAVBL"},
+      {F27EQ, "O", "AB", true, "AB"},                {F27EQ, "C", "AB", false, "AB"},
+      {F24, "O", "PANNOTAVBL", false, "PANNOTAVBL"}, {F24, "O", "PANAPPLIED", false, "PANAPPLIED"},
+      {F24, "O", "paninvalid", false, "PANINVALID"}, {F24, "O", "PANNOTTHRE", true, "PANNOTTHRE"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(profile_of(c.form).name) + " " + c.category + " " + c.typed);
+    Bench b(c.form, {{16, 2, c.category}, {2, 2, c.typed}});
+    b.run();
+    EXPECT_EQ(b.marks(), mark(c.marked, 2));
+    EXPECT_EQ(b.text(2), c.after);
+  }
+}
+
+// Fields that must be present, state names exactly as listed, and the category
+// letters; each bad row is marked once and logged with its label. Rows without a
+// rule are not checked.
+TEST(DeductorWalk, PresenceStateNamesAndCategory) {
+  const struct { Form form; int row; const char* typed; bool marked; } cases[] = {
+      {F26, 3, "", true},         {F26, 5, " ", true},         {F26, 11, "", true},
+      {F26, 17, "", true},        {F26, 18, "", true},         {F26, 19, "", true},
+      {F26, 25, "", true},        {F26, 10, "Delhi", true},    {F26, 10, "DELHI ", false},
+      {F26, 10, "", true},        {F26, 24, "ORISSA", false},  {F26, 24, "BENGAL", true},
+      {F26, 16, "a", false},      {F26, 16, "Z", true},        {F26, 16, "", true},
+      {F26, 16, "AB", true},      {F26, 4, "", false},         {F26, 12, "", false},
+      {F27EQ, 3, "", true},       {F27EQ, 10, "Goa", true},    {F24, 16, "q", false},
+      {F27, 24, "CHHATISHGARH", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(profile_of(c.form).name) + " row " + std::to_string(c.row) + " " + c.typed);
+    Bench b(c.form, {{c.row, 2, c.typed}});
+    b.run();
+    EXPECT_EQ(b.marks(), mark(c.marked, c.row));
+    EXPECT_EQ(b.self.error_count, c.marked ? 1 : 0);
+    if (!c.marked) continue;
+    EXPECT_EQ(b.sheet->stored_value(1, 30), Variant::text(std::string(b.p.deductor_sheet)));
+    EXPECT_EQ(b.sheet->stored_value(1, 32), Variant::number(c.row));
+    EXPECT_EQ(b.sheet->stored_value(1, 33), Variant::number(2));
+    EXPECT_EQ(b.sheet->stored_value(1, 34), Variant::text("L" + std::to_string(c.row)));
+  }
+}
+
+// R or C in any case is written upper-cased, anything else becomes R; never a
+// mark. Forms 27 and 27EQ keep the flag for the whole thread.
+TEST(DeductorWalk, ReturnTypeSetsTheRegularFlag) {
+  const struct { const char *typed, *after; bool regular; } cases[] = {
+      {"c", "C", false}, {" C ", "C", false}, {"r", "R", true}, {"X", "R", true}, {"", "R", true}};
+  for (Form form : kForms) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(std::string(profile_of(form).name) + " '" + c.typed + "'");
+      Bench b(form, {{38, 2, c.typed}}), other(form);
+      other.self.regular_flag() = !c.regular;
+      b.run();
+      EXPECT_TRUE(b.marks().empty());
+      EXPECT_EQ(b.text(38), c.after);
+      EXPECT_EQ(b.self.regular_flag(), c.regular);
+      const bool shared = form == F27 || form == F27EQ;
+      EXPECT_EQ(other.self.regular_flag(), shared ? c.regular : !c.regular);
+      if (shared) {
+        EXPECT_EQ(module_state().regular_flag, c.regular);
+      }
+    }
+  }
+}
+
+// A total at or below zero is reset to 0, then replaced when it differs; row 34
+// differs only when the two-decimal texts do.
+TEST(DeductorWalk, ControlTotalsAreFilledNotChecked) {
+  const struct { int row; const char* typed; Totals totals; const char* after; } cases[] = {
+      {35, "-5", {.challan_total = 0}, "0"},       {35, "-5", {}, "1500"},
+      {34, "1000.004", {.tax = 1000}, "1000.004"}, {34, "1000.006", {.tax = 1000}, "1000"},
+      {34, "-1", {.tax = 0}, "0"},                 {34, "200.001", {}, "200.001"},
+      {33, "abc", {}, "2000"},                     {33, "abc", {.amount = 0}, "0"},
+      {33, "2000", {}, "2000"},                    {36, "7", {}, "2"},
+      {37, "7", {.deductee_count = 0}, "0"},       {37, "3", {}, "3"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.row) + " " + c.typed);
+    Bench b(F26, {{c.row, 2, c.typed}}, c.totals);
+    b.run();
+    EXPECT_EQ(b.text(c.row), c.after);
+    EXPECT_EQ(b.self.error_count, 0);
+  }
+}
+
+TEST(DeductorWalk, ClearsRowsOneTo38Only) {
+  Bench b(F26);
+  for (int row : {5, 30, 38, 39, 40}) b.sheet->set_interior_color(row, 2, kColorError);
+  b.sheet->set_interior_color(5, 3, kColorError);
+  b.run();
+  EXPECT_EQ(b.marks(), (Marks{{5, 3}, {39, 2}, {40, 2}}));
+}
+
+}  // namespace
+}  // namespace fenwarx
