@@ -1,8 +1,10 @@
 // Checks of the challan sheet: the deposit total, the deposit date and flag, the
 // deductee sums against the total, the book-entry columns and the minor head.
+#include <optional>
 #include <string>
 
 #include "checks/ignored_step.hpp"
+#include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/text_case.hpp"
@@ -21,13 +23,16 @@ double leading(ReturnObject& self, double r, double c) {
   return leading_number(self.GetCellText(r, c));
 }
 
-// A date cell compared with today as the spreadsheet's values compare: numbers
-// and dates by serial, any text counts as later than a number.
+// A deposit date compared with today. A date typed into a text cell compares as
+// the date it reads as; any other text is no date and counts as later.
 bool later_than_today(ReturnObject& self, const Variant& value) {
   switch (value.type()) {
     case VariantType::Number:
     case VariantType::Date: return value.number_value() > self.clock().today();
-    case VariantType::Text: return true;
+    case VariantType::Text: {
+      const std::optional<double> date = parse_date(trimmed(value.text_value()));
+      return !date || *date > self.clock().today();
+    }
     case VariantType::Error: throw RuntimeError(err::kTypeMismatch);
     default: return false;
   }

@@ -9,19 +9,29 @@ namespace {
 Variant N(double n) { return Variant::number(n); }
 Variant T(const char* t) { return Variant::text(t); }
 
-// A validator of one cell, and what it leaves there for each typed text; a marked
-// cell keeps the General format.
-struct CellCase { const char* typed; Variant value; bool marked = false; };
-struct CellRule {
-  void (*check)(ReturnObject&, double, double);
-  const char* format;
-  std::vector<CellCase> cases;
-};
-
-void expect_cells(const std::vector<CellRule>& rules) {
-  for (const CellRule& rule : rules) {
+// "1,234" typed is the number 1234; as a text ("'1,234") its leading number is 1.
+// A lone apostrophe ("''") reads as a blank: not empty enough to be zero-filled,
+// empty once trimmed, so CheckAmount marks it; rounding first turns it into 0.
+// Present rates get four decimals. A marked cell keeps the General format.
+TEST(AmountChecks, ZeroFillRoundAndRewrite) {
+  struct CellCase { const char* typed; Variant value; bool marked = false; };
+  using Check = void (*)(ReturnObject&, double, double);
+  const struct { Check check; const char* format; std::vector<CellCase> cases; } rules[] = {
+      {ifValueIsZero, "General", {{"", N(0)}, {"abc", T("abc")}, {"12.5", N(12.5)}}},
+      {CheckAmount, "0.00",
+       {{"", N(0)}, {"abc", N(0)}, {"1,234", N(1234)}, {"12abc", N(12)}, {"1 2", N(12)}, {"-5", N(-5)},
+        {"2.345", N(2.35)}, {"'1,234", N(1)}, {"''", T("'"), true}}},
+      {CheckAmountroundoff, "0.00",
+       {{"", N(0)}, {"''", N(0)}, {"2.7abc", N(3)}, {"1234.5", N(1234)}, {"1233.5", N(1234)}}},
+      {CheckZ_B_Amount, "General",
+       {{"12.345", N(12.35)}, {"7x", N(7)}, {"'1,234", N(1)}, {"", Variant(), true}, {"0", N(0), true},
+        {"-5", N(-5), true}, {"abc", T("abc"), true}}},
+      {CheckAmountDigitAfterDicimal, "General",
+       {{"10", N(10)}, {"-2.5", N(-2.5)}, {"abc", N(0)}, {"1.23456", N(1.2346)}, {"", {}, true}}},
+      {CheckRateAmount, "0.0000", {{"2.5%", N(0.025)}, {"x", N(0)}, {"", {}, true}}}};
+  for (const auto& rule : rules) {
     for (const CellCase& c : rule.cases) {
-      SCOPED_TRACE(std::to_string(&rule - rules.data()) + " \"" + c.typed + '"');
+      SCOPED_TRACE(std::to_string(&rule - rules) + " \"" + c.typed + '"');
       CheckBench b;
       b.type(6, 5, c.typed);
       rule.check(b.self, 6, 5);
@@ -31,24 +41,6 @@ void expect_cells(const std::vector<CellRule>& rules) {
       EXPECT_TRUE(b.ui.messages.empty());
     }
   }
-}
-
-// "1,234" typed is the number 1234; as a text ("'1,234") its leading number is 1.
-// A lone apostrophe ("''") reads as a blank: not empty enough to be zero-filled,
-// empty once trimmed, so CheckAmount marks it; rounding first turns it into 0.
-TEST(AmountChecks, ZeroFillRoundAndRewrite) {
-  expect_cells({
-      {ifValueIsZero, "General", {{"", N(0)}, {"abc", T("abc")}, {"12.5", N(12.5)}}},
-      {CheckAmount, "0.00",
-       {{"", N(0)}, {"abc", N(0)}, {"1,234", N(1234)}, {"1234.5", N(1234.5)}, {"12abc", N(12)},
-        {"1 2", N(12)}, {"-5", N(-5)}, {"2.345", N(2.35)}, {"'1,234", N(1)}, {"''", T("'"), true}}},
-      {CheckAmountroundoff, "0.00",
-       {{"", N(0)}, {"''", N(0)}, {"2.7abc", N(3)}, {"1234.5", N(1234)}, {"1233.5", N(1234)},
-        {"1235.5", N(1236)}}},
-      {CheckZ_B_Amount, "General",
-       {{"12.5", N(12.5)}, {"12.345", N(12.35)}, {"7x", N(7)}, {"'1,234", N(1)},
-        {"", Variant(), true}, {"0", N(0), true}, {"-5", N(-5), true}, {"abc", T("abc"), true}}},
-  });
   CheckBench b;  // what was read is kept as typed
   b.type(6, 5, "1234.5");
   CheckAmount(b.self, 6, 5);
@@ -56,35 +48,18 @@ TEST(AmountChecks, ZeroFillRoundAndRewrite) {
   EXPECT_EQ(b.self.last_text, "1234.5");
 }
 
-TEST(RateChecks, PresentNumbersGetFourDecimals) {
-  expect_cells({
-      {CheckAmountDigitAfterDicimal, "General",
-       {{"10", N(10)}, {"0", N(0)}, {"-2.5", N(-2.5)}, {"abc", N(0)}, {"1.23456", N(1.2346)},
-        {"", {}, true}}},
-      {CheckRateAmount, "0.0000", {{"10", N(10)}, {"2.5%", N(0.025)}, {"x", N(0)}, {"", {}, true}}},
-  });
-}
-
 // A failure (an empty or textual rate or tax; a form without the rule) reaches
 // the caller before anything is marked.
 TEST(CheckRateAmountNill, NilRateNeedsNilTaxAndTwoWayFormsZeroTheSerial) {
   using enum Form;
   using err::kTypeMismatch, err::kNoSuchMember;
-  const struct {
-    Form form;
-    const char *rate, *tax;
-    int marked;  // the column marked, if any
-    bool serial_zeroed;
-    int failure = 0;
-  } cases[] = {
-      {F26, "0", "100", 11, false},   {F26, "0", "0", 0, false},   {F26, "5", "0", 0, false},
-      {F26, "5", "100", 0, false},    {F27, "0", "100", 11, true}, {F27, "5", "0", 9, true},
-      {F27, "0", "0", 0, true},       {F27, "5", "100", 0, false}, {F27EQ, "0", "50", 12, true},
-      {F27EQ, "1", "0", 10, true},    {F27EQ, "1", "50", 0, false},
+  // marked: the column marked, if any.
+  const struct { Form form; const char *rate, *tax; int marked; bool serial_zeroed; int failure = 0; } cases[] = {
+      {F26, "0", "100", 11, false}, {F26, "0", "0", 0, false},    {F26, "5", "0", 0, false},
+      {F27, "0", "100", 11, true},  {F27, "5", "0", 9, true},     {F27, "0", "0", 0, true},
+      {F27, "5", "100", 0, false},  {F27EQ, "0", "50", 12, true}, {F27EQ, "1", "0", 10, true},
       {F26, "", "100", 0, false, kTypeMismatch}, {F26, "abc", "0", 0, false, kTypeMismatch},
-      {F27, "0", "", 0, false, kTypeMismatch},   {F27EQ, "", "", 0, false, kTypeMismatch},
-      {F24, "0", "0", 0, false, kNoSuchMember},
-  };
+      {F27, "0", "", 0, false, kTypeMismatch},   {F24, "0", "0", 0, false, kNoSuchMember}};
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
     CheckBench b(c.form);
@@ -95,8 +70,7 @@ TEST(CheckRateAmountNill, NilRateNeedsNilTaxAndTwoWayFormsZeroTheSerial) {
     EXPECT_EQ(failure_of([&] { CheckRateAmountNill(b.self, 8); }), c.failure);
     int marks = 0;
     for (int col = 1; col <= 20; ++col) marks += b.marked(8, col);
-    EXPECT_EQ(marks, c.marked ? 1 : 0);
-    EXPECT_TRUE(!c.marked || b.marked(8, c.marked));
+    EXPECT_TRUE(marks == (c.marked ? 1 : 0) && (!c.marked || b.marked(8, c.marked))) << marks;
     EXPECT_EQ(b.self.error_count, marks);
     EXPECT_EQ(b.self.cell(8, p.nil_serial_column).Value(), N(c.serial_zeroed ? 0 : 7));
     EXPECT_TRUE(b.ui.messages.empty());

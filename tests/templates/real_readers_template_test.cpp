@@ -43,11 +43,12 @@ TEST(TemplateReaders, OpenpyxlAndLibreOfficeOpenEveryTemplate) {
   }
   const fs::path dir = testing::scratch_dir();
   std::ofstream(dir / "summary.py") << kSummary;
-  std::string files;
+  std::string files, copies;
   for (auto [form, name] : {std::pair{Form::F24, "f24.xlsx"}, {Form::F26, "f26.xlsx"},
                             {Form::F27, "f27.xlsx"}, {Form::F27EQ, "f27eq.xlsx"}}) {
     templates::write_return_template(dir / name, form);
     files += " " + (dir / name).string();
+    copies += " " + (dir / "lo" / name).string();
   }
   const ShellRun converted = run_shell(std::string(FENWARX_READERS) + "/libreoffice_resave.sh " +
                             (dir / "lo").string() + files);
@@ -67,9 +68,6 @@ TEST(TemplateReaders, OpenpyxlAndLibreOfficeOpenEveryTemplate) {
   const ShellRun ours = run_shell(summary + files);
   EXPECT_EQ(ours.status, 0);
   EXPECT_EQ(ours.out, expected);
-  std::string copies;
-  for (const char* name : {"f24.xlsx", "f26.xlsx", "f27.xlsx", "f27eq.xlsx"})
-    copies += " " + (dir / "lo" / name).string();
   const ShellRun libreoffice = run_shell(summary + copies);
   EXPECT_EQ(libreoffice.status, 0);
   EXPECT_EQ(libreoffice.out, expected);

@@ -11,7 +11,6 @@
 #include "platform/xlsx/zip_reader.hpp"
 #include "returns/return_codes.hpp"
 #include "support/test_paths.hpp"
-#include "templates/return_layout.hpp"
 #include "templates/return_template.hpp"
 
 namespace fenwarx {
@@ -21,8 +20,7 @@ struct Expected {
   Form form;
   std::vector<std::string> sheets;
   int year_row;
-  // The labels of rows 29 to 31.
-  std::string row29, row30, row31;
+  std::string row29, row30, row31;  // labels
   std::string challan_column2, challan_last;  // headings
   int challan_columns, deductee_columns;
   std::string deductee_column6;
@@ -31,6 +29,8 @@ struct Expected {
 };
 
 const std::string kYes = "\"Y,N\"";
+const std::vector<std::string> kDeductorSheets{"Deductor Details", "Challan Details",
+                                               "Deductee Details", "State Code"};
 
 const Expected kForms[] = {
     {Form::F24,
@@ -40,16 +40,14 @@ const Expected kForms[] = {
      "TDS (Rs.)", "Tax Deposited as per Deductees", 22, 16, "Date of Payment",
      {"2!K4:K65536=" + kYes, "3!P3:P65536=\"A,B\"", "4!M2:M65536=\"P,N\"",
       "4!AG2:AG65536=\"P,N\""}},
-    {Form::F26,
-     {"Deductor Details", "Challan Details", "Deductee Details", "State Code"},
+    {Form::F26, kDeductorSheets,
      30, "Assessment Year", "Financial Year", "Date of Nil Challans", "Section Code",
      "Tax Deposited as per Deductees", 23, 23, "Amount Paid (Rs.)",
      {"2!B4:B65536=\"193,194,194A,194B,194BB,194C,194D,194EE,194F,194G,194H,194I,194J,194K,"
       "194LA\"",
       "2!L4:L65536=" + kYes, "3!B3:B65536=\"1,2\"", "3!H3:H65536=" + kYes,
       "3!T3:T65536=\"A,B\""}},
-    {Form::F27,
-     {"Deductor Details", "Challan Details", "Deductee Details", "State Code"},
+    {Form::F27, kDeductorSheets,
      30, "Assessment Year", "Financial Year", "Date of Nil Challans", "Section Code",
      "Tax Deposited as per Deductees", 23, 23, "Amount Paid (Rs.)",
      {"2!B4:B65536=\"194E,195,196A,196B,196C,196D\"", "3!A3:A65536=\"194E,195,196A,196B,196C,196D\"",
@@ -92,19 +90,15 @@ TEST_P(ReturnTemplateTest, SheetsLabelsHeadingsAndLists) {
 
   Worksheet& deductor = book->sheet(0);
   const bool collection = want.form == Form::F27EQ;
-  EXPECT_EQ(text_of(deductor, 1, 1), collection ? "TAN of the Collector" : "TAN of the Deductor");
-  EXPECT_EQ(text_of(deductor, 10, 1), "State");
-  EXPECT_EQ(text_of(deductor, 32, 1), "Quarter (Q1-Q4)");
-  EXPECT_EQ(text_of(deductor, 38, 1), "Regular / Correction (R/C)");
-  EXPECT_EQ(text_of(deductor, 43, 1), "Remarks");
-  EXPECT_EQ(text_of(deductor, 44, 1), "");
-  EXPECT_EQ((std::vector{text_of(deductor, 29, 1), text_of(deductor, 30, 1),
-                         text_of(deductor, 31, 1)}),
-            (std::vector{want.row29, want.row30, want.row31}));
+  const std::pair<int, std::string> labels[] = {
+      {1, collection ? "TAN of the Collector" : "TAN of the Deductor"}, {10, "State"},
+      {29, want.row29}, {30, want.row30}, {31, want.row31}, {32, "Quarter (Q1-Q4)"},
+      {38, "Regular / Correction (R/C)"}, {43, "Remarks"}, {44, ""}};
+  for (const auto& [row, label] : labels) EXPECT_EQ(text_of(deductor, row, 1), label) << row;
   for (int row = 33; row <= 37; ++row)
     EXPECT_EQ(text_of(deductor, row, 3), "Filled in by the verification") << "row " << row;
   EXPECT_EQ(deductor.Cells(want.year_row, 2).NumberFormat(), "@");
-  EXPECT_EQ(deductor.Cells(1, 31).Value().to_text(), "0");
+  EXPECT_EQ(text_of(deductor, 1, 31), "0");
   EXPECT_TRUE(deductor.Cells(1, 2).Value().is_empty());
 
   Worksheet& challans = book->sheet(1);
@@ -125,33 +119,27 @@ TEST_P(ReturnTemplateTest, SheetsLabelsHeadingsAndLists) {
   Worksheet& states = book->sheet(book->sheet_count() - 1);
   EXPECT_EQ(states.last_row(), 36);
   for (int i = 0; i < 35; ++i) {
-    const std::string code = (i < 9 ? "0" : "") + std::to_string(i + 1);
     EXPECT_EQ(states.Cells(i + 2, 1).Value().type(), VariantType::Text);
-    EXPECT_EQ(text_of(states, i + 2, 1), code);
+    EXPECT_EQ(text_of(states, i + 2, 1), (i < 9 ? "0" : "") + std::to_string(i + 1));
     EXPECT_EQ(text_of(states, i + 2, 2), kStateNames[static_cast<std::size_t>(i)]);
   }
 
   const ZipReader zip(path);
-  const std::string deductor_xml = zip.read(*zip.find("xl/worksheets/sheet1.xml"));
   const std::string formula =
       "<c r=\"CV100\"><f>LEFT(B" + std::to_string(want.year_row) + ",4)</f></c>";
-  EXPECT_NE(deductor_xml.find(formula), std::string::npos) << "no formula without a result";
+  EXPECT_NE(zip.read(*zip.find("xl/worksheets/sheet1.xml")).find(formula), std::string::npos)
+      << "no formula without a result";
   EXPECT_NE(zip.read(*zip.find("xl/workbook.xml")).find("fullCalcOnLoad=\"1\""), std::string::npos);
-  const std::vector<std::string> deductor_lists = lists_of(zip, 1);
-  const std::vector<std::string> expected_deductor_lists = {
-      "1!B10='State Code'!$B$2:$B$36", "1!B15=" + kYes,
-      "1!B16=\"A,S,D,E,G,H,L,N,K,M,P,T,J,B,Q,F,C,O\"", "1!B24='State Code'!$B$2:$B$36"};
-  for (const std::string& list : expected_deductor_lists)
-    EXPECT_NE(std::find(deductor_lists.begin(), deductor_lists.end(), list), deductor_lists.end())
-        << list;
-  for (const std::string& list : {std::string("1!B32=\"Q1,Q2,Q3,Q4\""), std::string("1!B38=\"R,C\"")})
-    EXPECT_NE(std::find(deductor_lists.begin(), deductor_lists.end(), list), deductor_lists.end())
-        << list;
-  std::vector<std::string> table_lists;
-  for (int sheet = 2; sheet < static_cast<int>(want.sheets.size()); ++sheet)
-    for (std::string& list : lists_of(zip, sheet)) table_lists.push_back(std::move(list));
-  for (const std::string& list : want.lists)
-    EXPECT_NE(std::find(table_lists.begin(), table_lists.end(), list), table_lists.end()) << list;
+  std::vector<std::string> lists;
+  for (int sheet = 1; sheet < static_cast<int>(want.sheets.size()); ++sheet)
+    for (std::string& list : lists_of(zip, sheet)) lists.push_back(std::move(list));
+  std::vector<std::string> expected = want.lists;
+  expected.insert(expected.end(), {"1!B10='State Code'!$B$2:$B$36", "1!B15=" + kYes,
+                                   "1!B16=\"A,S,D,E,G,H,L,N,K,M,P,T,J,B,Q,F,C,O\"",
+                                   "1!B24='State Code'!$B$2:$B$36", "1!B32=\"Q1,Q2,Q3,Q4\"",
+                                   "1!B38=\"R,C\""});
+  for (const std::string& list : expected)
+    EXPECT_NE(std::find(lists.begin(), lists.end(), list), lists.end()) << list;
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, ReturnTemplateTest, ::testing::ValuesIn(kForms),
@@ -159,17 +147,6 @@ INSTANTIATE_TEST_SUITE_P(Forms, ReturnTemplateTest, ::testing::ValuesIn(kForms),
                            return std::string("Form") +
                                   std::string(profile_of(info.param.form).name);
                          });
-
-// Sheets that exist only in Form 24, with their data starting right below the headings.
-TEST(ReturnLayout, SalarySheetsOfFormTwentyFour) {
-  const templates::ReturnLayout& layout = templates::return_layout(Form::F24);
-  ASSERT_EQ(layout.salary_sheets.size(), 2u);
-  EXPECT_EQ(layout.salary_sheets[0].fields.size(), 34u);
-  EXPECT_EQ(layout.salary_sheets[1].fields.size(), 16u);
-  for (const auto& table : layout.salary_sheets) EXPECT_EQ(table.first_data_row, 2);
-  for (Form form : {Form::F26, Form::F27, Form::F27EQ})
-    EXPECT_TRUE(templates::return_layout(form).salary_sheets.empty());
-}
 
 }  // namespace
 }  // namespace fenwarx

@@ -46,18 +46,16 @@ TEST(DeducteeWalk, CleanRowsGiveNoMarkAndFeedTheControlTotals) {
     for (auto name : {b.p.deductor_sheet, b.p.challan_sheet, b.p.deductee_sheet})
       EXPECT_TRUE(b.marks(name).empty()) << name;
     EXPECT_EQ(b.self.deductee_count, 2);
-    EXPECT_EQ(b.self.deductee_index, 2);
     EXPECT_EQ(b.self.deductee_records.size(), 2u);
     EXPECT_EQ(b.self.deductee_totals, (std::array<double, 2>{2000, 200}));
     EXPECT_EQ(b.text(5, 2), "End of Data");
-    for (int column = 1; column <= 16; ++column) {
-      const bool cyan = column >= 2 && column <= 15;
-      EXPECT_EQ(b.sheet->interior_color(5, column), cyan ? kColorEndOfData : kColorNone) << column;
-    }
+    for (int column = 1; column <= 16; ++column)
+      EXPECT_EQ(b.sheet->interior_color(5, column),
+                column >= 2 && column <= 15 ? kColorEndOfData : kColorNone) << column;
     for (auto [row, total] : {std::pair{33, "2000"}, {34, "200"}, {35, "1000"}, {36, "1"}, {37, "2"}})
       EXPECT_EQ(b.deductor(row), total) << row;
-    const char* walk = form == F27EQ ? "Collector" : "Deductor";
-    EXPECT_EQ(b.status(), std::string(" Verifing ") + walk + " Details Row NO 38");
+    EXPECT_EQ(b.status(), std::string(" Verifing ") + (form == F27EQ ? "Collector" : "Deductor") +
+                              " Details Row NO 38");
   }
 }
 
@@ -91,8 +89,7 @@ TEST(DeducteeWalk, RewrittenAndComputedColumnsPerForm) {
   }
 }
 
-// Each rule marks its own cell, and the log line names the sheet, row, column and
-// the column's heading. Rows of a nil rate or tax may name no challan.
+// Each rule marks its own cell. Rows of a nil rate or tax may name no challan.
 TEST(DeducteeWalk, ColumnRulesMarkTheirOwnCells) {
   using Typed = std::vector<std::pair<int, std::string>>;  // column, text; all in row 3
   const Typed nil{{9, "0"}, {11, "0"}, {14, "0"}, {16, "0"}, {19, "7"}};
@@ -128,13 +125,6 @@ TEST(DeducteeWalk, ColumnRulesMarkTheirOwnCells) {
     EXPECT_TRUE(b.marks(b.p.challan_sheet).empty());
     EXPECT_EQ(b.self.error_count, static_cast<double>(marks.size()));
     for (const auto& [column, text] : c.after) EXPECT_EQ(b.text(3, column), text) << column;
-    if (marks.empty()) continue;
-    const Worksheet& log = *b.self.deductor_sheet;
-    const int column = c.marked[0];
-    EXPECT_EQ(log.stored_value(1, 30), Variant::text(std::string(b.p.deductee_sheet)));
-    EXPECT_EQ(log.stored_value(1, 32), Variant::number(3));
-    EXPECT_EQ(log.stored_value(1, 33), Variant::number(column));
-    EXPECT_EQ(log.stored_value(1, 34), Variant::text("H" + std::to_string(column)));
   }
 }
 
@@ -198,12 +188,10 @@ TEST(DeducteeWalk, AFailureStopsTheWalkWithItsMessage) {
   EXPECT_EQ(b.ui.messages, (std::vector<Message>{failure, errors(2)}));
   EXPECT_EQ(b.marks("Deductee Details"), (Marks{{4, 9}, {4, 11}}));
   EXPECT_EQ(b.text(4, 12), "2.5");  // not reached
-  EXPECT_EQ(b.text(5, 2), "");
   EXPECT_EQ(b.sheet->interior_color(5, 2), kColorNone);
   EXPECT_EQ(b.status(), " Verifing Deductee Details Row NO 4");
   EXPECT_EQ(b.deductor(37), "");  // the deductor walk did not run
   EXPECT_EQ(b.self.deductee_index, 1);
-  EXPECT_EQ(b.self.deductee_records.at(0)[19], "1");
 }
 
 TEST(DeducteeWalk, NoDeducteeRowIsAnErrorAndTheDeductorWalkStillRuns) {
@@ -214,9 +202,7 @@ TEST(DeducteeWalk, NoDeducteeRowIsAnErrorAndTheDeductorWalkStillRuns) {
     const Message none{" Their should be atleast one Deductee ", " No Data Available ",
                        msg_style::kInformation};
     EXPECT_EQ(b.ui.messages, (std::vector<Message>{none, errors(1)}));
-    EXPECT_EQ(b.self.deductee_count, 0);
     EXPECT_EQ(b.text(3, 2), "End of Data");
-    EXPECT_EQ(b.sheet->interior_color(3, 1), kColorNone);
     EXPECT_EQ(b.sheet->interior_color(3, 15), kColorEndOfData);
     EXPECT_EQ(b.deductor(37), "0");
     EXPECT_EQ(b.deductor(36), "1");
@@ -232,8 +218,6 @@ TEST(DeducteeWalk, BlankColumnOneEndsTheDataAndRunsDoNotAccumulate) {
   b.run();
   b.run();
   EXPECT_EQ(b.ui.messages, (std::vector<Message>{kNoError, kNoError}));
-  EXPECT_EQ(b.self.deductee_count, 1);
-  EXPECT_EQ(b.self.deductee_index, 1);
   EXPECT_EQ(b.self.deductee_records.size(), 1u);
   EXPECT_EQ(b.text(4, 2), "End of Data");
   EXPECT_EQ(b.sheet->interior_color(3, 6), kColorNone);

@@ -27,12 +27,11 @@ Message errors(const char* count) {
 
 // Bound, as a check finds its object; the year in row 30 as Form 26 keeps it.
 struct Harness {
-  explicit Harness(std::string deductor = "Deductor Details", Form form = Form::F26,
-                   std::string deductee = "Deductee Details", int year_row = 30)
-      : self(profile_of(form), Platform{ui, *clock}),
-        workbook(layout({{deductor, {{1, 31, "9"}, {year_row, 2, "2024-25"}, {2, 1, "Name of Deductor"}}},
+  explicit Harness(const std::string& deductor = "Deductor Details")
+      : self(profile_of(Form::F26), Platform{ui, *clock}),
+        workbook(layout({{deductor, {{1, 31, "9"}, {30, 2, "2024-25"}, {2, 1, "Name of Deductor"}}},
                          {"Challan Details", {{1, 4, "Amount"}, {7, 4, "x"}, {1, 11, "Date of Deposit"}}},
-                         {deductee, {{1, 6, "PAN"}}}})),
+                         {"Deductee Details", {{1, 6, "PAN"}}}})),
         challan(workbook->find_sheet("Challan Details")) {
     self.bind(workbook);
   }

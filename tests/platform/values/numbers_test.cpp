@@ -1,110 +1,112 @@
+// Reading numbers from text and writing them back: plain, fixed and in a number format.
 #include "platform/values/numbers.hpp"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "platform/values/number_format.hpp"
 #include "platform/values/runtime_error.hpp"
 
 namespace fenwarx {
 namespace {
 
 TEST(LeadingNumber, ReadsUpToTheFirstOtherCharacter) {
-  const struct {
-    const char* text;
-    double value;
-  } cases[] = {
-      {"", 0},           {"abc", 0},         {".", 0},          {"-", 0},
-      {"12", 12},        {"12abc", 12},      {"1,234", 1},      {".5", 0.5},
-      {"-.5", -0.5},     {"+7", 7},          {"1 2", 12},       {" - 1 2 . 5", -12.5},
-      {"\t1\n2\r3", 123}, {"1.5.3", 1.5},    {"1e3", 1000},     {"1E-2", 0.01},
-      {"2d2", 200},      {"1e", 1},          {"1e+", 1},        {"1 e 3x", 1000},
-      {"--5", 0},        {"1e-400", 0},      {"0x1A", 0},       {"-0", 0},
-  };
+  const struct { const char* text; double value; } cases[] = {
+      {"", 0}, {"abc", 0}, {".", 0}, {"-", 0}, {"12abc", 12}, {"1,234", 1}, {"-.5", -0.5}, {"+7", 7}, {"1 2", 12},
+      {" - 1 2 . 5", -12.5}, {"\t1\n2\r3", 123}, {"1.5.3", 1.5}, {"1E-2", 0.01}, {"2d2", 200}, {"1e+", 1},
+      {"1 e 3x", 1000}, {"--5", 0}, {"1e-400", 0}, {"0x1A", 0}};
   for (const auto& c : cases) EXPECT_EQ(leading_number(c.text), c.value) << '"' << c.text << '"';
 }
 
 TEST(ParseNumber, AcceptsWholeNumbersOnly) {
-  const struct {
-    const char* text;
-    double value;
-  } numbers[] = {
-      {"12", 12},       {" 12 ", 12},    {"-12.5", -12.5}, {"+3", 3},      {".5", 0.5},
-      {"12.", 12},      {"1e3", 1000},   {"1.5E-2", 0.015}, {"2D2", 200},  {"1,234", 1234},
-      {"1,234,567.5", 1234567.5},        {"12,345", 12345}, {"0.1", 0.1},
-  };
+  const struct { const char* text; double value; } numbers[] = {
+      {" 12 ", 12}, {"-12.5", -12.5}, {"+3", 3}, {".5", 0.5}, {"12.", 12}, {"1.5E-2", 0.015}, {"2D2", 200},
+      {"12,345", 12345}, {"1,234,567.5", 1234567.5}};
   for (const auto& c : numbers) {
     EXPECT_TRUE(is_numeric(c.text)) << c.text;
     EXPECT_EQ(parse_number(c.text), c.value) << c.text;
   }
-  for (const char* text : {"", "  ", ".", "-", "+", "1 2", "12abc", "1e", "1e+", "1,2",
-                           "1,2345", ",123", "1,,234", "1234,567", "1.234,5", "1.2.3", "- 1",
-                           "&H1F", "0x1F", "$12", "1e400", "12-"}) {
+  for (const char* text : {"", "  ", ".", "-", "+", "1 2", "12abc", "1e", "1e+", "1,2", "1,2345",
+                           ",123", "1,,234", "1234,567", "1.234,5", "1.2.3", "- 1", "&H1F", "0x1F",
+                           "$12", "1e400", "12-"}) {
     EXPECT_FALSE(is_numeric(text)) << text;
     EXPECT_FALSE(parse_number(text).has_value()) << text;
   }
 }
 
 TEST(NumberText, FifteenSignificantDigitsShortestForm) {
-  const struct {
-    double value;
-    const char* text;
-  } cases[] = {
-      {12, "12"},          {12.5, "12.5"},          {0.5, "0.5"},       {-3, "-3"},
-      {-0.0, "0"},         {0.1 + 0.2, "0.3"},      {1e15, "1E+15"},    {1e20, "1E+20"},
-      {1e100, "1E+100"},   {1e-5, "0.00001"},       {-1.25e-5, "-0.0000125"},
-      {1.5e-7, "1.5E-07"}, {1e-7, "1E-07"},         {2.0 / 3, "0.666666666666667"},
-      {123456789012345, "123456789012345"},         {999999999999999, "999999999999999"},
-      {1234567890123456.0, "1.23456789012346E+15"}, {9999999999999999.0, "1E+16"},
-      {9.99999999999999e-6, "9.99999999999999E-06"},
-  };
+  const struct { double value; const char* text; } cases[] = {
+      {12.5, "12.5"}, {-0.0, "0"}, {0.1 + 0.2, "0.3"}, {1e15, "1E+15"}, {1e100, "1E+100"}, {1e-5, "0.00001"},
+      {-1.25e-5, "-0.0000125"}, {1.5e-7, "1.5E-07"}, {2.0 / 3, "0.666666666666667"}, {9999999999999999.0, "1E+16"},
+      {999999999999999, "999999999999999"}, {1234567890123456.0, "1.23456789012346E+15"},
+      {9.99999999999999e-6, "9.99999999999999E-06"}};
   for (const auto& c : cases) EXPECT_EQ(number_text(c.value), c.text) << c.text;
 }
 
 TEST(FixedText, HalvesAwayFromZeroOnThePrintedDigits) {
-  const struct {
-    double value;
-    int decimals;
-    const char* text;
-  } cases[] = {
-      {2.345, 2, "2.35"},   {1.005, 2, "1.01"},     {-1.005, 2, "-1.01"}, {2.5, 0, "3"},
-      {-2.5, 0, "-3"},      {0.125, 2, "0.13"},     {12, 2, "12.00"},     {0, 2, "0.00"},
-      {999.995, 2, "1000.00"}, {0.004, 2, "0.00"},  {-0.004, 2, "0.00"},  {-0.005, 2, "-0.01"},
-      {0.05, 1, "0.1"},     {0.0004, 2, "0.00"},    {0.5, 0, "1"},        {0.4, 0, "0"},
-      {1234567.891, 1, "1234567.9"}, {1e15, 0, "1000000000000000"},  {0.1, 4, "0.1000"},
-  };
+  const struct { double value; int decimals; const char* text; } cases[] = {
+      {2.345, 2, "2.35"}, {1.005, 2, "1.01"}, {-1.005, 2, "-1.01"}, {-2.5, 0, "-3"}, {12, 2, "12.00"}, {0.4, 0, "0"},
+      {999.995, 2, "1000.00"}, {-0.004, 2, "0.00"}, {-0.005, 2, "-0.01"}, {0.05, 1, "0.1"}, {0.1, 4, "0.1000"},
+      {1e15, 0, "1000000000000000"}};
   for (const auto& c : cases) EXPECT_EQ(fixed_text(c.value, c.decimals), c.text) << c.text;
 }
 
 TEST(RoundHalfEven, TiesGoToTheEvenDigit) {
-  const struct {
-    double value;
-    int decimals;
-    double rounded;
-  } cases[] = {
-      {2.5, 0, 2},     {3.5, 0, 4},        {-2.5, 0, -2},      {-3.5, 0, -4},    {0.5, 0, 0},
-      {1.5, 0, 2},     {2.6, 0, 3},        {2.4, 0, 2},        {0.125, 2, 0.12}, {0.135, 2, 0.14},
-      {2.675, 2, 2.68}, {1.0050, 2, 1.0},  {1.0051, 2, 1.01},  {99.5, 0, 100},   {0.05, 1, 0.0},
-      {123.456, 5, 123.456}, {1e20, 0, 1e20},
-  };
+  const struct { double value; int decimals; double rounded; } cases[] = {
+      {2.5, 0, 2}, {3.5, 0, 4}, {-2.5, 0, -2}, {0.5, 0, 0}, {2.6, 0, 3}, {0.125, 2, 0.12}, {0.135, 2, 0.14},
+      {2.675, 2, 2.68}, {1.0050, 2, 1.0}, {1.0051, 2, 1.01}, {99.5, 0, 100}, {0.05, 1, 0.0}, {123.456, 5, 123.456},
+      {1e20, 0, 1e20}};
   for (const auto& c : cases)
     EXPECT_EQ(round_half_even(c.value, c.decimals), c.rounded) << c.value << " at " << c.decimals;
   EXPECT_FALSE(std::signbit(round_half_even(-0.4)));
 }
 
 TEST(NumberConversions, PastTheDoubleRangeIsOverflowAndNegativeDecimalsAnInvalidCall) {
-  const auto error_number = [](auto&& call) {
-    try {
-      call();
-    } catch (const RuntimeError& e) {
-      return e.number();
-    }
-    return 0;
+  const auto fails_with = [](int number) {
+    return ::testing::Throws<RuntimeError>(::testing::Property(&RuntimeError::number, number));
   };
   for (const char* text : {"1e309", "-1e400", "1e99999999999999999999"})
-    EXPECT_EQ(error_number([&] { leading_number(text); }), 6) << text;
-  EXPECT_EQ(error_number([] { fixed_text(1, -1); }), 5);
-  EXPECT_EQ(error_number([] { round_half_even(1, -1); }), 5);
+    EXPECT_THAT([&] { leading_number(text); }, fails_with(6)) << text;
+  EXPECT_THAT([] { fixed_text(1, -1); }, fails_with(5));
+  EXPECT_THAT([] { round_half_even(1, -1); }, fails_with(5));
+}
+
+TEST(IsDateFormat, DayMonthOrYearOutsideLiterals) {
+  for (const char* code : {"dd/mm/yyyy", "[$-409]d-mmm-yy;@", "mmm yyyy", "yyyy", "DD/MM/YYYY",
+                           "[h]:mm", "mm:ss", "[ss]", "dd/mm/yyyy;0.00"})
+    EXPECT_TRUE(is_date_format(code)) << code;
+  for (const char* code : {"General", "0.00", "\\d0", "\"day\" 0", "[Red]0", "0.00E+00", "@",
+                           "_-* #,##0_-", "\"Rs\" #,##0.00;[Red]\"Rs\" -#,##0.00", "0.00;dd/mm/yyyy", ""})
+    EXPECT_FALSE(is_date_format(code)) << code;
+}
+
+TEST(FormatNumber, NumberDateAndTimeCodesAndSections) {
+  const char* sections = "#,##0.00;(#,##0.00);\"nil\";@";  // positive; negative; zero; text
+  const double april = 38443;  // Friday 1 April 2005
+  const struct { double value; const char* code; const char* text; } cases[] = {
+      {-0.1 - 0.2, "General", "-0.3"}, {1e20, "", "1E+20"}, {-2.5, "0", "-3"}, {-0.4, "0", "0"},
+      {1.005, "0.00", "1.01"}, {0.5, "#.00", ".50"}, {999, "#,##0", "999"}, {-1234.5, "#,##0.00", "-1,234.50"},
+      {1234567.891, "#,##0", "1,234,568"}, {0.125, "0%", "13%"}, {0.000123, "0.00E+00", "1.23E-04"},
+      {9.999, "0.00E+00", "1.00E+01"}, {0, "0.00E+00", "0.00E+00"}, {5, "0.0#", "5.0"}, {5.25, "0.0#", "5.25"},
+      {1234567, "0,", "1235"}, {42, "\"Rs \"0", "Rs 42"}, {42, "0\\%", "42%"}, {42, "[Red]0.0", "42.0"},
+      {42, "_(0_)", " 42 "}, {1234567890, "000-000-0000", "123-456-7890"}, {7, "00000", "00007"},
+      {1234.5, sections, "1,234.50"}, {-1234.5, sections, "(1,234.50)"}, {0, sections, "nil"},
+      {-5, "0;[Red]0", "5"}, {0, "0;-0", "0"}, {0, "0;-0;;@", ""},
+      {april, "d/m/yy", "1/4/05"}, {april, "ddd dd-mmm-yyyy", "Fri 01-Apr-2005"}, {april, "mmmmm", "A"},
+      {april, "dddd, d mmmm yyyy", "Friday, 1 April 2005"}, {april, "[$-409]d-mmm-yy;@", "1-Apr-05"},
+      {april, "h:mm am/pm", "12:00 am"}, {april + 0.75, "dd/mm/yyyy h:mm AM/PM", "01/04/2005 6:00 PM"},
+      {3725.0 / 86400, "mm:ss", "02:05"}, {1.5, "[h]:mm", "36:00"}, {3725.0 / 86400, "h \"h\" m \"min\"", "1 h 2 min"},
+      {0.5 + 0.4 / 86400, "hh:mm:ss", "12:00:00"}, {0.5 + 0.6 / 86400, "hh:mm:ss", "12:00:01"},
+      {0.5 + 0.25 / 86400, "ss.00", "00.25"}, {-1, "dd/mm/yyyy", "########"}};
+  for (const auto& c : cases) EXPECT_EQ(format_number(c.value, c.code), c.text) << c.code;
+}
+
+TEST(FormatText, OnlyATextSectionChangesAText) {
+  EXPECT_EQ(format_text("ABCDE1234F", "0;-0;0"), "ABCDE1234F");
+  EXPECT_EQ(format_text("ABCDE1234F", "0;-0;0;\"PAN \"@"), "PAN ABCDE1234F");
+  EXPECT_EQ(format_text("x", "0;-0;0;\"none\""), "x");
 }
 
 }  // namespace

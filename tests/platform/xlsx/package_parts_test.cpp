@@ -100,18 +100,17 @@ TEST(Relationships, FindsRemovesAndAddsByKind) {
                      kRels + worksheet + "<Relationship Id=\"rId2\" Type=\"t/sharedStrings\" "
                      "Target=\"/xl/sharedStrings.xml\"/>" + external + "</Relationships>",
                      "xl/workbook.xml");
-  ASSERT_NE(rels.find_kind("worksheet"), nullptr);
-  EXPECT_EQ(rels.find_kind("worksheet")->part, "xl/worksheets/sheet1.xml");
-  EXPECT_EQ(rels.find_kind("sharedStrings")->part, "xl/sharedStrings.xml");
-  EXPECT_EQ(rels.find_kind("Strings"), nullptr);  // a whole path segment, not a suffix
-  EXPECT_EQ(rels.find_id("rId3")->part, "");
-  EXPECT_EQ(rels.find_id("rId9"), nullptr);
+  auto part = [&](const Relationship* r) { return r ? r->part : "(none)"; };
+  EXPECT_EQ(part(rels.find_kind("worksheet")), "xl/worksheets/sheet1.xml");
+  EXPECT_EQ(part(rels.find_kind("sharedStrings")), "xl/sharedStrings.xml");
+  EXPECT_EQ(part(rels.find_kind("Strings")), "(none)");  // a whole path segment, not a suffix
+  EXPECT_EQ(part(rels.find_id("rId3")), "");
+  EXPECT_EQ(part(rels.find_id("rId9")), "(none)");
   EXPECT_FALSE(rels.changed());
   rels.remove("rId2");
-  EXPECT_EQ(rels.find_kind("sharedStrings"), nullptr);
+  EXPECT_EQ(part(rels.find_kind("sharedStrings")), "(none)");
   EXPECT_EQ(rels.add("t/styles", "styles.xml"), "rId4");  // after the highest
-  EXPECT_EQ(rels.find_kind("styles")->part, "xl/styles.xml");
-  EXPECT_TRUE(rels.changed());
+  EXPECT_EQ(part(rels.find_kind("styles")), "xl/styles.xml");
   EXPECT_EQ(rels.write(), kRels + worksheet + external + "<Relationship Id=\"rId4\" "
                           "Type=\"t/styles\" Target=\"styles.xml\"/></Relationships>");
 }
@@ -224,37 +223,28 @@ TEST(NewPackage, SheetNamesMustBeUsable) {
               "5 The sheet name '" + name + "' contains one of : \\ / ? * [ ]");
 }
 
-TEST(XlsxStyleBook, ReadsNumberFormatsByIdAndCode) {
-  XlsxStyleBook book("xl/styles.xml", kStyles);
-  struct Case { std::uint32_t style; const char* code; bool date; };
-  for (const Case& c : {Case{0, "General", false}, Case{1, "dd/mm/yyyy", true},
-                        Case{2, "dd-mmm-yyyy", true}, Case{3, "[$-409]d/m/yy;@", true},
-                        Case{4, "0.00", false}, Case{9, "General", false},
-                        Case{10, "[h]:mm:ss", true}, Case{500, "General", false}}) {
-    EXPECT_EQ(book.number_format(c.style), c.code) << c.style;
-    EXPECT_EQ(book.is_date(c.style), c.date) << c.style;
-  }
-}
-
-TEST(XlsxStyleBook, ReadsFillColours) {
+TEST(XlsxStyleBook, ReadsNumberFormatsAndFillColours) {
   const auto colors = theme_colors(
-      "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\">"
-      "<a:themeElements><a:clrScheme name=\"Office\">"
-      "<a:dk1><a:sysClr val=\"windowText\" lastClr=\"000000\"/></a:dk1>"
-      "<a:lt1><a:sysClr val=\"window\" lastClr=\"FFFFFF\"/></a:lt1>"
-      "<a:dk2><a:srgbClr val=\"44546A\"/></a:dk2><a:lt2><a:srgbClr val=\"E7E6E6\"/></a:lt2>"
-      "<a:accent1><a:srgbClr val=\"4472C4\"/></a:accent1></a:clrScheme></a:themeElements>"
-      "</a:theme>");
+      "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><a:themeElements>"
+      "<a:clrScheme name=\"Office\"><a:dk1><a:sysClr val=\"windowText\" lastClr=\"000000\"/></a:dk1>"
+      "<a:lt1><a:sysClr val=\"window\" lastClr=\"FFFFFF\"/></a:lt1><a:dk2><a:srgbClr val=\"44546A\"/></a:dk2>"
+      "<a:lt2><a:srgbClr val=\"E7E6E6\"/></a:lt2><a:accent1><a:srgbClr val=\"4472C4\"/></a:accent1>"
+      "</a:clrScheme></a:themeElements></a:theme>");
   // Light 1 comes first.
   EXPECT_EQ(colors, (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xE7E6E6, 0x44546A, 0x4472C4}));
   XlsxStyleBook book("xl/styles.xml", kStyles, colors);
-  struct Case { std::uint32_t style, color; };  // colours are 0xBBGGRR
-  for (const Case& c : {Case{0, kColorNone}, Case{5, 0x0000FF},
-                        Case{6, 0x00FFFF},         // indexed 13 of the default palette
-                        Case{7, 0x643820},         // accent 1 darkened by half
-                        Case{8, 0},                 // a pattern in the default foreground
-                        Case{99, kColorNone}})
+  struct Case { std::uint32_t style; const char* code; bool date; std::uint32_t color = kColorNone; };  // 0xBBGGRR
+  for (const Case& c : {Case{0, "General", false}, Case{1, "dd/mm/yyyy", true},
+                        Case{2, "dd-mmm-yyyy", true}, Case{3, "[$-409]d/m/yy;@", true}, Case{4, "0.00", false},
+                        Case{5, "General", false, 0x0000FF},
+                        Case{6, "General", false, 0x00FFFF},  // indexed 13 of the default palette
+                        Case{7, "General", false, 0x643820},  // accent 1 darkened by half
+                        Case{8, "General", false, 0},         // a pattern in the default foreground
+                        Case{9, "General", false}, Case{10, "[h]:mm:ss", true}, Case{500, "General", false}}) {
+    EXPECT_EQ(book.number_format(c.style), c.code) << c.style;
+    EXPECT_EQ(book.is_date(c.style), c.date) << c.style;
     EXPECT_EQ(book.fill_color(c.style), c.color) << c.style;
+  }
   EXPECT_EQ(XlsxStyleBook("xl/styles.xml", kStyles).fill_color(7), 0u);  // no theme part
   EXPECT_FALSE(book.changed());  // reading changes nothing
   EXPECT_EQ(book.write(), kStyles);

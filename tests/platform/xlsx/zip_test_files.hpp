@@ -1,6 +1,5 @@
 #pragma once
-// Building, reading and checking zip files for the package reader and writer tests.
-#include <cstdlib>
+// Building and reading zip files for the package reader and writer tests.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,36 +17,33 @@ inline std::string slurp(const std::filesystem::path& path) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-inline void put(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+// A package at `path` holding what `fill` adds.
+template <class Fill>
+void write_zip(const std::filesystem::path& path, Fill fill) {
+  AtomicFile out(path);
+  ZipWriter zip(out);
+  fill(zip);
+  zip.finish();
+  out.commit();
 }
 
 using Parts = std::vector<std::pair<std::string, std::string>>;
 
 // A package with these parts deflated at level 1 and the default timestamp.
 inline void make_zip(const std::filesystem::path& path, const Parts& parts) {
-  AtomicFile out(path);
-  ZipWriter zip(out);
-  for (const auto& [name, data] : parts) zip.add(name, data);
-  zip.finish();
-  out.commit();
+  write_zip(path, [&](ZipWriter& zip) {
+    for (const auto& [name, data] : parts) zip.add(name, data);
+  });
 }
 
-// True when an independent reader opens the archive and every CRC matches.
-inline bool python_accepts(const std::filesystem::path& path) {
-  std::string command =
-      "/usr/bin/python3 -c \"import zipfile,sys; z=zipfile.ZipFile(sys.argv[1]); "
-      "assert z.testzip() is None\" '" + path.string() + "'";
-  return std::system(command.c_str()) == 0;
-}
-
-// Some repetitive text, like a sheet part, so deflate has something to do.
-inline std::string sheet_like(int rows) {
-  std::string xml = "<sheetData>";
-  for (int r = 1; r <= rows; ++r)
-    xml += "<row r=\"" + std::to_string(r) + "\"><c r=\"A" + std::to_string(r) +
-           "\" t=\"s\"><v>" + std::to_string(r % 17) + "</v></c></row>";
-  return xml + "</sheetData>";
+// `size` bytes of sheet-like text, repetitive enough for deflate to reach back across slices.
+inline std::string sheet_like(std::size_t size) {
+  std::string text;
+  for (unsigned row = 1; text.size() < size; ++row)
+    text += "<row r=\"" + std::to_string(row) + "\"><c r=\"A" + std::to_string(row) +
+            "\" t=\"s\"><v>" + std::to_string(row * 7919 % 1000) + "</v></c></row>";
+  text.resize(size);
+  return text;
 }
 
 }  // namespace fenwarx::testing
