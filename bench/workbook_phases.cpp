@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "export/export.hpp"
 #include "platform/clock/clock.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "returns/registry.hpp"
@@ -108,6 +109,25 @@ PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& 
   workbook->save_as(out);
   times.save_ms = watch.lap();
   times.total_ms = times.open_ms + times.read_ms + times.edit_ms + times.save_ms;
+  return times;
+}
+
+PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem::path& out,
+                         const std::filesystem::path& out_dir, std::string_view form, double today,
+                         bool& completed) {
+  PhaseTimes times;
+  Stopwatch watch;
+  auto workbook = XlsxWorkbook::open(in);
+  times.open_ms = watch.lap();
+  RecordingUi ui;
+  const auto clock = fixed_clock(today);
+  const auto object = create_object(find_profile(form)->prog_id, Platform{ui, *clock, out_dir});
+  ExportETDS_Vantor(*object, workbook);
+  completed = object->export_completed;
+  times.read_ms = watch.lap();
+  workbook->save_as(out);
+  times.save_ms = watch.lap();
+  times.total_ms = times.open_ms + times.read_ms + times.save_ms;
   return times;
 }
 

@@ -29,6 +29,12 @@ PhaseTimes roundtrip(const std::filesystem::path& in, const std::filesystem::pat
 // count of errors the run found.
 PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& out,
                   std::string_view form, double today, double& errors);
+// An export as `fenwarx export` runs it: read_ms is the whole export (the silent
+// verification and the return file written into `out_dir`), then the workbook is
+// saved as `out`. `completed` tells whether the file was written.
+PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem::path& out,
+                         const std::filesystem::path& out_dir, std::string_view form, double today,
+                         bool& completed);
 // Opens `in` and saves it as `out`, nothing else.
 PhaseTimes loadsave(const std::filesystem::path& in, const std::filesystem::path& out);
 

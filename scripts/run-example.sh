@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The main job on the bundled example: installs what is needed, builds, and
-# verifies the example return workbook. The marked copy goes to a scratch folder,
-# so the bundled file never changes.
+# The main job on the bundled example: installs what is needed, builds, verifies
+# the example return workbook and writes its return file, then checks that file.
+# The workbook copy and the return file go to a scratch folder, so the bundled
+# file never changes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,12 @@ example=${1:-examples/form26-return.xlsx}
 scratch=$(mktemp -d /tmp/fenwarx-example-XXXXXX)
 copy="$scratch/$(basename "$example")"
 status=0
-"$build"/fenwarx verify --today 2026-12-07 -o "$copy" "$example" "${@:2}" || status=$?
-echo "Checked copy with the marks: $copy"
+"$build"/fenwarx export --today 2026-12-07 --out-dir "$scratch" -o "$copy" "$example" "${@:2}" || status=$?
+if [ "$status" -eq 0 ]; then
+  for file in "$scratch"/eTDS*.txt; do
+    "$build"/fenwarx check --workbook "$copy" "$file" || status=$?
+  done
+fi
+echo "Workbook copy: $copy"
+echo "Return file:   $(ls "$scratch"/eTDS*.txt 2>/dev/null || echo none)"
 exit "$status"

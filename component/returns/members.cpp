@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "checks/validators.hpp"
+#include "export/export.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "returns/dispatch.hpp"
 #include "returns/return_object.hpp"
@@ -47,8 +48,13 @@ Variant date_check(ReturnObject& self, Args& args) {
   return {};
 }
 
-const Member kExportETDS{
-    "ExportETDS_Vantor", {{"excel", ArgType::Object, true}}, false, not_supported};
+const Member kExportETDS{"ExportETDS_Vantor",
+                         {{"excel", ArgType::Object, true}},
+                         false,
+                         [](ReturnObject& self, Args& args) {
+                           ExportETDS_Vantor(self, workbook(args, 0));
+                           return Variant();
+                         }};
 
 const Member kAddSpace{"AddSpace",
                        {{"STR", ArgType::Text, true}, {"num", ArgType::Integer16, true}},
@@ -65,7 +71,11 @@ const Member kXplace{
     true,
     [](ReturnObject&, Args& args) { return xplace(text(args, 0), text(args, 1), text(args, 2)); }};
 
-const Member kValidationReturnFile{"Validation_ReturnFile", {}, false, not_supported};
+const Member kValidationReturnFile{"Validation_ReturnFile", {}, false,
+                                   [](ReturnObject& self, Args&) {
+                                     Validation_ReturnFile(self);
+                                     return Variant();
+                                   }};
 
 const Member kLoadingDelay{
     "LoadingDelay",

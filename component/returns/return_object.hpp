@@ -3,6 +3,7 @@
 // clsExport27EQ. The four classes are one core over a FormProfile; the state below
 // is what every operation reads and writes, kept from call to call.
 #include <array>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,6 +20,10 @@ namespace fenwarx {
 struct Platform {
   Ui& ui;
   Clock& clock;
+  // The folder that stands for drive C: (the return file is written there).
+  std::filesystem::path output_folder = ".";
+  // The validator's command line; the return file's path is appended to it.
+  std::vector<std::string> validator = {};
 };
 
 using ChallanRecord = std::array<std::string, 24>;   // [N - 1] holds challan column N
@@ -36,6 +41,7 @@ class ReturnObject : public Object {
   const FormProfile& profile() const noexcept { return profile_; }
   Ui& ui() noexcept { return platform_.ui; }
   Clock& clock() noexcept { return platform_.clock; }
+  const Platform& platform() const noexcept { return platform_; }
 
   // Binding, as VerifyData_Vantor_ETDS and ExportETDS_Vantor begin: keep the
   // workbook here and in the thread's module state, fetch the deductor sheet
@@ -78,6 +84,13 @@ class ReturnObject : public Object {
   std::vector<DeducteeRecord> deductee_records;
   double deductee_index = 0;
   std::string deductor_value_31;
+  // Values the walks changed only to mark a row ("End of Data", "Delete This
+  // Row"): they feed no record, so the export does not verify again for them.
+  std::uint64_t marker_changes = 0;
+  // Set by an export that wrote its return file completely; cleared when one starts.
+  bool export_completed = false;
+  // The validator's exit status after Validation_ReturnFile (-1 before).
+  int validator_status = -1;
 
  private:
   const FormProfile& profile_;

@@ -54,6 +54,12 @@ std::string xplaceHidetxt(std::string_view WhatStr) {
 
 std::string xplaceName(std::string_view sValue) { return std::string(sValue); }
 
+void write_marker(ReturnObject& self, Worksheet& sheet, int row, int column, std::string_view text) {
+  const std::uint64_t before = sheet.value_changes();
+  sheet.Cells(row, column).SetValue(Variant::text(std::string(text)));
+  self.marker_changes += sheet.value_changes() - before;
+}
+
 Message format_failure(ReturnObject& self, std::string_view description) {
   const std::string sheet = self.current_sheet ? self.current_sheet->Name() : std::string();
   return {"Data Not Entered in Correct format at Row " + number_text(self.last_row) + ", Column " +

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/spreadsheet/spreadsheet.hpp"
 #include "platform/ui/ui.hpp"
 #include "platform/values/variant.hpp"
 
@@ -19,6 +20,9 @@ std::string xplaceName(std::string_view sValue);
 // The box that names the cell last read and what it held, when its data cannot be
 // taken: " Check Value and Correct according to format ", critical icon.
 Message format_failure(ReturnObject& self, std::string_view description);
+// Writes a row marker ("End of Data") into a cell, counting it in marker_changes
+// when the cell held something else.
+void write_marker(ReturnObject& self, Worksheet& sheet, int row, int column, std::string_view text);
 // Stores STR as the last text; a text (points removed) longer than `num` shows the
 // " Check Value and Correct according to format " message and gives "".
 std::string AddZero(ReturnObject& self, std::string_view STR, int num);

@@ -8,7 +8,9 @@ namespace fenwarx {
 namespace {
 
 constexpr int kFirstDeducteeRow = 3;
-constexpr int kLastDeducteeRow = 65535;
+// The deductee walk's last row: a full sheet's last deductee belongs to its
+// challan's count and sums as much as to the records the export writes under it.
+constexpr int kLastDeducteeRow = 65536;
 
 double leading(Worksheet& sheet, int row, int column) {
   return leading_number(sheet.Cells(row, column).Value().to_text());

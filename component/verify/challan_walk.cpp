@@ -8,6 +8,7 @@
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/text_case.hpp"
 #include "returns/return_object.hpp"
+#include "returns/text_helpers.hpp"
 #include "verify/challan_tally.hpp"
 #include "verify/mark_cell.hpp"
 #include "verify/sheet_columns.hpp"
@@ -97,7 +98,7 @@ void Verify_Challan(ReturnObject& self) {
   self.challan_total = 0;
 
   if (layout.delete_row_check && blank(sheet, kFirstRow, 1) && !blank(sheet, kFirstRow + 1, 1)) {
-    sheet.Cells(kFirstRow, 1).SetValue(Variant::text("Delete This Row"));
+    write_marker(self, sheet, kFirstRow, 1, "Delete This Row");
     paint_row(sheet, kFirstRow, kColorError);
     return;
   }
@@ -114,7 +115,7 @@ void Verify_Challan(ReturnObject& self) {
     application.SetStatusBar(std::string(profile.challan_progress) + number_text(row));
     if (blank(sheet, row, 1) || trimmed(sheet.Cells(row, 2).Value().to_text()) == kEndOfData) {
       self.challan_count = row - kFirstRow;
-      sheet.Cells(row, 2).SetValue(Variant::text(std::string(kEndOfData)));
+      write_marker(self, sheet, row, 2, kEndOfData);
       paint_row(sheet, row, kColorEndOfData);
       return;
     }

@@ -109,7 +109,7 @@ class DeducteeRow {
 
 void end_of_data(ReturnObject& self, Worksheet& sheet, int row) {
   self.deductee_count = row - kFirstRow;
-  sheet.Cells(row, 2).SetValue(Variant::text("End of Data"));
+  write_marker(self, sheet, row, 2, "End of Data");
   for (int column = 2; column <= kLastPaintedColumn; ++column)
     sheet.Cells(row, column).SetInteriorColor(kColorEndOfData);
   if (self.deductee_count < 1) {

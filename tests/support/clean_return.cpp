@@ -2,6 +2,7 @@
 
 #include "platform/values/dates.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
+#include "returns/return_codes.hpp"
 
 namespace fenwarx::testing {
 namespace {
@@ -92,6 +93,12 @@ std::vector<LaidSheet> clean_return(Form form, int deductees) {
                                 {std::string(p.challan_sheet), challans},
                                 {std::string(p.deductee_sheet), rows}};
   if (form == F24) sheets.push_back({"Salary Details", {}});
+  Cells states;
+  for (int k = 0; k < 35; ++k) {
+    states.push_back({k + 2, 1, std::string{'\'', char('0' + (k + 1) / 10), char('0' + (k + 1) % 10)}});
+    states.push_back({k + 2, 2, std::string(kStateNames[static_cast<std::size_t>(k)])});
+  }
+  sheets.push_back({"State Code", states});
   return sheets;
 }
 

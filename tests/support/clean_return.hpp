@@ -29,7 +29,8 @@ Cells clean_deductor(Form form);
 Cells clean_challan(Form form, int row = 4, const std::string& serial = "1");
 Cells clean_deductee(Form form, int row = 3, const std::string& serial = "1");
 
-// Where clean_return puts each sheet; Form 24 adds an empty "Salary Details" last.
+// Where clean_return puts each sheet; Form 24 adds an empty "Salary Details", and
+// every form ends with the "State Code" sheet.
 inline constexpr int kDeductorSheet = 0, kChallanSheet = 1, kDeducteeSheet = 2;
 
 // The sheets of a clean return with `deductees` rows under one challan, with

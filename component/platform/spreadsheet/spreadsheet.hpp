@@ -70,6 +70,9 @@ class Worksheet : public Object {
   // The used range: the last row and column holding a value or a format (0 when none).
   virtual int last_row() const = 0;
   virtual int last_column() const = 0;
+  // How many times a stored value has changed since the sheet was read: a run
+  // that leaves it as it was has changed nothing the sheet shows.
+  virtual std::uint64_t value_changes() const { return 0; }
 };
 
 // The application behind a workbook; only its status bar is used.

@@ -94,6 +94,7 @@ void StoredSheet::store_value(int row, int column, const Variant& value) {
   record.text = kind == CellKind::Text ? texts_->add(std::move(text)) : 0;
   record.flags |= cell_flag::kValueChanged;
   store_.mark_changed(row);
+  ++value_changes_;
 }
 
 std::string StoredSheet::number_format(int row, int column) const {

@@ -26,6 +26,7 @@ class StoredSheet : public Worksheet {
   bool date1904() const override { return date1904_; }
   int last_row() const override;
   int last_column() const override;
+  std::uint64_t value_changes() const override { return value_changes_; }
 
   CellStore& store() noexcept { return store_; }
   const CellStore& store() const noexcept { return store_; }
@@ -43,6 +44,7 @@ class StoredSheet : public Worksheet {
   std::shared_ptr<StyleBook> styles_;
   bool date1904_;
   CellStore store_;
+  std::uint64_t value_changes_ = 0;
 };
 
 }  // namespace fenwarx

@@ -1,0 +1,25 @@
+#pragma once
+// The return file: written by the export from what a verification leaves in the
+// return object, and handed to the validator.
+#include <filesystem>
+#include <memory>
+
+#include "platform/spreadsheet/spreadsheet.hpp"
+
+namespace fenwarx {
+
+class ReturnObject;
+
+// Where the export of this object's form writes: the output folder and the
+// form's file name ("eTDS26.txt"), made absolute.
+std::filesystem::path return_file_path(const ReturnObject& self);
+
+// Verifies silently, and with no error found writes the return file (complete or
+// not at all) and says where; sets export_completed when it did.
+void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& excel);
+
+// Runs the validator command with the return file's path as its last argument,
+// waits for it and keeps its exit status in validator_status.
+void Validation_ReturnFile(ReturnObject& self);
+
+}  // namespace fenwarx

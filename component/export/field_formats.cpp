@@ -1,0 +1,77 @@
+// How values are written into the return file's fields, and how one record line
+// is put together.
+#include <string>
+
+#include "platform/values/dates.hpp"
+#include "platform/values/numbers.hpp"
+#include "platform/values/runtime_error.hpp"
+#include "platform/values/text_case.hpp"
+#include "export/return_records.hpp"
+
+namespace fenwarx {
+namespace {
+
+std::string fixed_or_as_is(std::string_view text, int decimals) {
+  const std::string held = trimmed(text);
+  if (held.empty()) return held;
+  const auto value = parse_number(held);
+  return value ? fixed_text(*value, decimals) : held;
+}
+
+// Appends code point `c` as one byte of the file's single-byte character set.
+void append_single_byte(std::string& out, unsigned c) { out += c < 0x100 ? static_cast<char>(c) : '?'; }
+
+}  // namespace
+
+std::string amount_field(std::string_view text) { return fixed_or_as_is(text, 2); }
+
+std::string strict_amount_field(std::string_view text) {
+  const auto value = parse_number(trimmed(text));
+  if (!value) throw RuntimeError(err::kTypeMismatch);
+  return fixed_text(*value, 2);
+}
+
+std::string rate_field(std::string_view text) { return fixed_or_as_is(text, 4); }
+
+std::string date_field(std::string_view text) {
+  const std::string held = trimmed(text);
+  if (const auto date = parse_date(held)) return ddmmyyyy(*date);
+  std::string out;
+  for (char c : held)
+    if (c != '/' && c != '\\' && c != '-') out += c;
+  return out;
+}
+
+Record& Record::add(std::string_view field) {
+  text_.append(field).append(FieldSeparator());
+  return *this;
+}
+
+Record& Record::add(long long number) { return add(std::to_string(number)); }
+
+Record& Record::empty(int count) {
+  for (int i = 0; i < count; ++i) text_.append(FieldSeparator());
+  return *this;
+}
+
+std::string Record::line() const {
+  std::string out;
+  out.reserve(text_.size() + 2);
+  for (std::size_t i = 0; i < text_.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(text_[i]);
+    if (byte == '\t' || byte == '\r' || byte == '\n') continue;
+    if (byte < 0x80) {
+      out += static_cast<char>(byte);
+      continue;
+    }
+    // A UTF-8 sequence: decode it and keep what a single byte can hold.
+    const int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+    unsigned code = extra == 0 ? byte : byte & (0x3F >> extra);
+    for (int k = 0; k < extra && i + 1 < text_.size(); ++k) code = (code << 6) | (text_[++i] & 0x3F);
+    append_single_byte(out, extra == 0 ? '?' : code);
+  }
+  out += "\r\n";
+  return out;
+}
+
+}  // namespace fenwarx

@@ -1,0 +1,82 @@
+#include "export/return_field_formats.hpp"
+
+#include <algorithm>
+
+#include "platform/values/dates.hpp"
+
+namespace fenwarx::file_format {
+namespace {
+
+bool digit(char c) { return c >= '0' && c <= '9'; }
+bool letter(char c) { return c >= 'A' && c <= 'Z'; }
+
+bool all_digits(std::string_view text) { return std::all_of(text.begin(), text.end(), digit); }
+
+// Letters and digits where `pattern` has 'A' and '9'.
+bool matches(std::string_view text, std::string_view pattern) {
+  if (text.size() != pattern.size()) return false;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (!(pattern[i] == '9' ? digit(text[i]) : letter(text[i]))) return false;
+  return true;
+}
+
+int number(std::string_view digits) {
+  int value = 0;
+  for (char c : digits) value = value * 10 + (c - '0');
+  return value;
+}
+
+}  // namespace
+
+std::optional<Paise> parse_amount(std::string_view text) {
+  const bool negative = !text.empty() && text.front() == '-';
+  if (negative) text.remove_prefix(1);
+  const std::size_t point = text.size() < 4 ? 0 : text.size() - 3;
+  if (point == 0 || point > 20 || text[point] != '.') return std::nullopt;
+  const std::string_view whole = text.substr(0, point), cents = text.substr(point + 1);
+  if (!all_digits(whole) || !all_digits(cents)) return std::nullopt;
+  Paise value = 0;
+  for (char c : whole) value = value * 10 + (c - '0');
+  value = value * 100 + number(cents);
+  return negative ? -value : value;
+}
+
+std::string amount_text(Paise paise) {
+  const bool negative = paise < 0;
+  if (negative) paise = -paise;
+  std::string digits;
+  for (Paise rest = paise; rest > 0 || digits.size() < 3; rest /= 10)
+    digits.insert(digits.begin(), static_cast<char>('0' + static_cast<int>(rest % 10)));
+  digits.insert(digits.end() - 2, '.');
+  return negative ? "-" + digits : digits;
+}
+
+Paise round_to_rupees(Paise paise) {
+  Paise rupees = paise / 100;
+  const Paise rest = paise % 100;  // takes the sign of paise
+  const bool odd = rupees % 2 != 0;
+  if (rest > 50 || (rest == 50 && odd)) ++rupees;
+  if (rest < -50 || (rest == -50 && odd)) --rupees;
+  return rupees * 100;
+}
+
+bool is_rate(std::string_view text) {
+  const std::size_t point = text.size() < 6 ? 0 : text.size() - 5;
+  return point > 0 && text[point] == '.' && all_digits(text.substr(0, point)) &&
+         all_digits(text.substr(point + 1));
+}
+
+bool is_date(std::string_view text) {
+  if (text.size() != 8 || !all_digits(text)) return false;
+  return fenwarx::is_valid_civil(
+      {number(text.substr(4, 4)), number(text.substr(2, 2)), number(text.substr(0, 2))});
+}
+
+bool is_pan(std::string_view text) {
+  return matches(text, "AAAAA9999A") || text == "PANNOTAVBL" || text == "PANINVALID" ||
+         text == "PANAPPLIED" || text == "PANNOTREQD";
+}
+
+bool is_tan(std::string_view text) { return matches(text, "AAAA99999A"); }
+
+}  // namespace fenwarx::file_format

@@ -1,0 +1,42 @@
+#pragma once
+// The structural checker of return files: what a validation utility would reject
+// before reading a value, and every total a record states about the records below
+// it. It reads the bytes only; with the workbook the file came from, each finding
+// also names the sheet, row and column its record and field were taken from.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/spreadsheet/spreadsheet.hpp"
+#include "returns/form_profile.hpp"
+
+namespace fenwarx {
+
+struct CheckFinding {
+  long long line = 0;  // 1-based line of the file; 0 for the file as a whole
+  int field = 0;       // 1-based field of that record; 0 for the whole line
+  std::string message;
+  // Where the value came from, when the workbook was given and the place is known.
+  std::string sheet;
+  int row = 0, column = 0;
+};
+
+// Where a CD record stands; the lines up to the next one are its DD records.
+struct CheckedChallan {
+  long long line = 0;
+  bool nil = false;  // field 6 "Y"
+};
+
+struct CheckReport {
+  long long lines = 0;
+  std::vector<CheckFinding> findings;  // in line order
+  std::vector<CheckedChallan> challans;  // in file order, for locate_findings
+};
+
+CheckReport check_return_file(std::string_view bytes);
+
+// Fills sheet, row and column of each finding from the workbook of `form` as the
+// export read it (challan rows from 4, deductee rows from 3, deductor rows).
+void locate_findings(CheckReport& report, Workbook& workbook, const FormProfile& form);
+
+}  // namespace fenwarx

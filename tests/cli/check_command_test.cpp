@@ -1,0 +1,81 @@
+// fenwarx check: the findings as lines or JSON, traced to cells, and the exit codes.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "cli/run_program.hpp"
+#include "support/clean_return.hpp"
+#include "support/test_paths.hpp"
+
+namespace fenwarx {
+namespace {
+
+using testing::Outcome;
+using testing::run_fenwarx;
+using Args = std::vector<std::string>;
+
+// A Form 26 nil return; `serial` and `date` go into its one challan record.
+std::string nil_return(const std::string& serial, const std::string& date) {
+  std::string bh = "2^BH^1^1^26Q^^^^^^^^ABCD12345E^^ABCDE1234F^200607^200506^";
+  for (int k = 18; k <= 52; ++k) bh += k == 46 || k == 51 ? "N^" : k == 47 ? "0.00^" : "^";
+  return "1^FH^NS1^R^15062006^1^D^ABCD12345E^1^^^^^^^\r\n" + bh + "\r\n3^CD^1^" + serial +
+         "^0^Y^^^^^^^^^^^^" + date +
+         "^^^193^0.00^0.00^0.00^0.00^0.00^0.00^^0.00^0.00^0.00^0.00^0.00^0.00^0.00^^^^\r\n";
+}
+
+TEST(CheckCommand, FindingsExitCodesAndJson) {
+  const auto dir = testing::scratch_dir();
+  const std::string clean = (dir / "clean.txt").string(), bad = (dir / "bad.txt").string(),
+                    book = (dir / "r.xlsx").string(), absent = (dir / "absent.txt").string();
+  std::ofstream(clean, std::ios::binary) << nil_return("1", "30062005");
+  std::ofstream(bad, std::ios::binary) << nil_return("2", "31062005");
+  testing::write_workbook(book, testing::clean_return(Form::F26));
+  const std::string date_finding = "line 3, field 18: \"31062005\" is not a date (ddMMyyyy)";
+  const struct {
+    Args args;
+    int exit_code;
+    std::string out, err;
+  } cases[] = {
+      {{"check", clean}, 0, "3 lines, 0 findings\n", ""},
+      {{"check", clean, "--json"}, 0, "{\n  \"lines\": 3,\n  \"findings\": []\n}\n", ""},
+      {{"check", bad},
+       1,
+       "line 3, field 4: challan serial 2, expected 1\n" + date_finding + "\n3 lines, 2 findings\n",
+       ""},
+      // A nil challan's date is the deductor's row 31.
+      {{"check", bad, "--workbook", book, "--form", "26"},
+       1,
+       "line 3, field 4: challan serial 2, expected 1\n" + date_finding +
+           " (Deductor Details row 31, column 2)\n3 lines, 2 findings\n",
+       ""},
+      {{"check", bad, "--workbook", book, "--json"},
+       1,
+       "{\n  \"lines\": 3,\n  \"findings\": [\n"
+       R"(    {"line": 3, "field": 4, "message": "challan serial 2, expected 1", "sheet": null, )"
+       R"("row": null, "column": null},)"
+       "\n"
+       R"j(    {"line": 3, "field": 18, "message": "\"31062005\" is not a date (ddMMyyyy)", )j"
+       R"j("sheet": "Deductor Details", "row": 31, "column": 2})j"
+       "\n  ]\n}\n",
+       ""},
+      {{"check", absent}, 3, "", "fenwarx: error 53: File not found: " + absent + "\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const Outcome run = run_fenwarx(c.args);
+    EXPECT_EQ(run.exit_code, c.exit_code);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+  }
+  for (const Args& args : std::vector<Args>{{"check"},
+                                            {"check", clean, "--form", "26"},
+                                            {"check", clean, "--workbook", book, "--form", "25"}}) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    EXPECT_EQ(run_fenwarx(args).exit_code, 2);
+  }
+}
+
+}  // namespace
+}  // namespace fenwarx

@@ -1,0 +1,196 @@
+// The structural checker: one valid return file, and for each rule a copy that
+// breaks exactly that rule, with the findings it must give word for word.
+#include "export/return_file_check.hpp"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace fenwarx {
+namespace {
+
+using Fields = std::map<int, std::string>;
+using Found = std::vector<std::tuple<long long, int, std::string>>;
+
+std::vector<std::string> record(std::size_t count, const Fields& fields) {
+  std::vector<std::string> out(count);
+  for (const auto& [k, value] : fields) out[static_cast<std::size_t>(k - 1)] = value;
+  return out;
+}
+
+// FH, BH, a challan of 1500.50 with two deductees, a nil challan with one.
+std::vector<std::vector<std::string>> valid_records() {
+  const std::string z = "0.00";
+  return {
+      record(15, {{1, "1"}, {2, "FH"}, {3, "NS1"}, {4, "R"}, {5, "15062006"}, {6, "1"},
+                  {7, "D"}, {8, "ABCD12345E"}, {9, "1"}}),
+      record(52, {{1, "2"}, {2, "BH"}, {3, "1"}, {4, "2"}, {5, "26Q"}, {13, "ABCD12345E"},
+                  {15, "ABCDE1234F"}, {16, "200607"}, {17, "200506"}, {18, "Q1"},
+                  {19, "Acme"}, {46, "N"}, {47, "1500.00"}, {51, "N"}}),
+      record(38, {{1, "3"}, {2, "CD"}, {3, "1"}, {4, "1"}, {5, "2"}, {6, "N"},
+                  {18, "15052005"}, {21, "94C"}, {22, "1500.50"}, {23, z}, {24, z}, {25, z},
+                  {26, z}, {27, "1500.50"}, {29, "150.00"}, {30, "150.00"}, {31, z}, {32, z},
+                  {33, "150.00"}, {34, z}, {35, z}, {36, "0"}, {37, "N"}}),
+      record(32, {{1, "4"}, {2, "DD"}, {3, "1"}, {4, "1"}, {5, "1"}, {6, "O"}, {8, "2"},
+                  {10, "ABCDE1234F"}, {13, "Ram"}, {14, "100.00"}, {15, z}, {16, z},
+                  {17, "100.00"}, {19, "100.00"}, {22, "1000.00"}, {23, "15052005"},
+                  {24, "15052005"}, {26, "10.0000"}, {28, "N"}, {30, "A"}}),
+      record(32, {{1, "5"}, {2, "DD"}, {3, "1"}, {4, "1"}, {5, "2"}, {6, "O"},
+                  {10, "PANNOTAVBL"}, {13, "Sita"}, {14, "50.00"}, {15, z}, {16, z},
+                  {17, "50.00"}, {19, "50.00"}, {22, "500.00"}, {26, "10.0000"}, {30, "A"}}),
+      record(38, {{1, "6"}, {2, "CD"}, {3, "1"}, {4, "2"}, {5, "1"}, {6, "Y"},
+                  {18, "30062005"}, {21, "94J"}, {22, z}, {23, z}, {24, z}, {25, z}, {26, z},
+                  {27, z}, {29, z}, {30, z}, {31, z}, {32, z}, {33, z}, {34, z}, {35, z}}),
+      record(32, {{1, "7"}, {2, "DD"}, {3, "1"}, {4, "2"}, {5, "1"}, {6, "O"},
+                  {10, "ABCDE1234F"}, {13, "Hari"}, {14, z}, {15, z}, {16, z}, {17, z},
+                  {19, z}, {22, "200.00"}, {26, "0.0000"}}),
+  };
+}
+
+std::string text_of(const std::vector<std::vector<std::string>>& records) {
+  std::string text;
+  for (const auto& fields : records) {
+    for (const std::string& field : fields) text += field + "^";
+    text += "\r\n";
+  }
+  return text;
+}
+
+std::string valid_text() { return text_of(valid_records()); }
+
+Found found(const CheckReport& report) {
+  Found out;
+  for (const CheckFinding& f : report.findings) out.emplace_back(f.line, f.field, f.message);
+  return out;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  const auto at = text.find(from);
+  EXPECT_NE(at, std::string::npos) << from;
+  return text.replace(at, from.size(), to);
+}
+
+TEST(ReturnFileCheck, ValidFilesHaveNoFindings) {
+  const std::string nil_return =
+      text_of({valid_records()[0], valid_records()[1]}) +
+      "3^CD^1^1^0^Y^^^^^^^^^^^^30062005^^^193^0.00^0.00^0.00^0.00^0.00^0.00^^0.00^0.00^0.00^0.00^"
+      "0.00^0.00^0.00^^^^\r\n";
+  for (const auto& [text, lines] :
+       {std::pair{valid_text(), 7LL},
+        {replaced(replaced(nil_return, "^2^26Q^", "^1^26Q^"), "^1500.00^", "^0.00^"), 3LL}}) {
+    const CheckReport report = check_return_file(text);
+    EXPECT_EQ(found(report), Found{});
+    EXPECT_EQ(report.lines, lines);
+  }
+  EXPECT_EQ(check_return_file(valid_text()).challans.size(), 2u);
+}
+
+// One field changed: {line, field, new text}.
+TEST(ReturnFileCheck, EachFieldRule) {
+  const struct {
+    std::vector<std::tuple<int, int, std::string>> edits;
+    Found expected;
+  } cases[] = {
+      {{{1, 3, "XX1"}}, {{1, 3, "file type \"XX1\" is not NS1, TC1 or SL1"}}},
+      {{{1, 5, "29022005"}}, {{1, 5, "\"29022005\" is not a date (ddMMyyyy)"}}},
+      {{{1, 8, "ABC123456D"}}, {{1, 8, "\"ABC123456D\" is not a TAN"}}},
+      {{{1, 2, "XX"}}, {{0, 0, "no FH record"}, {1, 2, "unknown record type \"XX\""}}},
+      {{{2, 1, "3"}}, {{2, 1, "line number \"3\", expected 2"}}},
+      {{{2, 4, "3"}}, {{2, 4, "3 challan records stated, 2 found"}}},
+      {{{2, 4, "two"}}, {{2, 4, "\"two\" is not a whole number"}}},
+      {{{2, 5, "27EQ"}}, {{2, 5, "form 27EQ does not match file type NS1"}}},
+      {{{2, 5, "25Q"}}, {{2, 5, "form \"25Q\" is not 24Q, 26Q, 27Q or 27EQ"}}},
+      {{{2, 13, ""}}, {{2, 13, "\"\" is not a TAN"}}},
+      {{{2, 15, "ABCDE12345"}}, {{2, 15, "\"ABCDE12345\" is not a PAN"}}},
+      {{{2, 15, ""}}, {}},
+      {{{2, 16, "200506"}}, {{2, 16, "assessment year \"200506\", expected 200607"}}},
+      {{{2, 17, "2005-6"}}, {{2, 17, "financial year \"2005-6\" is not like 200506"}}},
+      {{{2, 47, "1501.00"}}, {{2, 47, "total deposit 1501.00, expected 1500.00"}}},
+      {{{3, 22, "1501.50"}, {3, 27, "1501.50"}},
+       {{2, 47, "total deposit 1500.00, expected 1502.00"}}},
+      {{{3, 3, "2"}}, {{3, 3, "batch number must be 1"}}},
+      {{{3, 4, "2"}}, {{3, 4, "challan serial 2, expected 1"}}},
+      {{{3, 5, "3"}}, {{3, 5, "3 deductee records stated, 2 found"}}},
+      {{{3, 6, "X"}}, {{3, 6, "nil indicator \"X\" is not N or Y"}}},
+      {{{3, 18, ""}}, {{3, 18, "date is missing"}}},
+      {{{3, 27, "1500.00"}},
+       {{3, 27, "total 1500.00 is not the sum of fields 22 to 26 (1500.50)"}}},
+      {{{3, 29, "151.00"}},
+       {{3, 29, "151.00 stated, the deductee records' field 19 sums to 150.00"}}},
+      {{{3, 31, "1.00"}}, {{3, 31, "1.00 stated, the deductee records' field 15 sums to 0.00"}}},
+      {{{3, 34, ""}}, {{3, 34, "amount is missing"}}},
+      {{{4, 4, "2"}}, {{4, 4, "challan serial 2, expected 1"}}},
+      {{{5, 5, "1"}}, {{5, 5, "deductee serial 1, expected 2"}}},
+      {{{4, 10, ""}}, {{4, 10, "PAN is missing"}}},
+      {{{4, 10, "abcde1234f"}}, {{4, 10, "\"abcde1234f\" is not a PAN"}}},
+      // An amount that is not one leaves the totals it feeds unchecked.
+      {{{4, 14, "100"}}, {{4, 14, "\"100\" is not an amount with two decimals"}}},
+      {{{4, 17, "90.00"}},
+       {{3, 33, "150.00 stated, the deductee records' field 17 sums to 140.00"},
+        {4, 17, "tax 90.00 is not the sum of fields 14 to 16 (100.00)"}}},
+      {{{4, 22, ""}}, {{4, 22, "amount is missing"}}},
+      {{{4, 23, "150505"}}, {{4, 23, "\"150505\" is not a date (ddMMyyyy)"}}},
+      {{{4, 24, ""}}, {}},
+      {{{4, 26, "10.00"}}, {{4, 26, "\"10.00\" is not a rate with four decimals"}}},
+      {{{7, 4, "1"}}, {{7, 4, "challan serial 1, expected 2"}}},
+  };
+  for (const auto& c : cases) {
+    auto records = valid_records();
+    for (const auto& [line, field, value] : c.edits) records[line - 1][field - 1] = value;
+    SCOPED_TRACE(text_of(records));
+    EXPECT_EQ(found(check_return_file(text_of(records))), c.expected);
+  }
+}
+
+// Changes to the bytes and the lines rather than to one field.
+TEST(ReturnFileCheck, EachLineAndOrderRule) {
+  const std::string valid = valid_text();
+  const std::string extra_cd = "^CD^1^3^0^";
+  const std::string zeros =
+      "^0.00^0.00^0.00^0.00^0.00^0.00^^0.00^0.00^0.00^0.00^0.00^0.00^0.00^^^^\r\n";
+  const struct {
+    std::string text;
+    Found expected;
+  } cases[] = {
+      {"", {{0, 0, "the file is empty"}}},
+      {valid.substr(0, valid.size() - 2), {{7, 0, "line does not end with CR LF"}}},
+      {replaced(valid, "^\r\n3^CD", "^\n3^CD"), {{2, 0, "line ends with LF, not CR LF"}}},
+      {replaced(valid, "\r\n6^CD", "\r\n\r\n6^CD"),
+       {{6, 0, "empty line"},
+        {7, 1, "line number \"6\", expected 7"},
+        {8, 1, "line number \"7\", expected 8"}}},
+      {replaced(valid, "^Ram^", "^Ram\tLal^"), {{4, 13, "tab inside a field"}}},
+      {replaced(valid, "^Ram^", "^Ram\rLal^"), {{4, 13, "stray CR inside a field"}}},
+      {replaced(valid, "^Ram^", "^Ram\xE9^"), {{4, 13, "byte 0xE9 is not printable ASCII"}}},
+      {replaced(valid, "A^^^\r\n6^CD", "A^^\r\n6^CD"), {{5, 0, "expected 32 fields, found 31"}}},
+      {replaced(valid, "A^^^\r\n6^CD", "A^^^x\r\n6^CD"),
+       {{5, 0, "line does not end with \"^\""}, {5, 0, "expected 32 fields, found 33"}}},
+      {text_of({valid_records()[1], valid_records()[0]}) + valid.substr(valid.find("3^CD")),
+       {{1, 1, "line number \"2\", expected 1"},
+        {1, 2, "BH must be the second record"},
+        {2, 1, "line number \"1\", expected 2"},
+        {2, 2, "FH must be the first record"}}},
+      {text_of({valid_records()[0], valid_records()[1], valid_records()[3]}),
+       {{0, 0, "no CD record"},
+        {2, 4, "2 challan records stated, 0 found"},
+        {2, 47, "total deposit 1500.00, expected 0.00"},
+        {3, 1, "line number \"4\", expected 3"},
+        {3, 2, "DD record before any CD record"}}},
+      {valid + "8" + extra_cd + "N^^^^^^^^^^^^30062005^^^94C" + zeros,
+       {{2, 4, "2 challan records stated, 3 found"},
+        {8, 6, "a regular challan after a nil challan"}}},
+      {valid + "8" + extra_cd + "Y^^^^^^^^^^^^30062005^^^94J" + zeros,
+       {{2, 4, "2 challan records stated, 3 found"},
+        {8, 21, "a second nil challan of section \"94J\""}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(found(check_return_file(c.text)), c.expected);
+  }
+}
+
+}  // namespace
+}  // namespace fenwarx
