@@ -17,6 +17,8 @@
 #include "printing_ui.hpp"
 #include "returns/dispatch.hpp"
 #include "returns/registry.hpp"
+#include "validator_command.hpp"
+#include "workbook_session.hpp"
 
 namespace fenwarx::cli {
 namespace {
@@ -81,7 +83,9 @@ int call(const CallOptions& options) {
   PrintingUi printer(stdout);
   Ui& ui = options.json ? static_cast<Ui&>(recorder) : printer;
   const auto clock = make_clock(options.today);
-  const auto object = create_object(options.words.front(), Platform{ui, *clock});
+  // FENWARX_OUT_DIR and FENWARX_VALIDATOR stand for drive C: and the validator.
+  const auto object = create_object(options.words.front(),
+                                    Platform{ui, *clock, default_out_dir(), validator_command(std::nullopt)});
 
   std::vector<std::string> results;
   for (const MemberCall& c : *calls) {

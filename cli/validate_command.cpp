@@ -3,19 +3,17 @@
 #include <fmt/format.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "command.hpp"
 #include "exit_codes.hpp"
 #include "export/export.hpp"
 #include "printing_ui.hpp"
 #include "returns/registry.hpp"
+#include "validator_command.hpp"
 #include "workbook_session.hpp"
 
 namespace fenwarx::cli {
@@ -27,27 +25,10 @@ struct ValidateOptions {
   std::optional<std::string> validator;
 };
 
-// A command line split at blanks, as a shell would without quotes.
-std::vector<std::string> words(const std::string& command) {
-  std::istringstream in(command);
-  std::vector<std::string> out;
-  for (std::string word; in >> word;) out.push_back(word);
-  return out;
-}
-
-// "fenwarx check", with this very program.
-std::vector<std::string> own_check() {
-  std::error_code error;
-  const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-  return {error ? std::string("fenwarx") : self.string(), "check"};
-}
-
 int validate(const ValidateOptions& options) {
-  const char* env = std::getenv("FENWARX_VALIDATOR");
-  const std::string command = options.validator ? *options.validator : env ? env : "";
   PrintingUi ui(stdout);
   const auto clock = system_clock();
-  Platform platform{ui, *clock, options.out_dir, command.empty() ? own_check() : words(command)};
+  Platform platform{ui, *clock, options.out_dir, validator_command(options.validator)};
   const auto object = create_object(find_profile(options.form.value_or("26"))->prog_id, platform);
   const auto path = return_file_path(*object);
   if (!std::filesystem::exists(path)) {

@@ -9,6 +9,7 @@
 #include "form_detection.hpp"
 #include "json_report.hpp"
 #include "returns/registry.hpp"
+#include "validator_command.hpp"
 
 namespace fenwarx::cli {
 
@@ -31,9 +32,13 @@ void add_workbook_options(CLI::App& app, WorkbookOptions& options) {
   output->excludes(no_save);
 }
 
-void add_out_dir_option(CLI::App& app, std::string& out_dir) {
+std::string default_out_dir() {
   const char* env = std::getenv("FENWARX_OUT_DIR");
-  out_dir = env && *env ? env : ".";
+  return env && *env ? env : ".";
+}
+
+void add_out_dir_option(CLI::App& app, std::string& out_dir) {
+  out_dir = default_out_dir();
   app.add_option("--out-dir", out_dir, "The folder the return file goes to (drive C:)")
       ->check(CLI::ExistingDirectory);
 }
@@ -64,7 +69,8 @@ WorkbookSession::WorkbookSession(const WorkbookOptions& options,
       ui_(workbook_->GetApplication(), stderr,
           options.json ? static_cast<Ui&>(recorder_) : printer_),
       clock_(make_clock(options.today)),
-      object_(create_object(profile.prog_id, Platform{ui_, *clock_, std::move(out_dir)})) {}
+      object_(create_object(profile.prog_id,
+                            Platform{ui_, *clock_, std::move(out_dir), validator_command(std::nullopt)})) {}
 
 std::optional<std::string> WorkbookSession::save() {
   if (options_.output) {

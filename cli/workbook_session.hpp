@@ -29,7 +29,9 @@ struct WorkbookOptions {
 CLI::Option* add_form_option(CLI::App& app, std::optional<std::string>& form);
 // --form, --today, --json, -o/--output, --no-save and WORKBOOK.
 void add_workbook_options(CLI::App& app, WorkbookOptions& options);
-// --out-dir DIR, read from FENWARX_OUT_DIR when not given; the current folder else.
+// The output folder when --out-dir is not given: FENWARX_OUT_DIR, else the current folder.
+std::string default_out_dir();
+// --out-dir DIR, with default_out_dir() when not given.
 void add_out_dir_option(CLI::App& app, std::string& out_dir);
 // The form named by --form (already checked by the parser).
 const FormProfile* named_form(const std::optional<std::string>& form);
