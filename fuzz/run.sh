@@ -11,7 +11,7 @@ build="${FENWARX_FUZZ_BUILD:-$root/build-fuzz}"
 seconds="${1:-60}"
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(sheet_part_fuzzer xlsx_open_fuzzer)
+[ ${#targets[@]} -gt 0 ] || targets=(sheet_part_fuzzer xlsx_open_fuzzer return_check_fuzzer)
 
 CXX=clang++ CC=clang cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DFENWARX_FUZZ=ON -DFENWARX_TESTS=OFF -DFENWARX_BENCH=OFF >/dev/null

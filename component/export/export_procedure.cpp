@@ -81,6 +81,8 @@ ReturnHeader read_header(ReturnObject& self) {
 }
 
 double rate_of(const DeducteeRecord& deductee) { return leading_number(deductee[9]); }
+// A challan's key, rounded as the challan check rounds it for its counts and sums.
+double key_of(const ChallanRecord& challan) { return round_half_even(leading_number(challan[0])); }
 double serial_of(const DeducteeRecord& deductee) { return leading_number(deductee[19]); }
 
 }  // namespace
@@ -119,7 +121,7 @@ void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& exce
   // that name no real challan go to the nil challans of their sections.
   std::unordered_map<double, std::vector<std::size_t>> by_serial;
   for (std::size_t c = 0; c < challans && c < self.challan_records.size(); ++c)
-    by_serial.try_emplace(leading_number(self.challan_records[c][0]));
+    by_serial.try_emplace(key_of(self.challan_records[c]));
   std::vector<std::string> sections;  // in order of first appearance
   std::unordered_map<std::string, std::vector<std::size_t>> nil_by_section;
   for (std::size_t d = 0; d < deductees.size(); ++d) {
@@ -141,7 +143,7 @@ void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& exce
     const ChallanRecord& challan = self.challan_records[c];
     body += cd_line(self, form, challan, line++, ++serial);
     long long deductee_serial = 0;
-    for (std::size_t d : by_serial[leading_number(challan[0])])
+    for (std::size_t d : by_serial[key_of(challan)])
       body += dd_line(p.form, deductees[d], line++, serial, ++deductee_serial);
   }
   for (const std::string& section : sections) {
