@@ -43,6 +43,15 @@ void each_used_cell(XlsxWorkbook& workbook, Visit&& visit) {
   }
 }
 
+// The last phase of every timed run: save as `out`, then the total.
+PhaseTimes saved(XlsxWorkbook& workbook, const std::filesystem::path& out, PhaseTimes times,
+                 Stopwatch& watch) {
+  workbook.save_as(out);
+  times.save_ms = watch.lap();
+  times.total_ms = times.open_ms + times.read_ms + times.edit_ms + times.save_ms;
+  return times;
+}
+
 double median_of(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t mid = values.size() / 2;
@@ -80,10 +89,7 @@ PhaseTimes roundtrip(const std::filesystem::path& in, const std::filesystem::pat
   });
   times.edit_ms = watch.lap();
 
-  workbook->save_as(out);
-  times.save_ms = watch.lap();
-  times.total_ms = times.open_ms + times.read_ms + times.edit_ms + times.save_ms;
-  return times;
+  return saved(*workbook, out, times, watch);
 }
 
 PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& out,
@@ -106,10 +112,7 @@ PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& 
   errors = object->error_count;
   times.edit_ms = watch.lap();
 
-  workbook->save_as(out);
-  times.save_ms = watch.lap();
-  times.total_ms = times.open_ms + times.read_ms + times.edit_ms + times.save_ms;
-  return times;
+  return saved(*workbook, out, times, watch);
 }
 
 PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem::path& out,
@@ -125,10 +128,7 @@ PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem:
   ExportETDS_Vantor(*object, workbook);
   completed = object->export_completed;
   times.read_ms = watch.lap();
-  workbook->save_as(out);
-  times.save_ms = watch.lap();
-  times.total_ms = times.open_ms + times.read_ms + times.save_ms;
-  return times;
+  return saved(*workbook, out, times, watch);
 }
 
 PhaseTimes loadsave(const std::filesystem::path& in, const std::filesystem::path& out) {
@@ -136,10 +136,7 @@ PhaseTimes loadsave(const std::filesystem::path& in, const std::filesystem::path
   Stopwatch watch;
   auto workbook = XlsxWorkbook::open(in);
   times.open_ms = watch.lap();
-  workbook->save_as(out);
-  times.save_ms = watch.lap();
-  times.total_ms = times.open_ms + times.save_ms;
-  return times;
+  return saved(*workbook, out, times, watch);
 }
 
 PhaseTimes median(const std::vector<PhaseTimes>& runs) {
