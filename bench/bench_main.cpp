@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/values/runtime_error.hpp"
-#include "returns/form_profile.hpp"
+#include "layout/forms.hpp"
 #include "sample_return.hpp"
 #include "sample_workbook.hpp"
 #include "workbook_phases.hpp"
@@ -49,15 +49,15 @@ struct Arguments {
 };
 
 int generate(const Arguments& args) {
-  const fenwarx::FormProfile* profile = fenwarx::find_profile(args.form);
-  if (!profile || profile->name.size() != args.form.size()) {
+  const std::optional<fenwarx::Form> form = fenwarx::find_form(args.form);
+  if (!form) {
     fmt::print(stderr, "fenwarx-bench: --form takes 24, 26, 27 or 27EQ, not {}\n", args.form);
     return kExitUsage;
   }
   const int planted = write_sample_workbook(
-      args.out, {profile->form, args.deductees, args.challans, args.mistakes});
+      args.out, {*form, args.deductees, args.challans, args.mistakes});
   fmt::print("{}: Form {}, {} deductees, {} challans, {} mistakes, {} bytes\n", args.out.string(),
-             profile->name, args.deductees, args.challans, planted,
+             fenwarx::form_name(*form), args.deductees, args.challans, planted,
              std::filesystem::file_size(args.out));
   return 0;
 }
@@ -82,12 +82,12 @@ int run_loadsave(const Arguments& args) {
 }
 
 int run_export(const Arguments& args) {
-  const fenwarx::FormProfile* profile = fenwarx::find_profile(args.form);  // checked by the parser
+  const std::string_view form = fenwarx::form_name(*fenwarx::find_form(args.form));  // checked by the parser
   std::vector<PhaseTimes> runs;
   bool completed = false;
   const auto out_dir = args.out.parent_path().empty() ? std::filesystem::path(".") : args.out.parent_path();
   for (int i = 0; i < args.repeat; ++i)
-    runs.push_back(export_return(args.in, args.out, out_dir, profile->name, kBenchToday, completed));
+    runs.push_back(export_return(args.in, args.out, out_dir, form, kBenchToday, completed));
   print_times("export", median(runs), args.repeat, "export", nullptr);
   fmt::print("  file   {}\n", completed ? "written" : "not written");
   fmt::print("  peak   {:10.1f} MiB\n", peak_memory_mib());
@@ -95,11 +95,11 @@ int run_export(const Arguments& args) {
 }
 
 int run_verify(const Arguments& args) {
-  const fenwarx::FormProfile* profile = fenwarx::find_profile(args.form);  // checked by the parser
+  const std::string_view form = fenwarx::form_name(*fenwarx::find_form(args.form));  // checked by the parser
   std::vector<PhaseTimes> runs;
   double errors = 0;
   for (int i = 0; i < args.repeat; ++i)
-    runs.push_back(verify(args.in, args.out, profile->name, kBenchToday, errors));
+    runs.push_back(verify(args.in, args.out, form, kBenchToday, errors));
   print_times("verify", median(runs), args.repeat, "challan", "walks");
   fmt::print("  errors {:10.0f}\n", errors);
   fmt::print("  peak   {:10.1f} MiB\n", peak_memory_mib());
@@ -141,7 +141,7 @@ int main(int argc, char** argv) {
         ->capture_default_str()
         ->check(CLI::Validator(
             [](std::string& text) -> std::string {
-              return fenwarx::find_profile(text) ? "" : "not a return form: " + text;
+              return fenwarx::find_form(text) ? "" : "not a return form: " + text;
             },
             "24|26|27|27EQ"));
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "returns/form_profile.hpp"
+#include "layout/forms.hpp"
 
 namespace fenwarx::bench {
 

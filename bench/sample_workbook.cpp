@@ -22,14 +22,14 @@ void apply(const Overrides& overrides, int row, Row& cells) {
 }
 
 // `rows` records from the table's first data row, each laid out by `make`.
-std::string table_xml(const Table& table, Form form, const SampleReturn& data, int rows,
+std::string table_xml(const TableFrame& table, Form form, const SampleReturn& data, int rows,
                       RowMaker make, const Overrides& overrides, SharedStringTable& strings,
                       bool (*keep)(int) = nullptr) {
   SheetXml sheet(strings);
   write_table_headings(sheet, table);
   const int columns = static_cast<int>(table.fields.size());
   Row cells;
-  int row = table.first_data_row;
+  int row = table.first_row;
   for (int i = 0; i < rows; ++i) {
     if (keep && !keep(i)) continue;
     make(data, i, cells);
@@ -48,7 +48,7 @@ std::string table_xml(const Table& table, Form form, const SampleReturn& data, i
 
 int write_sample_workbook(const std::filesystem::path& path, const SampleOptions& options) {
   const SampleReturn data = make_sample_return(options.form, options.deductees, options.challans);
-  const ReturnLayout& layout = return_layout(options.form);
+  const WorkbookLayout& layout = workbook_layout(options.form);
 
   std::map<SampleSheet, Overrides> overrides;
   const std::vector<Mistake> mistakes = options.mistakes ? plan_mistakes(data) : std::vector<Mistake>{};
@@ -59,23 +59,28 @@ int write_sample_workbook(const std::filesystem::path& path, const SampleOptions
   std::vector<CellValue> deductor = deductor_values(data);
   for (const auto& [cell, value] : overrides[SampleSheet::Deductor])
     deductor[static_cast<std::size_t>(cell.first - 1)] = value;
-  sheets.push_back({layout.profile->deductor_sheet,
-                    deductor_sheet_xml(layout, strings, deductor, "2005")});
-  sheets.push_back({layout.challans.sheet,
-                    table_xml(layout.challans, options.form, data, options.challans, &challan_row,
-                              overrides[SampleSheet::Challans], strings)});
-  sheets.push_back({layout.deductees.sheet,
-                    table_xml(layout.deductees, options.form, data, options.deductees,
-                              &deductee_row, overrides[SampleSheet::Deductees], strings)});
-  if (options.form == Form::F24) {
-    sheets.push_back({layout.salary_sheets[0].sheet,
-                      table_xml(layout.salary_sheets[0], options.form, data, options.deductees,
-                                &salary_row, {}, strings)});
-    sheets.push_back({layout.salary_sheets[1].sheet,
-                      table_xml(layout.salary_sheets[1], options.form, data, options.deductees,
-                                &perquisite_row, {}, strings, &has_perquisites)});
+  sheets.push_back({.name = layout.deductor.name,
+                    .xml = deductor_sheet_xml(layout, strings, deductor, "2005")});
+  const TableFrame challans = frame_of(layout.challans), deductees = frame_of(layout.deductees);
+  sheets.push_back({.name = challans.sheet,
+                    .xml = table_xml(challans, options.form, data, options.challans, &challan_row,
+                                     overrides[SampleSheet::Challans], strings)});
+  sheets.push_back({.name = deductees.sheet,
+                    .xml = table_xml(deductees, options.form, data, options.deductees, &deductee_row,
+                                     overrides[SampleSheet::Deductees], strings)});
+  if (layout.salaries) {
+    const TableFrame salaries = frame_of(*layout.salaries);
+    sheets.push_back({.name = salaries.sheet,
+                      .xml = table_xml(salaries, options.form, data, options.deductees, &salary_row, {},
+                                       strings)});
   }
-  sheets.push_back({kStateSheet, state_sheet_xml(strings)});
+  if (layout.perquisites) {
+    const TableFrame perquisites = frame_of(*layout.perquisites);
+    sheets.push_back({.name = perquisites.sheet,
+                      .xml = table_xml(perquisites, options.form, data, options.deductees,
+                                       &perquisite_row, {}, strings, &has_perquisites)});
+  }
+  sheets.push_back({.name = kStateSheet.name, .xml = state_sheet_xml(strings)});
   write_package(path, sheets, strings);
   return static_cast<int>(mistakes.size());
 }

@@ -3,7 +3,7 @@
 // layout, without going through the component's cell API.
 #include <filesystem>
 
-#include "returns/form_profile.hpp"
+#include "layout/forms.hpp"
 
 namespace fenwarx::bench {
 

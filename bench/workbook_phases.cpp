@@ -101,10 +101,10 @@ PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& 
 
   RecordingUi ui;
   const auto clock = fixed_clock(today);
-  const auto object = create_object(find_profile(form)->prog_id, Platform{ui, *clock});
+  const auto object = create_object(find_return_class(form)->prog_id, Platform{ui, *clock});
   object->bind(workbook);
-  object->financial_year =
-      object->deductor_sheet->Cells(object->profile().financial_year_row, 2).Value().to_text().substr(0, 4);
+  const CellPlace year = object->layout().deductor_cell(DeductorRow::FinancialYear);
+  object->financial_year = object->deductor_sheet->Cells(year.row, year.column).Value().to_text().substr(0, 4);
   Verify_Challan(*object);
   times.read_ms = watch.lap();
   VerifyDeducteeDetails(*object);
@@ -124,9 +124,9 @@ PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem:
   times.open_ms = watch.lap();
   RecordingUi ui;
   const auto clock = fixed_clock(today);
-  const auto object = create_object(find_profile(form)->prog_id, Platform{ui, *clock, out_dir});
+  const auto object = create_object(find_return_class(form)->prog_id, Platform{ui, *clock, out_dir});
   ExportETDS_Vantor(*object, workbook);
-  completed = object->export_completed;
+  completed = object->exported.completed;
   times.read_ms = watch.lap();
   return saved(*workbook, out, times, watch);
 }

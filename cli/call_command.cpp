@@ -11,19 +11,15 @@
 #include "clock_option.hpp"
 #include "command.hpp"
 #include "exit_codes.hpp"
+#include "job_report.hpp"
+#include "jobs/jobs.hpp"
 #include "json_report.hpp"
-#include "platform/values/text_case.hpp"
-#include "platform/xlsx/xlsx_workbook.hpp"
-#include "printing_ui.hpp"
-#include "returns/dispatch.hpp"
-#include "returns/registry.hpp"
 #include "validator_command.hpp"
-#include "workbook_session.hpp"
+#include "workbook_options.hpp"
 
 namespace fenwarx::cli {
 namespace {
 
-constexpr std::string_view kWorkbookArgument = "@workbook";
 constexpr std::string_view kSeparator = ",";
 
 struct CallOptions {
@@ -34,19 +30,14 @@ struct CallOptions {
   std::vector<std::string> words;  // PROGID MEMBER [ARG...] [, MEMBER [ARG...]]...
 };
 
-struct MemberCall {
-  std::string member;
-  std::vector<std::string> arguments;
-};
-
 int usage(std::string_view problem) {
   fmt::print(stderr, "fenwarx: {}\n", problem);
   return kExitUsage;
 }
 
 // The words after the identifier, split at each lone ","; none when a call is empty.
-std::optional<std::vector<MemberCall>> split_calls(const std::vector<std::string>& words) {
-  std::vector<MemberCall> calls(1);
+std::optional<std::vector<jobs::MemberCall>> split_calls(const std::vector<std::string>& words) {
+  std::vector<jobs::MemberCall> calls(1);
   for (std::size_t i = 1; i < words.size(); ++i) {
     if (words[i] == kSeparator) {
       if (calls.back().member.empty()) return std::nullopt;
@@ -61,60 +52,32 @@ std::optional<std::vector<MemberCall>> split_calls(const std::vector<std::string
   return calls;
 }
 
-bool has_result(const ReturnObject& object, std::string_view name) {
-  for (const Member* member : members_of(object.profile()))
-    if (equal_ignoring_case(member->name, name)) return member->has_result;
-  return false;
-}
-
 int call(const CallOptions& options) {
   if (options.words.empty()) return usage("give PROGID MEMBER [ARG...]");
   const auto calls = split_calls(options.words);
   if (!calls) return usage("every \",\" must stand between two members");
-  for (const MemberCall& c : *calls)
+  for (const jobs::MemberCall& c : *calls)
     for (const std::string& argument : c.arguments)
-      if (argument == kWorkbookArgument && !options.workbook)
+      if (argument == jobs::kWorkbookArgument && !options.workbook)
         return usage("@workbook needs --workbook W");
 
-  std::shared_ptr<XlsxWorkbook> workbook;
-  if (options.workbook) workbook = XlsxWorkbook::open(*options.workbook);
-
-  RecordingUi recorder;
-  PrintingUi printer(stdout);
-  Ui& ui = options.json ? static_cast<Ui&>(recorder) : printer;
-  const auto clock = make_clock(options.today);
-  // FENWARX_OUT_DIR and FENWARX_VALIDATOR stand for drive C: and the validator.
-  const auto object = create_object(options.words.front(),
-                                    Platform{ui, *clock, default_out_dir(), validator_command(std::nullopt)});
-
-  std::vector<std::string> results;
-  for (const MemberCall& c : *calls) {
-    std::vector<Variant> arguments;
-    for (const std::string& argument : c.arguments)
-      arguments.push_back(argument == kWorkbookArgument ? Variant::object(workbook)
-                                                        : Variant::text(argument));
-    const Variant result = invoke(*object, c.member, arguments);
-    if (!has_result(*object, c.member)) continue;
-    if (options.json) {
-      results.push_back(result.to_text());
-    } else {
-      fmt::print("{}\n", result.to_text());
-      std::fflush(stdout);
-    }
+  jobs::CallJob job{.prog_id = options.words.front(), .calls = *calls, .save = !options.no_save};
+  if (options.workbook) job.workbook = *options.workbook;
+  jobs::Result result;
+  {
+    TerminalObserver observer(options.json);
+    // FENWARX_OUT_DIR and FENWARX_VALIDATOR stand for drive C: and the validator.
+    result = jobs::call(job, {.observer = &observer,
+                              .today = options.today ? parse_today(*options.today) : std::nullopt,
+                              .out_dir = default_out_dir(),
+                              .validator = validator_command(std::nullopt)});
   }
-
-  std::optional<std::string> saved;
-  if (workbook && !options.no_save) {
-    workbook->save();
-    saved = options.workbook;
-  }
+  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
   if (options.json) {
-    Report report{recorder.messages, object->error_count, {}, std::nullopt, saved, results};
-    if (object->deductor_sheet) report.log = read_error_log(*object->deductor_sheet);
-    fmt::print("{}", json_text(report));
+    fmt::print("{}", json_text(result, true));
     std::fflush(stdout);
   }
-  return object->error_count > 0 ? kExitDataErrors : kExitDone;
+  return exit_code_of(result.outcome);
 }
 
 Command add_call(CLI::App& parent) {

@@ -4,8 +4,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,11 +11,10 @@
 #include "buffered_output.hpp"
 #include "command.hpp"
 #include "exit_codes.hpp"
-#include "export/return_file_check.hpp"
-#include "form_detection.hpp"
+#include "job_report.hpp"
+#include "jobs/jobs.hpp"
 #include "json_report.hpp"
-#include "platform/values/runtime_error.hpp"
-#include "platform/xlsx/xlsx_workbook.hpp"
+#include "workbook_options.hpp"
 
 namespace fenwarx::cli {
 namespace {
@@ -27,16 +24,6 @@ struct CheckOptions {
   std::optional<std::string> workbook, form;
   bool json = false;
 };
-
-std::string read_bytes(const std::string& path) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error))
-    throw RuntimeError(err::kFileNotFound, "File not found: " + path);
-  std::ifstream in(path, std::ios::binary);
-  std::string bytes(std::istreambuf_iterator<char>(in), {});
-  if (in.bad()) throw RuntimeError(err::kDeviceIo, "Device I/O error: " + path);
-  return bytes;
-}
 
 std::string plural(long long count, const char* noun) {
   return fmt::format("{} {}{}", count, noun, count == 1 ? "" : "s");
@@ -69,19 +56,12 @@ void append_json(std::string& out, const CheckFinding& f, bool last) {
 }
 
 int check(const CheckOptions& options) {
-  const std::string bytes = read_bytes(options.return_file);
-  CheckReport report = check_return_file(bytes);
-  if (options.workbook) {
-    auto workbook = XlsxWorkbook::open(*options.workbook);
-    const FormProfile* profile =
-        options.form ? find_profile(*options.form) : detect_form(*workbook);
-    if (!profile) {
-      fmt::print(stderr, "fenwarx: cannot tell the form of {}; give --form 24|26|27|27EQ\n",
-                 *options.workbook);
-      return kExitUsage;
-    }
-    locate_findings(report, *workbook, *profile);
-  }
+  std::optional<std::filesystem::path> workbook;
+  if (options.workbook) workbook = *options.workbook;
+  const jobs::CheckResult result = jobs::check(options.return_file, workbook, named_form(options.form));
+  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
+  if (result.outcome == jobs::Outcome::UnknownForm) return report_unknown_form(*options.workbook);
+  const CheckReport& report = result.report;
 
   BufferedOutput output(stdout);
   std::string& out = output.buffer();
@@ -102,7 +82,7 @@ int check(const CheckOptions& options) {
     out += plural(report.lines, "line") + ", " + plural(findings, "finding") + "\n";
   }
   output.flush();
-  return report.findings.empty() ? kExitDone : kExitDataErrors;
+  return exit_code_of(result.outcome);
 }
 
 Command add_check(CLI::App& parent) {
@@ -112,13 +92,7 @@ Command add_check(CLI::App& parent) {
       ->required();
   auto* workbook = app->add_option("--workbook", options->workbook,
                                    "The workbook it came from, to name each finding's cell");
-  app->add_option("--form", options->form, "The workbook's form: 24, 26, 27 or 27EQ")
-      ->needs(workbook)
-      ->check(CLI::Validator(
-          [](std::string& text) -> std::string {
-            return find_profile(text) ? "" : "not a return form (24, 26, 27 or 27EQ): " + text;
-          },
-          "24|26|27|27EQ"));
+  add_form_option(*app, options->form)->needs(workbook);
   app->add_flag("--json", options->json, "Print one JSON object instead of the lines");
   return {app, [options] { return check(*options); }};
 }

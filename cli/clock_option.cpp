@@ -37,10 +37,4 @@ void add_today_option(CLI::App& app, std::optional<std::string>& today) {
           "YYYY-MM-DD"));
 }
 
-std::unique_ptr<Clock> make_clock(const std::optional<std::string>& today) {
-  if (today)
-    if (const auto serial = parse_today(*today)) return fixed_clock(*serial);
-  return system_clock();
-}
-
 }  // namespace fenwarx::cli

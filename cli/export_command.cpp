@@ -1,41 +1,36 @@
 // fenwarx export: the return object of the workbook's form verifies it silently
 // and writes the return file into the output folder, as the workbook's export
 // button would; the workbook is saved with what the verification wrote.
+#include <fmt/format.h>
+
+#include <cstdio>
 #include <memory>
-#include <optional>
-#include <string>
 
 #include "command.hpp"
 #include "exit_codes.hpp"
-#include "export/export.hpp"
-#include "workbook_session.hpp"
+#include "job_report.hpp"
+#include "jobs/jobs.hpp"
+#include "json_report.hpp"
+#include "workbook_options.hpp"
 
 namespace fenwarx::cli {
 namespace {
 
-// Where the workbook's macros record a completed export.
-constexpr int kFlagRow = 100, kFlagColumn = 101;
-
-struct ExportOptions : WorkbookOptions {
-  std::string out_dir;
-};
-
-int export_return(const ExportOptions& options) {
-  const auto session = WorkbookSession::open(options, options.out_dir);
-  if (!session) return kExitUsage;
-  ReturnObject& object = session->object();
-  ExportETDS_Vantor(object, session->shared_workbook());
-  std::optional<std::string> return_file;
-  if (object.export_completed) {
-    return_file = return_file_path(object).string();
-    object.deductor_sheet->Cells(kFlagRow, kFlagColumn).SetValue(Variant::text("Exported"));
+int export_return(const WorkbookOptions& options) {
+  jobs::Result result;
+  {
+    TerminalObserver observer(options.json);
+    result = jobs::export_return(workbook_job(options), environment_of(options, observer));
   }
-  session->report(session->save(), return_file);
-  return object.export_completed ? kExitDone : kExitDataErrors;
+  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
+  if (result.outcome == jobs::Outcome::UnknownForm) return report_unknown_form(options.workbook);
+  if (options.json) fmt::print("{}", json_text(result));
+  std::fflush(stdout);
+  return exit_code_of(result.outcome);
 }
 
 Command add_export(CLI::App& parent) {
-  auto options = std::make_shared<ExportOptions>();
+  auto options = std::make_shared<WorkbookOptions>();
   auto* app = parent.add_subcommand(
       "export", "Verify a return workbook and write its return file into the output folder");
   add_workbook_options(*app, *options);

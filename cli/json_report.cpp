@@ -5,12 +5,10 @@
 #include <cmath>
 
 #include "platform/values/numbers.hpp"
+#include "platform/values/variant.hpp"
 
 namespace fenwarx::cli {
 namespace {
-
-constexpr int kLogCountRow = 1, kLogCountColumn = 31;
-constexpr int kSheetColumn = 30, kRowColumn = 32, kColumnColumn = 33, kCaptionColumn = 34;
 
 // Length of the well-formed UTF-8 sequence at `at`, 0 when it is not one.
 std::size_t utf8_length(std::string_view text, std::size_t at) {
@@ -71,23 +69,11 @@ void append_array(std::string& out, const std::vector<T>& items, Append append) 
   out += "  ]";
 }
 
-std::string optional_string(const std::optional<std::string>& text) {
-  return text ? json_string(*text) : "null";
+std::string optional_path(const std::optional<std::filesystem::path>& path) {
+  return path ? json_string(path->string()) : "null";
 }
 
 }  // namespace
-
-std::vector<LogLine> read_error_log(Worksheet& deductor) {
-  // Read as the error marker reads it when it adds a line.
-  const double lines =
-      leading_number(deductor.Cells(kLogCountRow, kLogCountColumn).Value().to_text());
-  std::vector<LogLine> log;
-  for (int row = 1; row <= lines && row <= kMaxRows; ++row)
-    log.push_back({deductor.Cells(row, kSheetColumn).Value(), deductor.Cells(row, kRowColumn).Value(),
-                   deductor.Cells(row, kColumnColumn).Value(),
-                   deductor.Cells(row, kCaptionColumn).Value()});
-  return log;
-}
 
 std::string json_string(std::string_view text) {
   std::string out = "\"";
@@ -127,18 +113,18 @@ std::string json_value(const Variant& value) {
   }
 }
 
-std::string json_text(const Report& report) {
+std::string json_text(const jobs::Result& result, bool results) {
   std::string out = "{\n  \"messages\": ";
-  append_array(out, report.messages, append_message);
-  out += fmt::format(",\n  \"errors\": {},\n  \"log\": ", json_number(report.errors));
-  append_array(out, report.log, append_log_line);
-  if (report.results) {
+  append_array(out, result.messages, append_message);
+  out += fmt::format(",\n  \"errors\": {},\n  \"log\": ", json_number(result.errors));
+  append_array(out, result.log, append_log_line);
+  if (results) {
     out += ",\n  \"results\": ";
-    append_array(out, *report.results,
+    append_array(out, result.results,
                  [](std::string& o, const std::string& r) { o += json_string(r); });
   }
   out += fmt::format(",\n  \"return_file\": {},\n  \"saved\": {}\n}}\n",
-                     optional_string(report.return_file), optional_string(report.saved));
+                     optional_path(result.return_file), optional_path(result.saved));
   return out;
 }
 

@@ -8,9 +8,8 @@
 
 #include "command.hpp"
 #include "exit_codes.hpp"
-#include "platform/values/text_case.hpp"
-#include "returns/form_profile.hpp"
-#include "templates/return_template.hpp"
+#include "job_report.hpp"
+#include "jobs/jobs.hpp"
 
 namespace fenwarx::cli {
 namespace {
@@ -21,30 +20,25 @@ struct NewOptions {
   bool force = false;
 };
 
-const FormProfile* form_named(std::string_view name) {
-  for (Form form : {Form::F24, Form::F26, Form::F27, Form::F27EQ})
-    if (equal_ignoring_case(name, profile_of(form).name)) return &profile_of(form);
-  return nullptr;
-}
-
 int write_new(const NewOptions& options) {
-  const FormProfile* profile = form_named(options.form);
-  if (!profile) {
+  const std::optional<Form> form = find_form(options.form);
+  if (!form) {
     fmt::print(stderr, "fenwarx: --form takes 24, 26, 27 or 27EQ, not {}\n", options.form);
     return kExitUsage;
   }
   const std::filesystem::path path(options.file);
-  // The template holds no macros, so an .xlsm name would promise what the file lacks.
-  if (!equal_ignoring_case(path.extension().string(), ".xlsx")) {
-    fmt::print(stderr, "fenwarx: {}: a new return workbook is an .xlsx file\n", options.file);
-    return kExitUsage;
+  const jobs::TemplateResult result = jobs::create_template(*form, path, options.force);
+  switch (result.refusal) {
+    case jobs::TemplateResult::Refusal::NotXlsx:
+      fmt::print(stderr, "fenwarx: {}: a new return workbook is an .xlsx file\n", options.file);
+      return kExitUsage;
+    case jobs::TemplateResult::Refusal::Exists:
+      fmt::print(stderr, "fenwarx: {} exists; give --force to replace it\n", options.file);
+      return kExitUsage;
+    case jobs::TemplateResult::Refusal::None: break;
   }
-  if (!options.force && std::filesystem::exists(path)) {
-    fmt::print(stderr, "fenwarx: {} exists; give --force to replace it\n", options.file);
-    return kExitUsage;
-  }
-  templates::write_return_template(path, profile->form);
-  fmt::print("{}: blank Form {} return workbook\n", options.file, profile->name);
+  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
+  fmt::print("{}: blank Form {} return workbook\n", options.file, form_name(*form));
   return kExitDone;
 }
 

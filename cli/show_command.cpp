@@ -1,33 +1,52 @@
-#include "show_command.hpp"
-
+// fenwarx show: a workbook's cells as the component reads them, one line per row,
+// tab-separated.
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "buffered_output.hpp"
+#include "cell_range.hpp"
 #include "cell_text.hpp"
 #include "command.hpp"
 #include "exit_codes.hpp"
-#include "platform/xlsx/xlsx_workbook.hpp"
+#include "job_report.hpp"
+#include "jobs/jobs.hpp"
 
 namespace fenwarx::cli {
 namespace {
 
-void show_range(Worksheet& sheet, const CellRange& range, BufferedOutput& out) {
-  std::string& line = out.buffer();
-  for (int row = range.first_row; row <= range.last_row; ++row) {
-    for (int column = range.first_column; column <= range.last_column; ++column) {
-      if (column > range.first_column) line.push_back('\t');
-      append_escaped(line, Cell(sheet, row, column).Value().to_text());
-    }
-    line.push_back('\n');
-    out.maybe_flush();
-  }
-}
+struct ShowOptions {
+  std::string workbook;
+  std::optional<std::string> sheet;  // every sheet, each under "== NAME ==", when absent
+  std::optional<CellRange> range;    // the sheet's used range when absent
+};
 
-void show_sheet(Worksheet& sheet, const std::optional<CellRange>& range, BufferedOutput& out) {
-  if (range) return show_range(sheet, *range, out);
-  const int last_row = sheet.last_row();
-  const int last_column = sheet.last_column();
-  if (last_row > 0 && last_column > 0) show_range(sheet, {1, 1, last_row, last_column}, out);
+int show(const ShowOptions& options) {
+  jobs::ShowJob job{.workbook = options.workbook, .sheet = options.sheet};
+  if (const auto& r = options.range)
+    job.range = jobs::ShowJob::Range{.first_row = r->first_row,
+                                     .first_column = r->first_column,
+                                     .last_row = r->last_row,
+                                     .last_column = r->last_column};
+  jobs::Result result;
+  {
+    BufferedOutput out(stdout);
+    result = jobs::show(job, {.sheet = [&](std::string_view name) {
+                                out.buffer().append("== ").append(name).append(" ==\n");
+                              },
+                              .row = [&](const std::vector<std::string>& cells) {
+                                std::string& line = out.buffer();
+                                for (std::size_t i = 0; i < cells.size(); ++i) {
+                                  if (i > 0) line.push_back('\t');
+                                  append_escaped(line, cells[i]);
+                                }
+                                line.push_back('\n');
+                                out.maybe_flush();
+                              }});
+    if (!result.failure) out.flush();
+  }
+  if (result.failure) return report_failure(*result.failure);
+  return kExitDone;
 }
 
 Command add_show(CLI::App& parent) {
@@ -44,26 +63,10 @@ Command add_show(CLI::App& parent) {
             return parse_range(text) ? "" : "not a cell range like A1:D20: " + text;
           },
           "RANGE"));
-  return {app, [options] {
-            BufferedOutput out(stdout);
-            show(*options, out);
-            out.flush();
-            return kExitDone;
-          }};
+  return {app, [options] { return show(*options); }};
 }
 
 [[maybe_unused]] const bool registered = register_command(&add_show);
 
 }  // namespace
-
-void show(const ShowOptions& options, BufferedOutput& out) {
-  auto workbook = XlsxWorkbook::open(options.workbook);
-  if (options.sheet) return show_sheet(workbook->Worksheets(*options.sheet), options.range, out);
-  for (std::size_t i = 0; i < workbook->sheet_count(); ++i) {
-    Worksheet& sheet = workbook->sheet(i);
-    out.buffer().append("== ").append(sheet.Name()).append(" ==\n");
-    show_sheet(sheet, options.range, out);
-  }
-}
-
 }  // namespace fenwarx::cli

@@ -3,18 +3,16 @@
 #include <fmt/format.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "command.hpp"
 #include "exit_codes.hpp"
-#include "export/export.hpp"
-#include "printing_ui.hpp"
-#include "returns/registry.hpp"
+#include "job_report.hpp"
+#include "jobs/jobs.hpp"
 #include "validator_command.hpp"
-#include "workbook_session.hpp"
+#include "workbook_options.hpp"
 
 namespace fenwarx::cli {
 namespace {
@@ -26,18 +24,18 @@ struct ValidateOptions {
 };
 
 int validate(const ValidateOptions& options) {
-  PrintingUi ui(stdout);
-  const auto clock = system_clock();
-  Platform platform{ui, *clock, options.out_dir, validator_command(options.validator)};
-  const auto object = create_object(find_profile(options.form.value_or("26"))->prog_id, platform);
-  const auto path = return_file_path(*object);
-  if (!std::filesystem::exists(path)) {
-    fmt::print(stderr, "fenwarx: no return file at {}; run fenwarx export first\n", path.string());
-    return kExitDataErrors;
-  }
+  TerminalObserver observer(false);
   std::fflush(stdout);
-  Validation_ReturnFile(*object);
-  return object->validator_status == 0 ? kExitDone : kExitDataErrors;
+  const jobs::Result result =
+      jobs::validate(named_form(options.form).value_or(Form::F26),
+                     {.observer = &observer,
+                      .out_dir = options.out_dir,
+                      .validator = validator_command(options.validator)});
+  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
+  if (result.outcome == jobs::Outcome::Missing)
+    fmt::print(stderr, "fenwarx: no return file at {}; run fenwarx export first\n",
+               result.return_file->string());
+  return exit_code_of(result.outcome);
 }
 
 Command add_validate(CLI::App& parent) {

@@ -4,47 +4,39 @@
 
 #include <cstdio>
 #include <memory>
-#include <optional>
-#include <string>
 
 #include "command.hpp"
 #include "exit_codes.hpp"
-#include "returns/dispatch.hpp"
-#include "verify/verification.hpp"
-#include "workbook_session.hpp"
+#include "job_report.hpp"
+#include "jobs/jobs.hpp"
+#include "json_report.hpp"
+#include "workbook_options.hpp"
 
 namespace fenwarx::cli {
 namespace {
-
-// Where the workbook's macros record a verification that found nothing.
-constexpr int kVerifiedRow = 100, kVerifiedColumn = 101;
 
 struct VerifyOptions : WorkbookOptions {
   bool salary = false;
 };
 
 int verify(const VerifyOptions& options) {
-  const auto session = WorkbookSession::open(options);
-  if (!session) return kExitUsage;
-  const FormProfile& profile = session->profile();
-  if (options.salary && !profile.has_verify_salary) {
-    fmt::print(stderr, "fenwarx: --salary applies to Form 24 only; {} is Form {}\n",
-               options.workbook, profile.name);
-    return kExitUsage;
+  jobs::Result result;
+  {
+    TerminalObserver observer(options.json);
+    result = jobs::verify(workbook_job(options), environment_of(options, observer), options.salary);
   }
-  ReturnObject& object = session->object();
-  VerifyData_Vantor_ETDS(object, session->shared_workbook());
-  // An empty financial year stops the run before any check: nothing was verified.
-  const bool refused = object.financial_year.empty();
-  if (!refused && options.salary) {
-    std::vector<Variant> args{Variant::object(session->shared_workbook())};
-    invoke(object, "verifySalary", args);
+  switch (result.outcome) {
+    case jobs::Outcome::Failed: return report_failure(*result.failure);
+    case jobs::Outcome::UnknownForm: return report_unknown_form(options.workbook);
+    case jobs::Outcome::WrongForm:
+      fmt::print(stderr, "fenwarx: --salary applies to Form 24 only; {} is Form {}\n",
+                 options.workbook, form_name(*result.form));
+      return kExitUsage;
+    default: break;
   }
-  const bool clean = !refused && object.error_count == 0;
-  if (clean)
-    object.deductor_sheet->Cells(kVerifiedRow, kVerifiedColumn).SetValue(Variant::text("Verified"));
-  session->report(session->save(), std::nullopt);
-  return clean ? kExitDone : kExitDataErrors;
+  if (options.json) fmt::print("{}", json_text(result));
+  std::fflush(stdout);
+  return exit_code_of(result.outcome);
 }
 
 Command add_verify(CLI::App& parent) {

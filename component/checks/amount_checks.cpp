@@ -9,8 +9,8 @@
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/text_case.hpp"
 #include "platform/values/variant.hpp"
-#include "returns/return_object.hpp"
-#include "verify/mark_cell.hpp"
+#include "state/return_object.hpp"
+#include "checks/error_marker.hpp"
 
 namespace fenwarx {
 namespace {
@@ -25,19 +25,19 @@ std::string leading_number_text(std::string_view text) {
 void write_fixed(ReturnObject& self, double r, double c, int decimals, const char* format) {
   if (format != nullptr) ignoring_failure([&] { self.cell(r, c).SetNumberFormat(format); });
   ignoring_failure([&] {
-    const double value = parse_number(self.last_text).value_or(0);
+    const double value = parse_number(self.last.text).value_or(0);
     self.cell(r, c).SetValue(Variant::text(fixed_text(value, decimals)));
   });
 }
 
 // Shared by CheckAmount and CheckAmountroundoff once the last text is set.
 void finish_amount(ReturnObject& self, double r, double c) {
-  if (self.last_text.empty()) {
+  if (self.last.text.empty()) {
     MarkCell(self, r, c, true);
     return;
   }
-  self.last_text = leading_number_text(self.last_text);
-  if (is_numeric(self.last_text))
+  self.last.text = leading_number_text(self.last.text);
+  if (is_numeric(self.last.text))
     write_fixed(self, r, c, 2, "0.00");
   else
     MarkCell(self, r, c, true);
@@ -47,13 +47,13 @@ void finish_amount(ReturnObject& self, double r, double c) {
 template <typename Accept>
 void check_present_number(ReturnObject& self, double r, double c, int decimals,
                           const char* format, Accept accept) {
-  self.last_text = trimmed(self.GetCellText(r, c));
-  if (self.last_text.empty()) {
+  self.last.text = trimmed(self.GetCellText(r, c));
+  if (self.last.text.empty()) {
     MarkCell(self, r, c, true);
     return;
   }
-  self.last_text = leading_number_text(self.last_text);
-  const auto value = parse_number(self.last_text);
+  self.last.text = leading_number_text(self.last.text);
+  const auto value = parse_number(self.last.text);
   if (value && accept(*value))
     write_fixed(self, r, c, decimals, format);
   else
@@ -74,14 +74,14 @@ void ifValueIsZero(ReturnObject& self, double r, double c) {
 
 void CheckAmount(ReturnObject& self, double r, double c) {
   ifValueIsZero(self, r, c);
-  self.last_text = trimmed(self.GetCellText(r, c));
+  self.last.text = trimmed(self.GetCellText(r, c));
   finish_amount(self, r, c);
 }
 
 void CheckAmountroundoff(ReturnObject& self, double r, double c) {
   ifValueIsZero(self, r, c);
   const std::string t = trimmed(self.GetCellText(r, c));
-  self.last_text = number_text(round_half_even(leading_number(t)));
+  self.last.text = number_text(round_half_even(leading_number(t)));
   finish_amount(self, r, c);
 }
 
@@ -101,21 +101,25 @@ void CheckRateAmount(ReturnObject& self, double r, double c) {
 // tax, and zero the row's challan serial when either is nil. An empty or non-numeric
 // rate or tax fails the conversion, and that failure reaches the caller.
 void CheckRateAmountNill(ReturnObject& self, double r) {
-  const FormProfile& p = self.profile();
-  if (!p.has_rate_nill) throw RuntimeError(err::kNoSuchMember);
-  const double rate = as_number(self, r, p.nil_rate_column);
-  const double tax = as_number(self, r, p.nil_tax_column);
-  if (!p.rate_nill_two_way) {
-    if (rate == 0 && tax != 0) MarkCell(self, r, p.nil_tax_column, true);
+  const ReturnClass& kind = self.return_class();
+  if (!kind.has_rate_nil) throw RuntimeError(err::kNoSuchMember);
+  const FieldTable<DeducteeColumn>& columns = self.layout().deductees.columns;
+  const int rate_column = columns.of(DeducteeColumn::Rate);
+  const int tax_column = columns.of(DeducteeColumn::Tds);
+  const int serial_column = columns.of(DeducteeColumn::ChallanSerial);
+  const double rate = as_number(self, r, rate_column);
+  const double tax = as_number(self, r, tax_column);
+  if (!kind.rate_nil_two_way) {
+    if (rate == 0 && tax != 0) MarkCell(self, r, tax_column, true);
     return;
   }
   if (rate == 0) {
-    if (tax != 0) MarkCell(self, r, p.nil_tax_column, true);
-    self.PutCellText(r, p.nil_serial_column, "0");
+    if (tax != 0) MarkCell(self, r, tax_column, true);
+    self.PutCellText(r, serial_column, "0");
   }
   if (tax == 0) {
-    if (rate != 0) MarkCell(self, r, p.nil_rate_column, true);
-    self.PutCellText(r, p.nil_serial_column, "0");
+    if (rate != 0) MarkCell(self, r, rate_column, true);
+    self.PutCellText(r, serial_column, "0");
   }
 }
 

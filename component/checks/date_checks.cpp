@@ -10,8 +10,9 @@
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/text_case.hpp"
 #include "platform/values/variant.hpp"
-#include "returns/return_object.hpp"
-#include "verify/mark_cell.hpp"
+#include "state/message_texts.hpp"
+#include "state/return_object.hpp"
+#include "checks/error_marker.hpp"
 
 namespace fenwarx {
 namespace {
@@ -54,7 +55,7 @@ std::optional<QuarterBounds> quarter_bounds(ReturnObject& self, const std::strin
   } catch (const RuntimeError&) {
     return std::nullopt;
   }
-  self.ui().MsgBox({"Error", "", msg_style::kPlain});
+  self.ui().MsgBox({std::string(texts::kUnknownQuarter), "", msg_style::kPlain});
   return std::nullopt;
 }
 
@@ -62,8 +63,8 @@ std::optional<QuarterBounds> quarter_bounds(ReturnObject& self, const std::strin
 
 void CheckDate(ReturnObject& self, double r, double c, bool& checkFin) {
   try {
-    self.last_text = trimmed(self.GetCellText(r, c));
-    const std::optional<double> date = parse_date(self.last_text);
+    self.last.text = trimmed(self.GetCellText(r, c));
+    const std::optional<double> date = parse_date(self.last.text);
     if (!date) {
       MarkCell(self, r, c, true);
       return;
@@ -89,9 +90,9 @@ void CheckDate(ReturnObject& self, double r, double c, bool& checkFin) {
 
 void CheckQuarterDate(ReturnObject& self, double r, double c, Workbook& excelApp) {
   Worksheet* deductor = nullptr;
-  ignoring_failure([&] { deductor = &excelApp.Worksheets(self.profile().deductor_sheet); });
-  self.last_text = trimmed(self.GetCellText(r, c));
-  const std::optional<double> date = parse_date(self.last_text);
+  ignoring_failure([&] { deductor = &excelApp.Worksheets(self.layout().deductor.name); });
+  self.last.text = trimmed(self.GetCellText(r, c));
+  const std::optional<double> date = parse_date(self.last.text);
   if (!date) {
     MarkCell(self, r, c, true);
     return;
@@ -103,7 +104,8 @@ void CheckQuarterDate(ReturnObject& self, double r, double c, Workbook& excelApp
   std::string q;
   ignoring_failure([&] {
     if (deductor == nullptr) throw RuntimeError(err::kObjectNotSet);
-    q = to_upper(trimmed(deductor->Cells(32, 2).Text()));
+    const CellPlace quarter = self.layout().deductor_cell(DeductorRow::Quarter);
+    q = to_upper(trimmed(deductor->Cells(quarter.row, quarter.column).Text()));
   });
   const std::optional<QuarterBounds> bounds = quarter_bounds(self, q);
   const bool inside = !bounds || (day_difference(bounds->start, *date) >= 0 &&
@@ -116,13 +118,14 @@ void CheckQuarterDate(ReturnObject& self, double r, double c, Workbook& excelApp
   ignoring_failure([&] { self.cell(r, c).SetValue(Variant::text(long_date_text(*date))); });
 }
 
-// Row 39, column 2 of the deductor sheet must hold a date. The deductor sheet stays
-// the current sheet afterwards, so the mark lands there.
+// The deductor sheet's date of preparation must hold a date. The deductor sheet
+// stays the current sheet afterwards, so the mark lands there.
 void CheckDateQuarter(ReturnObject& self, double r, double c, bool& /*checkFin*/) {
   if (!self.workbook) throw RuntimeError(err::kObjectNotSet);
-  self.current_sheet = &self.workbook->Worksheets(self.profile().deductor_sheet);
-  self.last_text = self.cell(39, 2).Value().to_text();
-  if (!is_date(self.last_text)) MarkCell(self, r, c, true);
+  self.current_sheet = &self.workbook->Worksheets(self.layout().deductor.name);
+  const CellPlace date = self.layout().deductor_cell(DeductorRow::PreparationDate);
+  self.last.text = self.cell(date.row, date.column).Value().to_text();
+  if (!is_date(self.last.text)) MarkCell(self, r, c, true);
 }
 
 }  // namespace fenwarx

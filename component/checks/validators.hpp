@@ -3,8 +3,6 @@
 // in a normalised form, and reports a violation through MarkCell. A violation is
 // never a failure; what a failing spreadsheet step does (ignored, passed on, own
 // message) differs per validator, as each comment says.
-#include <string_view>
-
 #include "platform/spreadsheet/spreadsheet.hpp"
 
 namespace fenwarx {
@@ -27,9 +25,5 @@ void CheckRateAmountNill(ReturnObject& self, double r);                        /
 void CheckDate(ReturnObject& self, double r, double c, bool& checkFin);        // own message
 void CheckQuarterDate(ReturnObject& self, double r, double c, Workbook& excelApp);  // ignored
 void CheckDateQuarter(ReturnObject& self, double r, double c, bool& checkFin);  // passed on
-
-// One-character tests of the PAN and TAN checks.
-bool IsDigitChar(std::string_view ch);
-bool IsLetterChar(std::string_view ch);  // A-Z after upper-casing
 
 }  // namespace fenwarx

@@ -15,7 +15,7 @@ class ReturnObject;
 std::filesystem::path return_file_path(const ReturnObject& self);
 
 // Verifies silently, and with no error found writes the return file (complete or
-// not at all) and says where; sets export_completed when it did.
+// not at all) and says where; the object's export outcome says what it wrote.
 void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& excel);
 
 // Runs the validator command with the return file's path as its last argument,

@@ -1,11 +1,10 @@
-// What the return file of each form writes differently, and the maps from the
-// workbook's codes to the file's.
+#include "export/export_profile.hpp"
+
 #include <array>
 #include <utility>
 
-#include "platform/values/runtime_error.hpp"
+#include "layout/workbook_layout.hpp"
 #include "platform/values/text_case.hpp"
-#include "export/return_records.hpp"
 
 namespace fenwarx {
 namespace {
@@ -20,24 +19,72 @@ std::string mapped(std::string_view section,
 }
 
 std::string as_held(std::string_view section) { return std::string(section); }
-std::string trimmed_map(std::string_view section) { return MapSectionCode(section); }
-std::string trimmed_non_resident(std::string_view section) { return MapNonResidentSectionCode(section); }
 
 constexpr std::string_view kValidate = " ! Please Validate Your data";
+constexpr std::string_view kExportedAt = "File Exported Successfully at ";
 
-const std::array<ExportProfile, 4> kProfiles{{
-    {"eTDS24.txt", "SL1", "24Q", "193", "File Exported Successfully at ", kValidate, nullptr, nullptr},
-    {"eTDS26.txt", "NS1", "26Q", "193", "Exported Successfully to ", kValidate, trimmed_map,
-     MapSectionCode},
-    {"eTDS27.txt", "NS1", "27Q", "193", "File Exported Successfully at ", kValidate,
-     trimmed_non_resident, MapNonResidentSectionCode},
-    {"eTDS27EQ.txt", "TC1", "27EQ", "E", "File Exported Successfully at ", kValidate, as_held,
-     MapCollectionCode},
-}};
+constexpr PerForm<ExportProfile> kProfiles = per_form<ExportProfile>({{
+    {.form = Form::F24,
+     .file_name = "eTDS24.txt",
+     .file_type = "SL1",
+     .form_code = "24Q",
+     .nil_return_section = "193",
+     .success_before = kExportedAt,
+     .success_after = kValidate,
+     .challan_section = nullptr,
+     .nil_section = nullptr},
+    {.form = Form::F26,
+     .file_name = "eTDS26.txt",
+     .file_type = "NS1",
+     .form_code = "26Q",
+     .nil_return_section = "193",
+     .success_before = "Exported Successfully to ",
+     .success_after = kValidate,
+     .challan_section = MapSectionCode,
+     .nil_section = MapSectionCode},
+    {.form = Form::F27,
+     .file_name = "eTDS27.txt",
+     .file_type = "NS1",
+     .form_code = "27Q",
+     .nil_return_section = "193",
+     .success_before = kExportedAt,
+     .success_after = kValidate,
+     .challan_section = MapNonResidentSectionCode,
+     .nil_section = MapNonResidentSectionCode},
+    {.form = Form::F27EQ,
+     .file_name = "eTDS27EQ.txt",
+     .file_type = "TC1",
+     .form_code = "27EQ",
+     .nil_return_section = "E",
+     .success_before = kExportedAt,
+     .success_after = kValidate,
+     .challan_section = as_held,
+     .nil_section = MapCollectionCode},
+}});
 
 }  // namespace
 
-const ExportProfile& export_profile(Form form) { return kProfiles[static_cast<std::size_t>(form)]; }
+const ExportProfile& export_profile(Form form) { return kProfiles[form_index(form)]; }
+
+std::optional<Form> form_of_file_type(std::string_view file_type) {
+  for (const ExportProfile& profile : kProfiles)
+    if (profile.file_type == file_type) return profile.form;
+  return std::nullopt;
+}
+
+bool is_file_type(std::string_view file_type) { return form_of_file_type(file_type).has_value(); }
+
+bool is_form_code(std::string_view form_code) {
+  for (const ExportProfile& profile : kProfiles)
+    if (profile.form_code == form_code) return true;
+  return false;
+}
+
+bool form_code_matches(std::string_view file_type, std::string_view form_code) {
+  for (const ExportProfile& profile : kProfiles)
+    if (profile.file_type == file_type && profile.form_code == form_code) return true;
+  return false;
+}
 
 std::string FieldSeparator() { return "^"; }
 
@@ -62,11 +109,12 @@ std::string MapCollectionCode(std::string_view section) {
 }
 
 std::string GetStateCode(std::string_view name, Workbook& workbook) {
-  Worksheet& states = workbook.Worksheets("State Code");
+  const StateSheet& states = kStateSheet;
+  Worksheet& sheet = workbook.Worksheets(states.name);
   const std::string wanted = to_upper(trimmed(name));
-  for (int row = 2; row <= 36; ++row)
-    if (to_upper(trimmed(states.Cells(row, 2).Value().to_text())) == wanted)
-      return trimmed(states.Cells(row, 1).Value().to_text());
+  for (int row = states.first_row; row <= states.last_row; ++row)
+    if (to_upper(trimmed(sheet.Cells(row, states.name_column).Value().to_text())) == wanted)
+      return trimmed(sheet.Cells(row, states.code_column).Value().to_text());
   return {};
 }
 

@@ -1,12 +1,9 @@
-// How values are written into the return file's fields, and how one record line
-// is put together.
-#include <string>
+#include "export/field_formats.hpp"
 
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/text_case.hpp"
-#include "export/return_records.hpp"
 
 namespace fenwarx {
 namespace {
@@ -42,23 +39,9 @@ std::string date_field(std::string_view text) {
   return out;
 }
 
-Record& Record::add(std::string_view field) {
-  text_.append(field).append(FieldSeparator());
-  return *this;
-}
-
-Record& Record::add(long long number) { return add(std::to_string(number)); }
-
-Record& Record::empty(int count) {
-  for (int i = 0; i < count; ++i) text_.append(FieldSeparator());
-  return *this;
-}
-
-std::string Record::line() const {
-  std::string out;
-  out.reserve(text_.size() + 2);
-  for (std::size_t i = 0; i < text_.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text_[i]);
+void append_line(std::string& out, std::string_view record) {
+  for (std::size_t i = 0; i < record.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(record[i]);
     if (byte == '\t' || byte == '\r' || byte == '\n') continue;
     if (byte < 0x80) {
       out += static_cast<char>(byte);
@@ -67,11 +50,10 @@ std::string Record::line() const {
     // A UTF-8 sequence: decode it and keep what a single byte can hold.
     const int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
     unsigned code = extra == 0 ? byte : byte & (0x3F >> extra);
-    for (int k = 0; k < extra && i + 1 < text_.size(); ++k) code = (code << 6) | (text_[++i] & 0x3F);
+    for (int k = 0; k < extra && i + 1 < record.size(); ++k) code = (code << 6) | (record[++i] & 0x3F);
     append_single_byte(out, extra == 0 ? '?' : code);
   }
   out += "\r\n";
-  return out;
 }
 
 }  // namespace fenwarx

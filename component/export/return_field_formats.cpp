@@ -2,23 +2,15 @@
 
 #include <algorithm>
 
+#include "checks/code_shapes.hpp"
 #include "platform/values/dates.hpp"
 
 namespace fenwarx::file_format {
 namespace {
 
 bool digit(char c) { return c >= '0' && c <= '9'; }
-bool letter(char c) { return c >= 'A' && c <= 'Z'; }
 
 bool all_digits(std::string_view text) { return std::all_of(text.begin(), text.end(), digit); }
-
-// Letters and digits where `pattern` has 'A' and '9'.
-bool matches(std::string_view text, std::string_view pattern) {
-  if (text.size() != pattern.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i)
-    if (!(pattern[i] == '9' ? digit(text[i]) : letter(text[i]))) return false;
-  return true;
-}
 
 int number(std::string_view digits) {
   int value = 0;
@@ -72,11 +64,8 @@ bool is_date(std::string_view text) {
       {number(text.substr(4, 4)), number(text.substr(2, 2)), number(text.substr(0, 2))});
 }
 
-bool is_pan(std::string_view text) {
-  return matches(text, "AAAAA9999A") || text == "PANNOTAVBL" || text == "PANINVALID" ||
-         text == "PANAPPLIED" || text == "PANNOTREQD";
-}
+bool is_pan(std::string_view text) { return has_shape(text, kPanShape) || is_reserved_pan(text); }
 
-bool is_tan(std::string_view text) { return matches(text, "AAAA99999A"); }
+bool is_tan(std::string_view text) { return has_shape(text, kTanShape); }
 
 }  // namespace fenwarx::file_format

@@ -5,35 +5,14 @@
 #include <optional>
 #include <set>
 
+#include "export/export_profile.hpp"
+#include "export/record_tables.hpp"
 #include "export/return_field_formats.hpp"
 
 namespace fenwarx {
 namespace {
 
 using namespace file_format;
-
-enum class Kind { FH, BH, CD, DD, Other };
-
-Kind kind_of(std::string_view type) {
-  if (type == "FH") return Kind::FH;
-  if (type == "BH") return Kind::BH;
-  if (type == "CD") return Kind::CD;
-  if (type == "DD") return Kind::DD;
-  return Kind::Other;
-}
-
-std::size_t field_count(Kind kind) {
-  switch (kind) {
-    case Kind::FH:
-      return 15;
-    case Kind::BH:
-      return 52;
-    case Kind::CD:
-      return 38;
-    default:
-      return 32;
-  }
-}
 
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
@@ -53,16 +32,44 @@ std::string two_digits(long long value) {
   return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
 }
 
-// The form a file type allows in the batch header.
-bool form_matches(std::string_view file_type, std::string_view form) {
-  if (file_type == "SL1") return form == "24Q";
-  if (file_type == "TC1") return form == "27EQ";
-  return form == "26Q" || form == "27Q";
+// The number of the first field of `table` whose source is of type Source and,
+// when given, satisfies `matches`.
+template <class Source, class Matches>
+int field_from(const RecordTable& table, Matches matches) {
+  for (const ReturnField& field : table.fields)
+    if (const auto* s = std::get_if<Source>(&field.source); s && matches(*s)) return field.number;
+  return 0;
 }
 
-// The challan's stated totals (CD 29 to 33) and the DD fields they sum.
-constexpr std::array<int, 5> kChallanSums{29, 30, 31, 32, 33};
-constexpr std::array<int, 5> kDeducteeSums{19, 14, 15, 16, 17};
+int field_checked(const RecordTable& table, Check check) {
+  for (const ReturnField& field : table.fields)
+    if (field.check == check) return field.number;
+  return 0;
+}
+
+// Facts of the records the checker needs beyond each field's own rule, read off
+// the tables: which CD field is the challan's deposit (that the batch header
+// totals), which the nil indicator and the nil challan's section, which the
+// batch header's financial year.
+struct RecordFacts {
+  int deposit_field;
+  int nil_indicator_field;
+  int nil_section_field;
+  int financial_year_field;
+};
+
+RecordFacts record_facts(Form form) {
+  const RecordTable& challan = record_table(form, RecordKind::Challan);
+  return {
+      .deposit_field = field_from<source::Challan>(
+          challan, [](const source::Challan& s) { return s.column == ChallanColumn::TotalDeposited; }),
+      .nil_indicator_field = field_checked(challan, Check::NilIndicator),
+      .nil_section_field = field_from<source::NilSection>(record_table(form, RecordKind::NilChallan),
+                                                          [](const auto&) { return true; }),
+      .financial_year_field =
+          field_checked(record_table(form, RecordKind::BatchHeader), Check::FinancialYear),
+  };
+}
 
 class Checker {
  public:
@@ -101,8 +108,8 @@ class Checker {
     std::optional<long long> stated_records;
     long long records = 0;
     bool sums_known = true;
-    std::array<std::optional<Paise>, 5> stated{};
-    std::array<Paise, 5> sums{};
+    std::vector<std::pair<int, std::optional<Paise>>> stated;  // DD field, the sum the CD states
+    std::vector<Paise> sums;                                   // of those DD fields
   };
 
   void add(long long line, int field, std::string message) {
@@ -110,6 +117,15 @@ class Checker {
   }
 
   std::string_view f(int k) const { return fields_[static_cast<std::size_t>(k - 1)]; }
+
+  const RecordTable* table_of(std::string_view type) const {
+    for (RecordKind kind : {RecordKind::FileHeader, RecordKind::BatchHeader, RecordKind::Challan,
+                            RecordKind::Deductee}) {
+      const RecordTable& table = record_table(form_, kind);
+      if (table.type == type) return &table;
+    }
+    return nullptr;
+  }
 
   void line(long long n, std::string_view text) {
     if (text.empty()) {
@@ -129,33 +145,29 @@ class Checker {
       add(n, 0, "line does not end with \"^\"");
     }
     ++records_;
-    const Kind kind = fields_.size() >= 2 ? kind_of(f(2)) : Kind::Other;
-    if (kind == Kind::Other) {
+    const RecordTable* table = fields_.size() >= 2 ? table_of(f(2)) : nullptr;
+    if (!table) {
       add(n, fields_.size() >= 2 ? 2 : 0,
           "unknown record type " + quoted(fields_.size() >= 2 ? f(2) : ""));
       return;
     }
-    const bool whole = fields_.size() == field_count(kind);
+    const bool whole = fields_.size() == static_cast<std::size_t>(table->field_count);
     if (!whole)
       add(n, 0,
-          "expected " + std::to_string(field_count(kind)) + " fields, found " +
+          "expected " + std::to_string(table->field_count) + " fields, found " +
               std::to_string(fields_.size()));
-    if (f(1) != std::to_string(n))
-      add(n, 1, "line number " + quoted(f(1)) + ", expected " + std::to_string(n));
-    if (kind != Kind::FH && whole && f(3) != "1") add(n, 3, "batch number must be 1");
-    switch (kind) {
-      case Kind::FH:
-        file_header(n, whole);
-        break;
-      case Kind::BH:
-        batch_header(n, whole);
-        break;
-      case Kind::CD:
-        challan(n, whole);
-        break;
-      default:
-        deductee(n, whole);
-        break;
+    for (const ReturnField& field : table->fields) {
+      if (field.check == Check::LineNumber && f(field.number) != std::to_string(n))
+        add(n, field.number,
+            "line number " + quoted(f(field.number)) + ", expected " + std::to_string(n));
+      if (field.check == Check::BatchNumber && whole && f(field.number) != "1")
+        add(n, field.number, "batch number must be 1");
+    }
+    switch (table->kind) {
+      case RecordKind::FileHeader: file_header(n, whole, *table); break;
+      case RecordKind::BatchHeader: batch_header(n, whole, *table); break;
+      case RecordKind::Deductee: deductee(n, whole, *table); break;
+      default: challan(n, whole, *table); break;
     }
   }
 
@@ -176,150 +188,205 @@ class Checker {
     }
   }
 
-  void file_header(long long n, bool whole) {
+  void file_header(long long n, bool whole, const RecordTable& table) {
     if (records_ != 1) add(n, 2, "FH must be the first record");
     has_file_header_ = true;
-    if (!whole) return;
-    if (f(3) == "NS1" || f(3) == "TC1" || f(3) == "SL1")
-      file_type_ = f(3);
-    else
-      add(n, 3, "file type " + quoted(f(3)) + " is not NS1, TC1 or SL1");
-    date(n, 5, true);
-    tan(n, 8);
+    if (whole) fields_of(n, table);
   }
 
-  void batch_header(long long n, bool whole) {
+  void batch_header(long long n, bool whole, const RecordTable& table) {
     if (records_ != 2) add(n, 2, "BH must be the second record");
     if (batch_line_ == 0) batch_line_ = n;
-    if (!whole || batch_line_ != n) return;
-    stated_challans_ = count(n, 4);
-    const std::string_view form = f(5);
-    if (form != "24Q" && form != "26Q" && form != "27Q" && form != "27EQ")
-      add(n, 5, "form " + quoted(form) + " is not 24Q, 26Q, 27Q or 27EQ");
-    else if (!file_type_.empty() && !form_matches(file_type_, form))
-      add(n, 5, "form " + std::string(form) + " does not match file type " + file_type_);
-    tan(n, 13);
-    if (!f(15).empty() && !is_pan(f(15))) add(n, 15, quoted(f(15)) + " is not a PAN");
-    years(n);
-    stated_deposit_ = amount(n, 47, true);
+    if (whole && batch_line_ == n) fields_of(n, table);
   }
 
-  // BH 17 is F and the last two digits of F + 1; BH 16 the same a year on.
-  void years(long long n) {
-    const std::string_view financial = f(17);
-    const auto first = financial.size() == 6 ? parse_count(financial.substr(0, 4)) : std::nullopt;
-    if (!first || financial.substr(4) != two_digits(*first + 1)) {
-      add(n, 17, "financial year " + quoted(financial) + " is not like 200506");
-      return;
-    }
-    const std::string assessment = std::to_string(*first + 1) + two_digits(*first + 2);
-    if (f(16) != assessment)
-      add(n, 16, "assessment year " + quoted(f(16)) + ", expected " + assessment);
-  }
-
-  void challan(long long n, bool whole) {
+  void challan(long long n, bool whole, const RecordTable& table) {
     close_challan();
     ++challans_;
     open_ = OpenChallan{};
     open_->line = n;
-    const bool nil = whole && f(6) == "Y";
+    const bool nil = whole && f(facts_.nil_indicator_field) == "Y";
     report_.challans.push_back({n, nil});
     if (!whole) {
       open_->sums_known = deposits_known_ = false;
       return;
     }
-    if (const auto serial = count(n, 4); serial && *serial != challans_)
-      add(n, 4,
-          "challan serial " + std::to_string(*serial) + ", expected " + std::to_string(challans_));
-    open_->stated_records = count(n, 5);
-    nil_indicator(n);
-    date(n, 18, true);
-    std::optional<Paise> parts = 0;
-    for (int k = 22; k <= 26; ++k) {
-      const auto part = amount(n, k, true);
-      parts = parts && part ? std::optional<Paise>(*parts + *part) : std::nullopt;
-    }
-    const auto total = amount(n, 27, true);
-    if (parts && total && *parts != *total)
-      add(n, 27,
-          "total " + amount_text(*total) + " is not the sum of fields 22 to 26 (" +
-              amount_text(*parts) + ")");
-    if (total)
-      deposits_ += *total;
-    else
-      deposits_known_ = false;
-    for (std::size_t i = 0; i < kChallanSums.size(); ++i)
-      open_->stated[i] = amount(n, kChallanSums[i], true);
-    for (int k = 34; k <= 35; ++k) amount(n, k, true);
+    fields_of(n, table);
   }
 
-  // Nil challans follow the real ones, one per section.
-  void nil_indicator(long long n) {
-    if (f(6) == "N") {
-      if (nil_seen_) add(n, 6, "a regular challan after a nil challan");
-    } else if (f(6) == "Y") {
-      nil_seen_ = true;
-      if (!nil_sections_.insert(std::string(f(21))).second)
-        add(n, 21, "a second nil challan of section " + quoted(f(21)));
-    } else {
-      add(n, 6, "nil indicator " + quoted(f(6)) + " is not N or Y");
-    }
-  }
-
-  void deductee(long long n, bool whole) {
+  void deductee(long long n, bool whole, const RecordTable& table) {
     if (!open_) {
       add(n, 2, "DD record before any CD record");
       return;
     }
-    const long long serial = ++open_->records;
+    ++open_->records;
     if (!whole) {
       open_->sums_known = false;
       return;
     }
-    if (const auto named = count(n, 4); named && *named != challans_)
-      add(n, 4,
-          "challan serial " + std::to_string(*named) + ", expected " + std::to_string(challans_));
-    if (const auto own = count(n, 5); own && *own != serial)
-      add(n, 5, "deductee serial " + std::to_string(*own) + ", expected " + std::to_string(serial));
-    if (f(10).empty())
-      add(n, 10, "PAN is missing");
-    else if (!is_pan(f(10)))
-      add(n, 10, quoted(f(10)) + " is not a PAN");
-    std::array<std::optional<Paise>, 5> values;
-    for (std::size_t i = 0; i < kDeducteeSums.size(); ++i) {
-      values[i] = amount(n, kDeducteeSums[i], true);
-      if (values[i])
-        open_->sums[i] += *values[i];
+    fields_of(n, table);
+    for (std::size_t i = 0; i < open_->stated.size(); ++i) {
+      const std::optional<Paise>& value = amounts_[static_cast<std::size_t>(open_->stated[i].first)];
+      if (value)
+        open_->sums[i] += *value;
       else
         open_->sums_known = false;
     }
-    if (values[1] && values[2] && values[3] && values[4] &&
-        *values[1] + *values[2] + *values[3] != *values[4])
-      add(n, 17,
-          "tax " + amount_text(*values[4]) + " is not the sum of fields 14 to 16 (" +
-              amount_text(*values[1] + *values[2] + *values[3]) + ")");
-    amount(n, 21, false);
-    amount(n, 22, true);
-    date(n, 23, false);
-    date(n, 24, false);
-    if (file_type_ == "SL1") date(n, 25, false);
-    if (!f(26).empty() && !is_rate(f(26)))
-      add(n, 26, quoted(f(26)) + " is not a rate with four decimals");
+  }
+
+  // Each field of a whole record by its rule, then the sums a field states of
+  // fields of the same record.
+  void fields_of(long long n, const RecordTable& table) {
+    amounts_.fill(std::nullopt);
+    for (const ReturnField& field : table.fields) rule(n, field, table);
+    for (const ReturnField& field : table.fields) {
+      if (field.sum_of.first == 0) continue;
+      std::optional<Paise> parts = 0;
+      for (int k = field.sum_of.first; k <= field.sum_of.last; ++k) {
+        const std::optional<Paise>& part = amounts_[static_cast<std::size_t>(k)];
+        parts = parts && part ? std::optional<Paise>(*parts + *part) : std::nullopt;
+      }
+      const std::optional<Paise>& total = amounts_[static_cast<std::size_t>(field.number)];
+      if (parts && total && *parts != *total)
+        add(n, field.number,
+            std::string(field.name) + " " + amount_text(*total) + " is not the sum of fields " +
+                std::to_string(field.sum_of.first) + " to " + std::to_string(field.sum_of.last) +
+                " (" + amount_text(*parts) + ")");
+    }
+  }
+
+  void rule(long long n, const ReturnField& field, const RecordTable& table) {
+    const int k = field.number;
+    const std::string_view text = f(k);
+    switch (field.check) {
+      case Check::None:
+      case Check::LineNumber:
+      case Check::BatchNumber:
+      case Check::Count: break;
+      case Check::FileType:
+        if (is_file_type(text)) {
+          file_type_ = text;
+          form_ = form_of_file_type(text).value_or(Form::F26);
+          facts_ = record_facts(form_);
+        } else {
+          add(n, k, "file type " + quoted(text) + " is not NS1, TC1 or SL1");
+        }
+        break;
+      case Check::FormCode:
+        if (!is_form_code(text))
+          add(n, k, "form " + quoted(text) + " is not 24Q, 26Q, 27Q or 27EQ");
+        else if (!file_type_.empty() && !form_code_matches(file_type_, text))
+          add(n, k, "form " + std::string(text) + " does not match file type " + file_type_);
+        break;
+      case Check::ChallanCount: stated_challans_ = count(n, k); break;
+      case Check::ChallanSerial:
+        if (const auto serial = count(n, k); serial && *serial != challans_)
+          add(n, k,
+              "challan serial " + std::to_string(*serial) + ", expected " + std::to_string(challans_));
+        break;
+      case Check::DeducteeCount: open_->stated_records = count(n, k); break;
+      case Check::DeducteeSerial:
+        if (const auto own = count(n, k); own && *own != open_->records)
+          add(n, k,
+              "deductee serial " + std::to_string(*own) + ", expected " + std::to_string(open_->records));
+        break;
+      case Check::NilIndicator: nil_indicator(n, k); break;
+      case Check::Amount: amount_field(n, field, table); break;
+      case Check::DepositTotal: stated_deposit_ = amount(n, k, field.required); break;
+      case Check::Rate:
+        if (!text.empty() && !is_rate(text)) add(n, k, quoted(text) + " is not a rate with four decimals");
+        break;
+      case Check::Date:
+        if (text.empty()) {
+          if (field.required) add(n, k, "date is missing");
+        } else if (!is_date(text)) {
+          add(n, k, quoted(text) + " is not a date (ddMMyyyy)");
+        }
+        break;
+      case Check::Pan:
+        if (text.empty()) {
+          if (field.required) add(n, k, "PAN is missing");
+        } else if (!is_pan(text)) {
+          add(n, k, quoted(text) + " is not a PAN");
+        }
+        break;
+      case Check::Tan:
+        if (!is_tan(text)) add(n, k, quoted(text) + " is not a TAN");
+        break;
+      case Check::FinancialYear:
+        if (!financial_year(text)) add(n, k, "financial year " + quoted(text) + " is not like 200506");
+        break;
+      case Check::AssessmentYear:
+        // A year on from the financial year, when that one reads.
+        if (const auto first = financial_year(f(facts_.financial_year_field))) {
+          const std::string expected = std::to_string(*first + 1) + two_digits(*first + 2);
+          if (text != expected) add(n, k, "assessment year " + quoted(text) + ", expected " + expected);
+        }
+        break;
+    }
+  }
+
+  // An amount field of a whole record, kept for the sums it takes part in.
+  void amount_field(long long n, const ReturnField& field, const RecordTable& table) {
+    const std::optional<Paise> value = amount(n, field.number, field.required);
+    amounts_[static_cast<std::size_t>(field.number)] = value;
+    if (table.kind == RecordKind::Challan) {
+      if (field.number == facts_.deposit_field) {
+        if (value)
+          deposits_ += *value;
+        else
+          deposits_known_ = false;
+      }
+      if (field.sums_deductee_field != 0) {
+        open_->stated.emplace_back(field.sums_deductee_field, value);
+        open_->sums.push_back(0);
+      }
+    }
+  }
+
+  // F of a financial year written like 200506; nothing when it is not.
+  static std::optional<long long> financial_year(std::string_view text) {
+    const auto first = text.size() == 6 ? parse_count(text.substr(0, 4)) : std::nullopt;
+    if (!first || text.substr(4) != two_digits(*first + 1)) return std::nullopt;
+    return first;
+  }
+
+  // Nil challans follow the real ones, one per section.
+  void nil_indicator(long long n, int k) {
+    if (f(k) == "N") {
+      if (nil_seen_) add(n, k, "a regular challan after a nil challan");
+    } else if (f(k) == "Y") {
+      nil_seen_ = true;
+      const int section = facts_.nil_section_field;
+      if (!nil_sections_.insert(std::string(f(section))).second)
+        add(n, section, "a second nil challan of section " + quoted(f(section)));
+    } else {
+      add(n, k, "nil indicator " + quoted(f(k)) + " is not N or Y");
+    }
   }
 
   void close_challan() {
     if (!open_) return;
     const OpenChallan& c = *open_;
     if (c.stated_records && *c.stated_records != c.records)
-      add(c.line, 5,
+      add(c.line, field_checked(record_table(form_, RecordKind::Challan), Check::DeducteeCount),
           std::to_string(*c.stated_records) + " deductee records stated, " +
               std::to_string(c.records) + " found");
-    for (std::size_t i = 0; c.sums_known && i < c.stated.size(); ++i)
-      if (c.stated[i] && *c.stated[i] != c.sums[i])
-        add(c.line, kChallanSums[i],
-            amount_text(*c.stated[i]) + " stated, the deductee records' field " +
-                std::to_string(kDeducteeSums[i]) + " sums to " + amount_text(c.sums[i]));
+    for (std::size_t i = 0; c.sums_known && i < c.stated.size(); ++i) {
+      const auto& [dd_field, stated] = c.stated[i];
+      if (stated && *stated != c.sums[i])
+        add(c.line, stated_field(dd_field),
+            amount_text(*stated) + " stated, the deductee records' field " +
+                std::to_string(dd_field) + " sums to " + amount_text(c.sums[i]));
+    }
     open_.reset();
+  }
+
+  // The CD field that states the sum of DD field `dd_field`.
+  int stated_field(int dd_field) const {
+    for (const ReturnField& field : record_table(form_, RecordKind::Challan).fields)
+      if (field.sums_deductee_field == dd_field) return field.number;
+    return 0;
   }
 
   void finish() {
@@ -327,12 +394,13 @@ class Checker {
     if (!has_file_header_) add(0, 0, "no FH record");
     if (batch_line_ == 0) add(0, 0, "no BH record");
     if (challans_ == 0) add(0, 0, "no CD record");
+    const RecordTable& batch = record_table(form_, RecordKind::BatchHeader);
     if (stated_challans_ && *stated_challans_ != challans_)
-      add(batch_line_, 4,
+      add(batch_line_, field_checked(batch, Check::ChallanCount),
           std::to_string(*stated_challans_) + " challan records stated, " +
               std::to_string(challans_) + " found");
     if (stated_deposit_ && deposits_known_ && *stated_deposit_ != round_to_rupees(deposits_))
-      add(batch_line_, 47,
+      add(batch_line_, field_checked(batch, Check::DepositTotal),
           "total deposit " + amount_text(*stated_deposit_) + ", expected " +
               amount_text(round_to_rupees(deposits_)));
   }
@@ -353,20 +421,12 @@ class Checker {
     return value;
   }
 
-  void date(long long n, int k, bool required) {
-    if (f(k).empty()) {
-      if (required) add(n, k, "date is missing");
-    } else if (!is_date(f(k))) {
-      add(n, k, quoted(f(k)) + " is not a date (ddMMyyyy)");
-    }
-  }
-
-  void tan(long long n, int k) {
-    if (!is_tan(f(k))) add(n, k, quoted(f(k)) + " is not a TAN");
-  }
-
   CheckReport report_;
+  // The records of Form 26 until the file header names a form.
+  Form form_ = Form::F26;
+  RecordFacts facts_ = record_facts(Form::F26);
   std::vector<std::string_view> fields_;
+  std::array<std::optional<Paise>, 64> amounts_{};  // the current record's, by field
   long long records_ = 0;  // lines holding a record, empty ones aside
   bool has_file_header_ = false;
   std::string file_type_;

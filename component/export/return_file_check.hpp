@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/spreadsheet/spreadsheet.hpp"
-#include "returns/form_profile.hpp"
+#include "layout/forms.hpp"
 
 namespace fenwarx {
 
@@ -35,8 +35,8 @@ struct CheckReport {
 
 CheckReport check_return_file(std::string_view bytes);
 
-// Fills sheet, row and column of each finding from the workbook of `form` as the
-// export read it (challan rows from 4, deductee rows from 3, deductor rows).
-void locate_findings(CheckReport& report, Workbook& workbook, const FormProfile& form);
+// Fills sheet, row and column of each finding from the workbook of `form`: the
+// cell the export took the field's text from, by the record tables.
+void locate_findings(CheckReport& report, Workbook& workbook, Form form);
 
 }  // namespace fenwarx

@@ -5,7 +5,7 @@
 #include "export/export.hpp"
 #include "platform/process/process.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "returns/return_object.hpp"
+#include "state/return_object.hpp"
 
 namespace fenwarx {
 

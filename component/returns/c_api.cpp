@@ -14,7 +14,7 @@
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "returns/dispatch.hpp"
 #include "returns/registry.hpp"
-#include "returns/return_object.hpp"
+#include "state/return_object.hpp"
 
 // Members in this order: the return object refers to the UI and the clock, so it
 // must go before them.

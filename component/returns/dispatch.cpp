@@ -8,7 +8,7 @@
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/text_case.hpp"
-#include "returns/return_object.hpp"
+#include "state/return_object.hpp"
 
 namespace fenwarx {
 namespace {
@@ -83,23 +83,23 @@ Variant default_of(ArgType type) {
   return Variant::object(nullptr);
 }
 
-const Member* find_member(const FormProfile& profile, std::string_view name) {
-  for (const Member* member : members_of(profile))
+const Member* find_member(const ReturnClass& kind, std::string_view name) {
+  for (const Member* member : members_of(kind))
     if (equal_ignoring_case(member->name, name)) return member;
   return nullptr;
 }
 
 std::size_t required_count(const Member& member) {
   std::size_t count = 0;
-  for (const ArgSpec& spec : member.args)
-    if (!spec.optional) ++count;
+  for (const Parameter& parameter : member.args)
+    if (!parameter.optional) ++count;
   return count;
 }
 
 }  // namespace
 
 Variant invoke(ReturnObject& self, std::string_view name, std::vector<Variant>& args) {
-  const Member* member = find_member(self.profile(), name);
+  const Member* member = find_member(self.return_class(), name);
   if (!member) throw RuntimeError(err::kNoSuchMember);
   if (args.size() < required_count(*member) || args.size() > member->args.size())
     throw RuntimeError(err::kWrongArguments);

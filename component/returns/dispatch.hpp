@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/values/variant.hpp"
-#include "returns/form_profile.hpp"
+#include "state/return_class.hpp"
 
 namespace fenwarx {
 
@@ -16,7 +16,8 @@ class ReturnObject;
 
 enum class ArgType { Number, Integer16, Text, Boolean, Object };
 
-struct ArgSpec {
+// One parameter of a member, as the interface declares it.
+struct Parameter {
   std::string_view name;
   ArgType type;
   bool by_ref = false;
@@ -25,7 +26,7 @@ struct ArgSpec {
 
 struct Member {
   std::string_view name;
-  std::vector<ArgSpec> args;
+  std::vector<Parameter> args;
   bool has_result;
   // Called with exactly args.size() arguments, already of the declared types.
   Variant (*call)(ReturnObject& self, std::vector<Variant>& args);
@@ -33,7 +34,7 @@ struct Member {
 
 // The members of a class, in slot order (verifySalary only on Form 24;
 // CheckAmountroundoff and CheckRateAmountNill not on it).
-std::vector<const Member*> members_of(const FormProfile& profile);
+std::vector<const Member*> members_of(const ReturnClass& kind);
 
 // Calls a member by name. RuntimeError 438 for a name the class does not have,
 // 450 for a wrong number of arguments, 13 for an argument that cannot take its

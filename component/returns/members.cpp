@@ -7,8 +7,8 @@
 #include "export/export.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "returns/dispatch.hpp"
-#include "returns/return_object.hpp"
-#include "returns/text_helpers.hpp"
+#include "state/return_object.hpp"
+#include "state/text_helpers.hpp"
 #include "verify/verification.hpp"
 
 namespace fenwarx {
@@ -16,9 +16,9 @@ namespace {
 
 using Args = std::vector<Variant>;
 
-constexpr ArgSpec kR{"r", ArgType::Number};
-constexpr ArgSpec kC{"c", ArgType::Number};
-constexpr ArgSpec kCheckFin{"checkFin", ArgType::Boolean, true, true};
+constexpr Parameter kR{"r", ArgType::Number};
+constexpr Parameter kC{"c", ArgType::Number};
+constexpr Parameter kCheckFin{"checkFin", ArgType::Boolean, true, true};
 
 double number(const Args& args, std::size_t i) { return args[i].number_value(); }
 int integer16(const Args& args, std::size_t i) { return static_cast<int>(args[i].number_value()); }
@@ -210,20 +210,20 @@ const std::array<const Member*, 30> kSlots{
     &kXplaceHidetxt,
 };
 
-bool present(const Member* member, const FormProfile& profile) {
-  if (member == &kVerifySalary) return profile.has_verify_salary;
-  if (member == &kCheckAmountRoundoff) return profile.has_roundoff;
-  if (member == &kCheckRateAmountNill) return profile.has_rate_nill;
+bool present(const Member* member, const ReturnClass& kind) {
+  if (member == &kVerifySalary) return kind.has_verify_salary;
+  if (member == &kCheckAmountRoundoff) return kind.has_roundoff;
+  if (member == &kCheckRateAmountNill) return kind.has_rate_nil;
   return true;
 }
 
 }  // namespace
 
-std::vector<const Member*> members_of(const FormProfile& profile) {
+std::vector<const Member*> members_of(const ReturnClass& kind) {
   std::vector<const Member*> members;
   members.reserve(kSlots.size());
   for (const Member* member : kSlots)
-    if (present(member, profile)) members.push_back(member);
+    if (present(member, kind)) members.push_back(member);
   return members;
 }
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-#include "returns/return_object.hpp"
+#include "state/return_object.hpp"
 
 namespace fenwarx {
 

@@ -1,24 +1,10 @@
 #include "templates/return_layout.hpp"
 
-#include "returns/return_codes.hpp"
-#include "templates/layout_fields.hpp"
+#include "layout/code_lists.hpp"
+#include "platform/xlsx/cell_reference.hpp"
 
 namespace fenwarx::templates {
 namespace {
-
-ReturnLayout make_layout(Form form) {
-  const FormProfile& profile = profile_of(form);
-  ReturnLayout layout{&profile,
-                      deductor_fields(form),
-                      {profile.challan_sheet, challan_fields(form), 4, true, true},
-                      {profile.deductee_sheet, deductee_fields(form), 3, false, true},
-                      {}};
-  if (form == Form::F24) {
-    layout.salary_sheets.push_back({"Salary Details", salary_fields(), 2, false, false});
-    layout.salary_sheets.push_back({"Perquisite Details", perquisite_fields(), 2, false, false});
-  }
-  return layout;
-}
 
 template <typename Codes>
 std::string quoted_list(const Codes& codes) {
@@ -30,27 +16,32 @@ std::string quoted_list(const Codes& codes) {
   return out + "\"";
 }
 
-}  // namespace
-
-const ReturnLayout& return_layout(Form form) {
-  static const std::array<ReturnLayout, 4> layouts{make_layout(Form::F24), make_layout(Form::F26),
-                                                   make_layout(Form::F27),
-                                                   make_layout(Form::F27EQ)};
-  return layouts[static_cast<std::size_t>(form)];
+// "$B$2": a cell that stays put wherever the formula is copied.
+std::string absolute_reference(int row, int column) {
+  std::string out = "$";
+  append_column_letters(out, column);
+  return out.append("$").append(std::to_string(row));
 }
 
-std::vector<std::string_view> sheet_names(const ReturnLayout& layout) {
-  std::vector<std::string_view> names{layout.profile->deductor_sheet, layout.challans.sheet,
-                                      layout.deductees.sheet};
-  for (const Table& table : layout.salary_sheets) names.push_back(table.sheet);
-  names.push_back(kStateSheet);
+}  // namespace
+
+std::vector<TableFrame> table_frames(const WorkbookLayout& layout) {
+  std::vector<TableFrame> frames{frame_of(layout.challans), frame_of(layout.deductees)};
+  if (layout.salaries) frames.push_back(frame_of(*layout.salaries));
+  if (layout.perquisites) frames.push_back(frame_of(*layout.perquisites));
+  return frames;
+}
+
+std::vector<std::string_view> sheet_names(const WorkbookLayout& layout) {
+  std::vector<std::string_view> names{layout.deductor.name};
+  for (const TableFrame& frame : table_frames(layout)) names.push_back(frame.sheet);
+  names.push_back(kStateSheet.name);
   return names;
 }
 
 std::string choice_source(Choice choice, Form form) {
-  using namespace std::string_view_literals;
   switch (choice) {
-    case Choice::Quarter: return "\"Q1,Q2,Q3,Q4\"";
+    case Choice::Quarter: return quoted_list(kQuarters);
     case Choice::ReturnType: return "\"R,C\"";
     case Choice::YesNo: return "\"Y,N\"";
     case Choice::AorB: return "\"A,B\"";
@@ -59,7 +50,11 @@ std::string choice_source(Choice choice, Form form) {
     case Choice::MinorHead: return "\"A,B,C,D,E,F,G,H,I\"";
     case Choice::Category: return quoted_list(kDeductorCategories);
     case Choice::Section: return quoted_list(section_codes(form));
-    case Choice::State: return "'State Code'!$B$2:$B$36";
+    case Choice::State: {
+      const std::string first = absolute_reference(kStateSheet.first_row, kStateSheet.name_column);
+      const std::string last = absolute_reference(kStateSheet.last_row, kStateSheet.name_column);
+      return "'" + std::string(kStateSheet.name) + "'!" + first + ":" + last;
+    }
     case Choice::None: break;
   }
   return {};

@@ -1,58 +1,56 @@
 #pragma once
-// Where a return's fields sit in its workbook, per form, as data: the labels of
-// the deductor sheet's rows, the headings of the challan, deductee, salary and
-// perquisite sheets, each field's kind and the closed list it takes values from.
-// Headings double as the captions of the error log, so they stay short.
-#include <array>
-#include <span>
+// What a blank return workbook shows of the workbook layout: the sheets in order,
+// each table sheet's columns with their headings, formats and lists.
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "returns/form_profile.hpp"
+#include "layout/workbook_layout.hpp"
 
 namespace fenwarx::templates {
 
-enum class Kind { Text, Amount, Whole, Date, Rate, Year };
-
-// The closed lists a field's values come from (drop-downs in the template).
-enum class Choice { None, Quarter, ReturnType, YesNo, AorB, Category, State, Section, MinorHead,
-                    PlusMinus, DeducteeCode };
-
-struct Field {
-  std::string_view heading;
-  Kind kind = Kind::Text;
-  Choice choice = Choice::None;
-  double width = 14;
-  std::string_view note = {};  // row 2 of the challan sheet; column 3 of the deductor sheet
+// A field as the template shows it: its heading or label, format, list and hint.
+struct FieldLook {
+  std::string_view label;
+  Kind kind;
+  Choice choice;
+  double width;
+  std::string_view note;
 };
 
-// A sheet of one record per row below its heading rows.
-struct Table {
+// A table sheet as the template lays it out.
+struct TableFrame {
   std::string_view sheet;
-  std::vector<Field> fields;  // column N is fields[N - 1]
-  int first_data_row;         // challans 4, deductees 3, salaries and perquisites 2
-  bool notes_row;             // challans: row 2 notes, row 3 column numbers
-  bool numbers_row;           // challans and deductees: a row of column numbers
+  std::vector<FieldLook> fields;  // column N is fields[N - 1]
+  int first_row;                  // the first data row
+  int last_row;                   // list validations reach this far
+  bool notes_row;
+  bool numbers_row;
 };
 
-inline constexpr int kDeductorRows = 43;
-inline constexpr int kLastDataRow = 65536;  // the walks stop there
-inline constexpr int kFinancialYearFormulaRow = 100, kFinancialYearFormulaColumn = 100;
-inline constexpr int kErrorLogCountColumn = 31;
-inline constexpr std::string_view kStateSheet = "State Code";
+template <class Role>
+TableFrame frame_of(const TableSheet<Role>& table) {
+  TableFrame frame{.sheet = table.name,
+                   .fields = {},
+                   .first_row = table.first_row,
+                   .last_row = table.last_row,
+                   .notes_row = table.notes_row,
+                   .numbers_row = table.numbers_row};
+  for (const Field<Role>& field : table.columns.all())
+    frame.fields.push_back({.label = field.label,
+                            .kind = field.kind,
+                            .choice = field.choice,
+                            .width = field.width,
+                            .note = field.note});
+  return frame;
+}
 
-struct ReturnLayout {
-  const FormProfile* profile;
-  std::array<Field, kDeductorRows> deductor;  // row N is deductor[N - 1]
-  Table challans, deductees;
-  std::vector<Table> salary_sheets;  // Form 24: "Salary Details", "Perquisite Details"
-};
-
-const ReturnLayout& return_layout(Form form);
+// The table sheets of the form's workbook in order: challans, deductees, and Form
+// 24's salary and perquisite sheets.
+std::vector<TableFrame> table_frames(const WorkbookLayout& layout);
 
 // The sheets of the workbook in order, the "State Code" sheet last.
-std::vector<std::string_view> sheet_names(const ReturnLayout& layout);
+std::vector<std::string_view> sheet_names(const WorkbookLayout& layout);
 
 // The list a field takes its values from, as a validation formula: a quoted
 // comma-separated list, or the state names' range on the "State Code" sheet.

@@ -5,7 +5,7 @@
 namespace fenwarx::templates {
 namespace {
 
-std::string empty_table_xml(const Table& table, Form form, SharedStringTable& strings) {
+std::string empty_table_xml(const TableFrame& table, Form form, SharedStringTable& strings) {
   SheetXml sheet(strings);
   write_table_headings(sheet, table);
   return sheet.finish(table_finish(table, form));
@@ -14,15 +14,13 @@ std::string empty_table_xml(const Table& table, Form form, SharedStringTable& st
 }  // namespace
 
 TemplateParts make_return_template(Form form) {
-  const ReturnLayout& layout = return_layout(form);
+  const WorkbookLayout& layout = workbook_layout(form);
   TemplateParts parts;
-  parts.sheets.push_back({layout.profile->deductor_sheet,
-                          deductor_sheet_xml(layout, parts.strings, {}, std::nullopt)});
-  for (const Table* table : {&layout.challans, &layout.deductees})
-    parts.sheets.push_back({table->sheet, empty_table_xml(*table, form, parts.strings)});
-  for (const Table& table : layout.salary_sheets)
-    parts.sheets.push_back({table.sheet, empty_table_xml(table, form, parts.strings)});
-  parts.sheets.push_back({kStateSheet, state_sheet_xml(parts.strings)});
+  parts.sheets.push_back({.name = layout.deductor.name,
+                          .xml = deductor_sheet_xml(layout, parts.strings, {}, std::nullopt)});
+  for (const TableFrame& table : table_frames(layout))
+    parts.sheets.push_back({.name = table.sheet, .xml = empty_table_xml(table, form, parts.strings)});
+  parts.sheets.push_back({.name = kStateSheet.name, .xml = state_sheet_xml(parts.strings)});
   return parts;
 }
 

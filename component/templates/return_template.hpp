@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "returns/form_profile.hpp"
+#include "layout/forms.hpp"
 #include "templates/return_package.hpp"
 
 namespace fenwarx::templates {

@@ -1,15 +1,13 @@
 #include "templates/sheet_frames.hpp"
 
 #include "platform/xlsx/cell_reference.hpp"
-#include "returns/return_codes.hpp"
+#include "layout/code_lists.hpp"
 #include "templates/workbook_styles.hpp"
 #include "templates/xml_text.hpp"
 
 namespace fenwarx::templates {
 namespace {
 
-constexpr int kLabelColumn = 1, kValueColumn = 2, kNoteColumn = 3;
-constexpr int kErrorLogNoteColumn = 29;  // beside the log, which starts at row 1
 
 std::string column_range(int column, int first_row, int last_row) {
   std::string range = cell_reference(first_row, column);
@@ -50,51 +48,55 @@ void write_value(SheetXml& sheet, int column, const CellValue& value, Kind kind)
   }
 }
 
-std::string deductor_sheet_xml(const ReturnLayout& layout, SharedStringTable& strings,
+std::string deductor_sheet_xml(const WorkbookLayout& layout, SharedStringTable& strings,
                                std::span<const CellValue> values,
                                std::optional<std::string_view> cached_year) {
-  const Form form = layout.profile->form;
-  const int year_row = layout.profile->financial_year_row;
+  const DeductorSheet& deductor = layout.deductor;
+  const ErrorLog& log = deductor.log;
+  const int year_row = deductor.rows.of(DeductorRow::FinancialYear);
+  // The hint on the error log stands in the column before it.
+  const int log_note_column = log.sheet_column - 1;
   SheetXml sheet(strings);
   SheetFinish finish;
   finish.selected = true;
-  finish.columns = {{1, 1, 46}, {2, 2, 36}, {3, 3, 40}, {29, 29, 30}};
-  for (int row = 1; row <= kDeductorRows; ++row) {
-    const Field& field = layout.deductor[static_cast<std::size_t>(row - 1)];
-    const int last = row == 1 ? kErrorLogCountColumn : (field.note.empty() ? 2 : 3);
+  finish.columns = {{.first = deductor.label_column, .last = deductor.label_column, .width = 46},
+                    {.first = deductor.value_column, .last = deductor.value_column, .width = 36},
+                    {.first = deductor.note_column, .last = deductor.note_column, .width = 40},
+                    {.first = log_note_column, .last = log_note_column, .width = 30}};
+  for (int row = 1; row <= deductor.rows.count(); ++row) {
+    const Field<DeductorRow>& field = deductor.rows.at(row);
+    const bool logs = row == log.count.row;
+    const int last = logs ? log.count.column : (field.note.empty() ? deductor.value_column : deductor.note_column);
     sheet.begin_row(row, 1, last);
-    sheet.text(kLabelColumn, field.heading, style::kLabel);
-    write_value(sheet, kValueColumn,
+    sheet.text(deductor.label_column, field.label, style::kLabel);
+    write_value(sheet, deductor.value_column,
                 values.empty() ? CellValue{} : values[static_cast<std::size_t>(row - 1)],
                 row == year_row ? Kind::Year : field.kind);
-    if (!field.note.empty()) sheet.text(kNoteColumn, field.note, style::kNote);
-    if (row == 1) {
-      // The verification keeps its error log in columns 30 to 34, the count at (1, 31).
-      sheet.text(kErrorLogNoteColumn, "Error log: count, then sheet, row, column, caption",
-                 style::kNote);
-      sheet.number(kErrorLogCountColumn, 0, style::kGeneral);
+    if (!field.note.empty()) sheet.text(deductor.note_column, field.note, style::kNote);
+    if (logs) {
+      sheet.text(log_note_column, "Error log: count, then sheet, row, column, caption", style::kNote);
+      sheet.number(log.count.column, 0, style::kGeneral);
     }
     sheet.end_row();
     if (field.choice != Choice::None)
-      finish.validations.push_back(
-          {cell_reference(row, kValueColumn), choice_source(field.choice, form)});
+      finish.validations.push_back({.range = cell_reference(row, deductor.value_column),
+                                    .source = choice_source(field.choice, layout.form)});
   }
-  sheet.begin_row(kFinancialYearFormulaRow, kFinancialYearFormulaColumn,
-                  kFinancialYearFormulaColumn);
+  const CellPlace formula_cell = deductor.year_formula;
+  sheet.begin_row(formula_cell.row, formula_cell.column, formula_cell.column);
   std::string formula = "LEFT(";
-  formula.append(cell_reference(year_row, kValueColumn)).append(",4)");
-  sheet.formula(kFinancialYearFormulaColumn, formula, cached_year, style::kGeneral);
+  formula.append(cell_reference(year_row, deductor.value_column)).append(",4)");
+  sheet.formula(formula_cell.column, formula, cached_year, style::kGeneral);
   sheet.end_row();
   return sheet.finish(finish);
 }
 
-void write_table_headings(SheetXml& sheet, const Table& table) {
+void write_table_headings(SheetXml& sheet, const TableFrame& table) {
   const int columns = static_cast<int>(table.fields.size());
-  int row = 1;
+  int row = kHeadingRow;
   sheet.begin_row(row, 1, columns);
   for (int column = 1; column <= columns; ++column)
-    sheet.text(column, table.fields[static_cast<std::size_t>(column - 1)].heading,
-               style::kHeading);
+    sheet.text(column, table.fields[static_cast<std::size_t>(column - 1)].label, style::kHeading);
   sheet.end_row();
   if (table.notes_row) {
     sheet.begin_row(++row, 1, columns);
@@ -110,38 +112,41 @@ void write_table_headings(SheetXml& sheet, const Table& table) {
   }
 }
 
-SheetFinish table_finish(const Table& table, Form form) {
+SheetFinish table_finish(const TableFrame& table, Form form) {
   SheetFinish finish;
-  finish.frozen_rows = table.first_data_row - 1;
+  finish.frozen_rows = table.first_row - 1;
   int column = 0;
-  for (const Field& field : table.fields) {
+  for (const FieldLook& field : table.fields) {
     ++column;
-    finish.columns.push_back({column, column, field.width, column_style(field.kind)});
+    finish.columns.push_back(
+        {.first = column, .last = column, .width = field.width, .style = column_style(field.kind)});
     if (field.choice != Choice::None)
-      finish.validations.push_back({column_range(column, table.first_data_row, kLastDataRow),
-                                    choice_source(field.choice, form)});
+      finish.validations.push_back({.range = column_range(column, table.first_row, table.last_row),
+                                    .source = choice_source(field.choice, form)});
   }
   return finish;
 }
 
 std::string state_sheet_xml(SharedStringTable& strings) {
   SheetXml sheet(strings);
-  sheet.begin_row(1, 1, 2);
-  sheet.text(1, "Code", style::kHeading);
-  sheet.text(2, "State", style::kHeading);
+  const StateSheet& states = kStateSheet;
+  sheet.begin_row(kHeadingRow, 1, 2);
+  sheet.text(states.code_column, "Code", style::kHeading);
+  sheet.text(states.name_column, "State", style::kHeading);
   sheet.end_row();
   int code = 0;
   for (std::string_view state : kStateNames) {
     ++code;
     const char digits[] = {static_cast<char>('0' + code / 10), static_cast<char>('0' + code % 10)};
-    sheet.begin_row(code + 1, 1, 2);
-    sheet.text(1, std::string_view(digits, 2), style::kText);
-    sheet.text(2, state, style::kText);
+    sheet.begin_row(states.first_row + code - 1, 1, 2);
+    sheet.text(states.code_column, std::string_view(digits, 2), style::kText);
+    sheet.text(states.name_column, state, style::kText);
     sheet.end_row();
   }
   SheetFinish finish;
-  finish.columns = {{1, 1, 8}, {2, 2, 32}};
-  finish.frozen_rows = 1;
+  finish.columns = {{.first = states.code_column, .last = states.code_column, .width = 8},
+                    {.first = states.name_column, .last = states.name_column, .width = 32}};
+  finish.frozen_rows = states.first_row - 1;
   return sheet.finish(finish);
 }
 

@@ -28,18 +28,17 @@ std::uint32_t column_style(Kind kind);  // the whole column's default
 
 void write_value(SheetXml& sheet, int column, const CellValue& value, Kind kind);
 
-// The deductor sheet: labels in column 1, `values` (rows 1 to 43, or none for a
-// blank form) in column 2, hints in column 3, the error log's count 0 at (1, 31)
-// and the financial-year formula at (100, 100), with `cached_year` as its result
-// when given.
-std::string deductor_sheet_xml(const ReturnLayout& layout, SharedStringTable& strings,
+// The deductor sheet: labels, `values` (one per row, or none for a blank form),
+// hints, the error log's count 0 and the financial-year formula, with
+// `cached_year` as its result when given.
+std::string deductor_sheet_xml(const WorkbookLayout& layout, SharedStringTable& strings,
                                std::span<const CellValue> values,
                                std::optional<std::string_view> cached_year);
 
 // A table's rows above its data: headings, the challan sheet's notes, column numbers.
-void write_table_headings(SheetXml& sheet, const Table& table);
+void write_table_headings(SheetXml& sheet, const TableFrame& table);
 // Column widths and formats, the lists of the data rows, headings frozen in view.
-SheetFinish table_finish(const Table& table, Form form);
+SheetFinish table_finish(const TableFrame& table, Form form);
 
 // "State Code": heading row, then "01".."35" and the state names.
 std::string state_sheet_xml(SharedStringTable& strings);

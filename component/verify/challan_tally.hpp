@@ -6,28 +6,28 @@
 #include <array>
 #include <unordered_map>
 
+#include "layout/workbook_layout.hpp"
 #include "platform/spreadsheet/spreadsheet.hpp"
-#include "returns/form_profile.hpp"
 
 namespace fenwarx {
 
 // The deductee columns a challan repeats, in the order of the challan's own
 // columns: three tax parts, the tax deducted and the tax deposited.
-struct TalliedColumns {
-  int serial;                // the deductee column naming the challan
-  std::array<int, 5> summed;
-};
-const TalliedColumns& tallied_columns(Form form);
+inline constexpr std::array<DeducteeColumn, 5> kTalliedColumns{
+    DeducteeColumn::Tds, DeducteeColumn::Surcharge, DeducteeColumn::Cess, DeducteeColumn::TotalTax,
+    DeducteeColumn::TaxDeposited};
+// Where `column` stands in kTalliedColumns.
+std::size_t tallied_index(DeducteeColumn column);
 
 struct ChallanTally {
   long long count = 0;
-  std::array<double, 5> sums{};
+  std::array<double, kTalliedColumns.size()> sums{};
 };
 
 // One pass over the deductee sheet of `form`, keyed by serial.
 class DeducteeTally {
  public:
-  DeducteeTally(const FormProfile& profile, Workbook& workbook);
+  DeducteeTally(Form form, Workbook& workbook);
   const ChallanTally& of(double serial) const;
 
  private:
@@ -36,8 +36,7 @@ class DeducteeTally {
 
 // The documented one-challan functions: they open the deductee sheet into the
 // thread's module state and scan it for one serial. `column` is a deductee column.
-long long CountDeducteesForChallan(const FormProfile& profile, double serial, Workbook& workbook);
-double SumDeducteeColumnForChallan(const FormProfile& profile, double serial, Workbook& workbook,
-                                   int column);
+long long CountDeducteesForChallan(Form form, double serial, Workbook& workbook);
+double SumDeducteeColumnForChallan(Form form, double serial, Workbook& workbook, int column);
 
 }  // namespace fenwarx

@@ -1,141 +1,145 @@
 // The challan check: every challan row checked by its column, the computed columns
 // filled from the deductee sheet, one record per row kept for the export.
 #include <optional>
-#include <vector>
+#include <string>
+#include <type_traits>
 
+#include "checks/error_marker.hpp"
 #include "checks/validators.hpp"
+#include "checks/walk_checks.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/text_case.hpp"
-#include "returns/return_object.hpp"
-#include "returns/text_helpers.hpp"
+#include "state/message_texts.hpp"
+#include "state/return_object.hpp"
 #include "verify/challan_tally.hpp"
-#include "verify/mark_cell.hpp"
-#include "verify/sheet_columns.hpp"
+#include "verify/row_markers.hpp"
 #include "verify/verification.hpp"
+#include "verify/walk_steps.hpp"
 
 namespace fenwarx {
 namespace {
 
-constexpr int kFirstRow = 4;
-constexpr int kLastRow = 65536;
-constexpr int kMarkedColumns = 5;  // the columns painted to flag a whole row
-constexpr std::string_view kEndOfData = "End of Data";
+constexpr std::size_t kLongestBankCode = 7;
 
 bool blank(Worksheet& sheet, int row, int column) {
   return trimmed(sheet.Cells(row, column).Value().to_text()).empty();
 }
 
-void paint_row(Worksheet& sheet, int row, std::uint32_t color) {
-  for (int column = 1; column <= kMarkedColumns; ++column) sheet.Cells(row, column).SetInteriorColor(color);
-}
-
 class ChallanRow {
  public:
-  ChallanRow(ReturnObject& self, const ChallanLayout& layout, std::optional<DeducteeTally>& tally)
-      : self_(self), layout_(layout), tally_(tally) {}
+  ChallanRow(ReturnObject& self, std::optional<DeducteeTally>& tally)
+      : self_(self), columns_(self.layout().challans.columns), tally_(tally) {}
 
-  // Runs one action on (row, column); false when the record keeps "0.00" instead
+  // Runs one step on (row, column); false when the record keeps "0.00" instead
   // of what the cell ends up holding.
-  bool run(const ChallanAction& action, int row, int column) {
-    switch (action.step) {
-      case ChallanStep::SectionCode: CheckSectionCode(self_, row, column); break;
-      case ChallanStep::AmountRoundoff: CheckAmountroundoff(self_, row, column); break;
-      case ChallanStep::Amount: CheckAmount(self_, row, column); break;
-      case ChallanStep::FillTotal: FillChallanTotal(self_, row, column, action.a, action.b); break;
-      case ChallanStep::AddToTotal: self_.challan_total += leading(row, column); break;
-      case ChallanStep::BankCode:
-        MarkCell(self_, row, column, false);
-        if (character_count(trimmed(self_.GetCellText(row, column))) > 7) MarkCell(self_, row, column, true);
-        break;
-      case ChallanStep::ChallanDate: checkChallanDate(self_, row, column); break;
-      case ChallanStep::Date: {
-        bool checkFin = false;
-        CheckDate(self_, row, column, checkFin);
-        break;
-      }
-      case ChallanStep::YesNoFlag: CheckYesNoFlag(self_, row, column); break;
-      case ChallanStep::BookEntry: CheckBookEntry(self_, row, column, layout_.book_entry); break;
-      case ChallanStep::Count:
-        self_.cell(row, column).SetValue(Variant::number(static_cast<double>(tally(row).count)));
-        break;
-      case ChallanStep::Sum:
-        self_.cell(row, column).SetValue(Variant::text(number_text(tally(row).sums[action.a])));
-        break;
-      case ChallanStep::Copy:
-        self_.cell(row, column).SetValue(Variant::text(self_.GetCellText(row, action.a)));
-        return false;
-      case ChallanStep::AgainstTotal: CheckAgainstChallanTotal(self_, row, column, action.a); break;
-      case ChallanStep::MinorHead: CheckMinorHead(self_, row, column); break;
-    }
-    return true;
+  bool run(const ChallanStep& step, int row, int column) {
+    using namespace challan_step;
+    bool keeps_cell = true;
+    std::visit(
+        [&](const auto& s) {
+          using S = std::decay_t<decltype(s)>;
+          if constexpr (std::is_same_v<S, SectionCode>) CheckSectionCode(self_, row, column);
+          else if constexpr (std::is_same_v<S, AmountRoundoff>) CheckAmountroundoff(self_, row, column);
+          else if constexpr (std::is_same_v<S, Amount>) CheckAmount(self_, row, column);
+          else if constexpr (std::is_same_v<S, FillTotal>)
+            FillChallanTotal(self_, row, column, at(s.first), at(s.last), at(s.beside));
+          else if constexpr (std::is_same_v<S, AddToTotal>) self_.totals.challan_total += leading(row, column);
+          else if constexpr (std::is_same_v<S, BankCode>) {
+            MarkCell(self_, row, column, false);
+            if (character_count(trimmed(self_.GetCellText(row, column))) > kLongestBankCode)
+              MarkCell(self_, row, column, true);
+          } else if constexpr (std::is_same_v<S, ChallanDate>) checkChallanDate(self_, row, column);
+          else if constexpr (std::is_same_v<S, Date>) {
+            bool checkFin = false;
+            CheckDate(self_, row, column, checkFin);
+          } else if constexpr (std::is_same_v<S, YesNoFlag>) CheckYesNoFlag(self_, row, column);
+          else if constexpr (std::is_same_v<S, BookEntry>)
+            CheckBookEntry(self_, row, column,
+                           {.flag = at(ChallanColumn::BookEntry),
+                            .voucher = at(ChallanColumn::ChallanNumber),
+                            .transfer = at(ChallanColumn::TransferVoucher)});
+          else if constexpr (std::is_same_v<S, Count>)
+            self_.cell(row, column).SetValue(Variant::number(static_cast<double>(tally(row).count)));
+          else if constexpr (std::is_same_v<S, Sum>)
+            self_.cell(row, column).SetValue(Variant::text(number_text(tally(row).sums[tallied_index(s.of)])));
+          else if constexpr (std::is_same_v<S, Copy>) {
+            self_.cell(row, column).SetValue(Variant::text(self_.GetCellText(row, at(s.from))));
+            keeps_cell = false;
+          } else if constexpr (std::is_same_v<S, AgainstTotal>)
+            CheckAgainstChallanTotal(self_, row, column, at(ChallanColumn::TotalDeposited));
+          else if constexpr (std::is_same_v<S, MinorHead>) CheckMinorHead(self_, row, column);
+        },
+        step);
+    return keeps_cell;
   }
 
  private:
+  int at(ChallanColumn role) const { return columns_.of(role); }
   double leading(int row, int column) { return leading_number(self_.GetCellText(row, column)); }
 
   // The deductee sheet is read once, at the first challan that needs it, as it
   // stands before the deductee walk.
   const ChallanTally& tally(int row) {
-    if (!tally_) tally_.emplace(self_.profile(), *self_.workbook);
+    if (!tally_) tally_.emplace(self_.form(), *self_.workbook);
     const double serial = round_half_even(leading_number(self_.cell(row, 1).Value().to_text()));
     return tally_->of(serial);
   }
 
   ReturnObject& self_;
-  const ChallanLayout& layout_;
+  const FieldTable<ChallanColumn>& columns_;
   std::optional<DeducteeTally>& tally_;
 };
 
 }  // namespace
 
 void Verify_Challan(ReturnObject& self) {
-  const FormProfile& profile = self.profile();
-  const ChallanLayout& layout = challan_layout(profile.form);
+  const TableSheet<ChallanColumn>& layout = self.layout().challans;
   if (!self.workbook) throw RuntimeError(err::kObjectNotSet);
-  Worksheet& sheet = self.workbook->Worksheets(profile.challan_sheet);
+  Worksheet& sheet = self.workbook->Worksheets(layout.name);
   self.current_sheet = &sheet;
-  self.challan_total = 0;
+  self.totals.challan_total = 0;
+  const int first = layout.first_row;
 
-  if (layout.delete_row_check && blank(sheet, kFirstRow, 1) && !blank(sheet, kFirstRow + 1, 1)) {
-    write_marker(self, sheet, kFirstRow, 1, "Delete This Row");
-    paint_row(sheet, kFirstRow, kColorError);
+  if (self.return_class().flags_empty_first_challan_row && blank(sheet, first, 1) &&
+      !blank(sheet, first + 1, 1)) {
+    write_marker(self, sheet, first, 1, texts::kDeleteThisRow);
+    paint_row(sheet, first, layout.end_of_data, kColorError);
     return;
   }
 
-  std::vector<ChallanAction> actions;
-  for (const auto& part : layout.parts) actions.insert(actions.end(), part.begin(), part.end());
-  self.challan_records.assign(1, ChallanRecord{});
-  self.challan_index = 0;
+  const auto actions = challan_actions(self.form());
+  ReturnRecords& records = self.records;
+  records.challans.assign(1, ChallanRecord{});
+  records.challan_index = 0;
   std::optional<DeducteeTally> tally;
-  ChallanRow checks(self, layout, tally);
+  ChallanRow checks(self, tally);
   Application& application = self.workbook->GetApplication();
+  const int columns = layout.columns.count();
 
-  for (int row = kFirstRow; row <= kLastRow; ++row) {
-    application.SetStatusBar(std::string(profile.challan_progress) + number_text(row));
-    if (blank(sheet, row, 1) || trimmed(sheet.Cells(row, 2).Value().to_text()) == kEndOfData) {
-      self.challan_count = row - kFirstRow;
-      write_marker(self, sheet, row, 2, kEndOfData);
-      paint_row(sheet, row, kColorEndOfData);
+  for (int row = first; row <= layout.last_row; ++row) {
+    application.SetStatusBar(std::string(layout.progress) + number_text(row));
+    if (blank(sheet, row, 1) ||
+        trimmed(sheet.Cells(row, layout.end_of_data.column).Value().to_text()) == texts::kEndOfData) {
+      self.totals.challan_count = row - first;
+      mark_end_of_data(self, sheet, row, layout.end_of_data);
       return;
     }
-    const auto position = static_cast<std::size_t>(self.challan_index);
-    if (self.challan_records.size() <= position) self.challan_records.resize(position + 1);
+    const auto position = static_cast<std::size_t>(records.challan_index);
+    if (records.challans.size() <= position) records.challans.resize(position + 1);
+    ChallanRecord& record = records.challans[position];
     auto next = actions.begin();
-    for (int column = 1; column <= layout.columns; ++column) {
-      self.row = row;
-      self.column = column;
+    for (int column = 1; column <= columns; ++column) {
+      self.position = {.row = static_cast<double>(row), .column = static_cast<double>(column)};
       sheet.Cells(row, column).SetInteriorColor(kColorNone);
       bool keeps_cell = true;
       for (; next != actions.end() && next->column == column; ++next)
-        keeps_cell = checks.run(*next, row, column) && keeps_cell;
-      const int index = column == 1 ? 0 : column - 1 + layout.record_shift;
-      self.challan_records[position][static_cast<std::size_t>(index)] =
-          keeps_cell ? self.GetCellText(row, column) : "0.00";
+        keeps_cell = checks.run(next->action->step, row, column) && keeps_cell;
+      record.set(layout.columns.at(column).role, keeps_cell ? self.GetCellText(row, column) : "0.00");
     }
-    self.challan_index += 1;
+    records.challan_index += 1;
   }
-  self.challan_count = kLastRow - kFirstRow + 1;
+  self.totals.challan_count = layout.last_row - first + 1;
 }
 
 }  // namespace fenwarx

@@ -3,88 +3,89 @@
 // totals kept for the deductor sheet; the deductor walk follows.
 #include <algorithm>
 #include <span>
+#include <string>
+#include <type_traits>
 
+#include "checks/error_marker.hpp"
 #include "checks/validators.hpp"
+#include "checks/walk_checks.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/text_case.hpp"
-#include "returns/return_object.hpp"
-#include "returns/text_helpers.hpp"
-#include "verify/mark_cell.hpp"
-#include "verify/sheet_columns.hpp"
+#include "state/message_texts.hpp"
+#include "state/return_object.hpp"
+#include "state/text_helpers.hpp"
+#include "verify/row_markers.hpp"
 #include "verify/verification.hpp"
+#include "verify/walk_steps.hpp"
 
 namespace fenwarx {
 namespace {
 
-constexpr int kFirstRow = 3;
-constexpr int kLastRow = 65536;
-constexpr int kColumns = 23;
-constexpr int kLastPaintedColumn = 15;  // end-of-data colour runs from column 2 to here
-
 class DeducteeRow {
  public:
-  explicit DeducteeRow(ReturnObject& self) : self_(self), serials_(challan_serials(self)) {}
+  explicit DeducteeRow(ReturnObject& self)
+      : self_(self), columns_(self.layout().deductees.columns), serials_(challan_serials(self)) {}
 
-  void run(const DeducteeAction& action, int row, int column, DeducteeRecord& record) {
-    using S = DeducteeStep;
-    switch (action.step) {
-      case S::Store: record.set(field(action.a), self_.GetCellText(row, column)); break;
-      case S::StoreCleaned: record.set(field(action.a), xplaceHidetxt(self_.GetCellText(row, column))); break;
-      case S::CleanName: write(row, column, xplaceName(self_.GetCellText(row, column))); break;
-      case S::Clear: self_.cell(row, column).SetValue(Variant()); break;
-      case S::RoundWhole:
-        self_.cell(row, column).SetValue(Variant::number(round_half_even(leading(row, column))));
-        break;
-      case S::SectionCode: CheckSectionCode(self_, row, column); break;
-      case S::DeducteeCode: CheckDeducteeCode(self_, row, column); break;
-      case S::Pan10: CheckPan10(self_, row, column); break;
-      case S::PanRef: CheckPanRef(self_, row, column); break;
-      case S::Amount: CheckAmount(self_, row, column); break;
-      case S::YesNo: CheckYesNo(self_, row, column); break;
-      case S::YesNoStrict: CheckYesNoStrict(self_, row, column); break;
-      case S::RateAmount: CheckRateAmount(self_, row, column); break;
-      case S::RateNill: CheckRateAmountNill(self_, row); break;
-      case S::AorB: CheckAorB(self_, row, column); break;
-      case S::BankCode: {
-        double r = row, c = column;
-        checkBankCode(self_, r, c);
-        break;
-      }
-      case S::AddAmount: self_.deductee_totals[0] += leading(row, column); break;
-      case S::AddTax: self_.deductee_totals[1] += leading(row, column); break;
-      case S::SumTax:
-        write(row, column, number_text(leading(row, action.a) + leading(row, action.b) + leading(row, action.c)));
-        break;
-      case S::CoversTax:
-      case S::CoversTaxStrict:
-        CheckAmountCoversTax(self_, row, action.a, action.b, action.c, action.step == S::CoversTaxStrict);
-        break;
-      case S::DeductionDate: deduction_date(row, column, action.a, action.b != 0); break;
-      case S::NilRateDate:
-        if (!IsRateOrTaxNil(self_, row))
-          CheckQuarterDate(self_, row, column, *self_.workbook);
-        else if (leading(row, column) == 0)
-          write(row, column, "");
-        break;
-      case S::ChallanSerial: challan_serial(row, column, action.a, action.b != 0); break;
-      case S::Date: {
-        bool checkFin = false;
-        CheckDate(self_, row, column, checkFin);
-        break;
-      }
-    }
+  void run(const DeducteeStep& step, int row, int column, DeducteeRecord& record) {
+    using namespace deductee_step;
+    std::visit(
+        [&](const auto& s) {
+          using S = std::decay_t<decltype(s)>;
+          if constexpr (std::is_same_v<S, Store>) store(record, row, column, false);
+          else if constexpr (std::is_same_v<S, StoreCleaned>) store(record, row, column, true);
+          else if constexpr (std::is_same_v<S, CleanName>) write(row, column, xplaceName(self_.GetCellText(row, column)));
+          else if constexpr (std::is_same_v<S, Clear>) self_.cell(row, column).SetValue(Variant());
+          else if constexpr (std::is_same_v<S, RoundWhole>)
+            self_.cell(row, column).SetValue(Variant::number(round_half_even(leading(row, column))));
+          else if constexpr (std::is_same_v<S, SectionCode>) CheckSectionCode(self_, row, column);
+          else if constexpr (std::is_same_v<S, DeducteeCode>) CheckDeducteeCode(self_, row, column);
+          else if constexpr (std::is_same_v<S, Pan10>) CheckPan10(self_, row, column);
+          else if constexpr (std::is_same_v<S, PanRef>) CheckPanRef(self_, row, column);
+          else if constexpr (std::is_same_v<S, Amount>) CheckAmount(self_, row, column);
+          else if constexpr (std::is_same_v<S, YesNo>) CheckYesNo(self_, row, column);
+          else if constexpr (std::is_same_v<S, YesNoStrict>) CheckYesNoStrict(self_, row, column);
+          else if constexpr (std::is_same_v<S, RateAmount>) CheckRateAmount(self_, row, column);
+          else if constexpr (std::is_same_v<S, RateNil>) CheckRateAmountNill(self_, row);
+          else if constexpr (std::is_same_v<S, AorB>) CheckAorB(self_, row, column);
+          else if constexpr (std::is_same_v<S, BankCode>) {
+            double r = row, c = column;
+            checkBankCode(self_, r, c);
+          } else if constexpr (std::is_same_v<S, AddAmount>) self_.totals.amount_paid += leading(row, column);
+          else if constexpr (std::is_same_v<S, AddTax>) self_.totals.tax_deducted += leading(row, column);
+          else if constexpr (std::is_same_v<S, SumTax>)
+            write(row, column,
+                  number_text(leading(row, at(s.first)) + leading(row, at(s.second)) + leading(row, at(s.third))));
+          else if constexpr (std::is_same_v<S, CoversTax>)
+            CheckAmountCoversTax(self_, row, at(s.amount), at(s.tax), at(s.marked), s.strict);
+          else if constexpr (std::is_same_v<S, DeductionDate>)
+            deduction_date(row, column, at(s.tax), s.cleared_on_nil_tax);
+          else if constexpr (std::is_same_v<S, NilRateDate>) {
+            if (!IsRateOrTaxNil(self_, row))
+              CheckQuarterDate(self_, row, column, *self_.workbook);
+            else if (leading(row, column) == 0)
+              write(row, column, "");
+          } else if constexpr (std::is_same_v<S, ChallanSerial>)
+            challan_serial(row, column, s.exempting ? at(*s.exempting) : 0, s.skipped_when_nil);
+          else if constexpr (std::is_same_v<S, Date>) {
+            bool checkFin = false;
+            CheckDate(self_, row, column, checkFin);
+          }
+        },
+        step);
   }
 
  private:
-  static std::size_t field(int k) { return static_cast<std::size_t>(k); }
+  int at(DeducteeColumn role) const { return columns_.of(role); }
   double leading(int row, int column) { return leading_number(self_.GetCellText(row, column)); }
   void write(int row, int column, const std::string& text) {
     self_.cell(row, column).SetValue(Variant::text(text));
   }
+  void store(DeducteeRecord& record, int row, int column, bool cleaned) {
+    const std::string text = self_.GetCellText(row, column);
+    record.set(columns_.at(column).role, cleaned ? xplaceHidetxt(text) : text);
+  }
 
-  // A tax without a date of deduction is marked; a date is checked against the
-  // quarter unless the row (its date, or on Form 24 its tax) is nil.
   void deduction_date(int row, int column, int tax_column, bool cleared_on_nil_tax) {
     const double tax = leading(row, tax_column);
     const double date = leading(row, column);
@@ -104,64 +105,98 @@ class DeducteeRow {
   }
 
   ReturnObject& self_;
+  const FieldTable<DeducteeColumn>& columns_;
   ChallanSerials serials_;
 };
 
 void end_of_data(ReturnObject& self, Worksheet& sheet, int row) {
-  self.deductee_count = row - kFirstRow;
-  write_marker(self, sheet, row, 2, "End of Data");
-  for (int column = 2; column <= kLastPaintedColumn; ++column)
-    sheet.Cells(row, column).SetInteriorColor(kColorEndOfData);
-  if (self.deductee_count < 1) {
+  const TableSheet<DeducteeColumn>& layout = self.layout().deductees;
+  self.totals.deductee_count = row - layout.first_row;
+  mark_end_of_data(self, sheet, row, layout.end_of_data);
+  if (self.totals.deductee_count < 1) {
     self.error_count += 1;
-    self.ui().MsgBox({" Their should be atleast one Deductee ", " No Data Available ",
+    self.ui().MsgBox({std::string(texts::kNoDeductee), std::string(texts::kNoDataTitle),
                       msg_style::kInformation});
   }
+}
+
+bool ends_data(Worksheet& sheet, int row) { return trimmed(sheet.Cells(row, 1).Value().to_text()).empty(); }
+
+void start_records(ReturnObject& self, Worksheet& sheet) {
+  const int first_row = self.layout().deductees.first_row;
+  self.totals.amount_paid = self.totals.tax_deducted = 0;
+  self.records.deductee_index = 0;
+  self.records.deductees.clear();
+  self.records.deductees.reserve(static_cast<std::size_t>(std::max(0, sheet.last_row() - first_row + 1)));
+}
+
+DeducteeRecord& next_record(ReturnObject& self) {
+  ReturnRecords& records = self.records;
+  const auto index = static_cast<std::size_t>(records.deductee_index);
+  if (records.deductees.size() <= index) records.deductees.resize(index + 1);
+  return records.deductees[index];
 }
 
 }  // namespace
 
 void VerifyDeducteeDetails(ReturnObject& self) {
-  const FormProfile& profile = self.profile();
+  const TableSheet<DeducteeColumn>& layout = self.layout().deductees;
   if (!self.workbook) throw RuntimeError(err::kObjectNotSet);
-  Worksheet& sheet = self.workbook->Worksheets(profile.deductee_sheet);
+  Worksheet& sheet = self.workbook->Worksheets(layout.name);
   self.current_sheet = &sheet;
-  self.deductee_totals = {0, 0};
-  self.deductee_index = 0;
-  self.deductee_records.clear();
-  self.deductee_records.reserve(static_cast<std::size_t>(std::max(0, sheet.last_row() - kFirstRow + 1)));
-  const std::span<const DeducteeAction> actions = deductee_actions(profile.form);
+  start_records(self, sheet);
+  const auto actions = deductee_actions(self.form());
   Application& application = self.workbook->GetApplication();
 
   try {
     DeducteeRow checks(self);
-    int row = kFirstRow;
-    for (; row <= kLastRow; ++row) {
-      self.row = row;
-      application.SetStatusBar(std::string(profile.deductee_progress) + number_text(row));
-      if (trimmed(sheet.Cells(row, 1).Value().to_text()).empty()) {
+    int row = layout.first_row;
+    for (; row <= layout.last_row; ++row) {
+      self.position.row = row;
+      application.SetStatusBar(std::string(layout.progress) + number_text(row));
+      if (ends_data(sheet, row)) {
         end_of_data(self, sheet, row);
         break;
       }
-      const auto index = static_cast<std::size_t>(self.deductee_index);
-      if (self.deductee_records.size() <= index) self.deductee_records.resize(index + 1);
+      DeducteeRecord& record = next_record(self);
       auto next = actions.begin();
-      for (int column = 1; column <= kColumns; ++column) {
-        self.column = column;
+      for (int column = 1; column <= layout.walked_columns; ++column) {
+        self.position.column = column;
         MarkCell(self, row, column, false);
         for (; next != actions.end() && next->column == column; ++next)
-          checks.run(*next, row, column, self.deductee_records[index]);
+          checks.run(next->action->step, row, column, record);
       }
-      self.column = 1;
-      self.deductee_index += 1;
+      self.position.column = 1;
+      self.records.deductee_index += 1;
     }
-    if (row > kLastRow) self.deductee_count = kLastRow - kFirstRow + 1;
+    if (row > layout.last_row) self.totals.deductee_count = layout.last_row - layout.first_row + 1;
   } catch (const RuntimeError& failure) {
-    MarkCell(self, self.row, self.column, true);
+    MarkCell(self, self.position.row, self.position.column, true);
     self.ui().MsgBox(format_failure(self, failure.description()));
     return;
   }
   VerifyDeductorDetails(self);
+}
+
+void RecordDeducteeDetails(ReturnObject& self) {
+  const TableSheet<DeducteeColumn>& layout = self.layout().deductees;
+  if (!self.workbook) throw RuntimeError(err::kObjectNotSet);
+  Worksheet& sheet = self.workbook->Worksheets(layout.name);
+  self.current_sheet = &sheet;
+  start_records(self, sheet);
+  DeducteeRow records(self);
+  for (int row = layout.first_row; row <= layout.last_row && !ends_data(sheet, row); ++row) {
+    DeducteeRecord& record = next_record(self);
+    for (const PlacedAction<DeducteeAction>& placed : deductee_actions(self.form())) {
+      const DeducteeStep& step = placed.action->step;
+      if (std::holds_alternative<deductee_step::Store>(step) ||
+          std::holds_alternative<deductee_step::StoreCleaned>(step) ||
+          std::holds_alternative<deductee_step::AddAmount>(step) ||
+          std::holds_alternative<deductee_step::AddTax>(step))
+        records.run(step, row, placed.column, record);
+    }
+    self.records.deductee_index += 1;
+  }
 }
 
 }  // namespace fenwarx

@@ -4,99 +4,129 @@
 #include <array>
 #include <string>
 
+#include "checks/error_marker.hpp"
+#include "checks/walk_checks.hpp"
+#include "layout/code_lists.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/text_case.hpp"
-#include "returns/return_codes.hpp"
-#include "returns/return_object.hpp"
-#include "verify/mark_cell.hpp"
+#include "state/return_object.hpp"
 #include "verify/verification.hpp"
-#include "verify/walk_checks.hpp"
 
 namespace fenwarx {
 namespace {
 
-constexpr int kValueColumn = 2;
-constexpr int kLastRow = 38;
+using R = DeductorRow;
 
-enum class Rule { None, Tan, Pan, Required, State, Category, Total, ReturnType };
+enum class Rule : unsigned char { None, Tan, Pan, Required, State, Category, Total, ReturnType };
 
-constexpr std::array<Rule, kLastRow + 1> rules() {
-  std::array<Rule, kLastRow + 1> by_row{};
-  by_row[1] = Rule::Tan;
-  by_row[2] = Rule::Pan;
-  for (int row : {3, 5, 11, 17, 18, 19, 25}) by_row[row] = Rule::Required;
-  by_row[10] = by_row[24] = Rule::State;
-  by_row[16] = Rule::Category;
-  for (int row = 33; row <= 37; ++row) by_row[row] = Rule::Total;
-  by_row[38] = Rule::ReturnType;
-  return by_row;
-}
-constexpr std::array<Rule, kLastRow + 1> kRules = rules();
+struct RowRule {
+  DeductorRow row;
+  Rule rule;
+};
 
-// Rows 33 to 37: what the walks counted and summed. Row 34 compares as the
+constexpr RowRule kRowRules[] = {
+    {.row = R::Tan, .rule = Rule::Tan},
+    {.row = R::Pan, .rule = Rule::Pan},
+    {.row = R::Name, .rule = Rule::Required},
+    {.row = R::Flat, .rule = Rule::Required},
+    {.row = R::State, .rule = Rule::State},
+    {.row = R::Pin, .rule = Rule::Required},
+    {.row = R::Category, .rule = Rule::Category},
+    {.row = R::ResponsibleName, .rule = Rule::Required},
+    {.row = R::ResponsibleDesignation, .rule = Rule::Required},
+    {.row = R::ResponsibleFlat, .rule = Rule::Required},
+    {.row = R::ResponsibleState, .rule = Rule::State},
+    {.row = R::ResponsiblePin, .rule = Rule::Required},
+    {.row = R::TotalPaid, .rule = Rule::Total},
+    {.row = R::TotalTax, .rule = Rule::Total},
+    {.row = R::ChallanTotal, .rule = Rule::Total},
+    {.row = R::ChallanCount, .rule = Rule::Total},
+    {.row = R::DeducteeCount, .rule = Rule::Total},
+    {.row = R::ReturnType, .rule = Rule::ReturnType},
+};
+
+constexpr std::array<Rule, static_cast<std::size_t>(R::kCount)> kRules = [] {
+  std::array<Rule, static_cast<std::size_t>(R::kCount)> by_role{};
+  for (const RowRule& r : kRowRules) by_role[static_cast<std::size_t>(r.row)] = r.rule;
+  return by_role;
+}();
+
+// What the walks counted and summed. The tax deducted compares as the
 // two-decimal texts a user reads, the others as numbers.
-double control_total(const ReturnObject& self, int row) {
-  switch (row) {
-    case 33: return self.deductee_totals[0];
-    case 34: return self.deductee_totals[1];
-    case 35: return self.challan_total;
-    case 36: return self.challan_count;
-    default: return self.deductee_count;
+double control_total(const ReturnObject& self, DeductorRow role) {
+  switch (role) {
+    case R::TotalPaid: return self.totals.amount_paid;
+    case R::TotalTax: return self.totals.tax_deducted;
+    case R::ChallanTotal: return self.totals.challan_total;
+    case R::ChallanCount: return self.totals.challan_count;
+    default: return self.totals.deductee_count;
   }
 }
 
-void fill_control_total(ReturnObject& self, int row) {
-  const auto held = [&] { return leading_number(self.GetCellText(row, kValueColumn)); };
-  if (held() <= 0) self.cell(row, kValueColumn).SetValue(Variant::number(0));
-  const double total = control_total(self, row);
-  const double current = held();
-  const bool differs = row == 34 ? fixed_text(total, 2) != fixed_text(current, 2) : total != current;
-  if (differs) self.cell(row, kValueColumn).SetValue(Variant::number(total));
-}
+class DeductorRows {
+ public:
+  explicit DeductorRows(ReturnObject& self) : self_(self), column_(self.layout().deductor.value_column) {}
 
-bool blank(ReturnObject& self, int row) { return trimmed(self.GetCellText(row, kValueColumn)).empty(); }
-
-void apply(ReturnObject& self, int row) {
-  switch (kRules[static_cast<std::size_t>(row)]) {
-    case Rule::None: break;
-    case Rule::Tan: checkTan10(self, row, kValueColumn); break;
-    case Rule::Pan: CheckDeductorPan(self, row, kValueColumn); break;
-    case Rule::Required:
-      if (blank(self, row)) MarkCell(self, row, kValueColumn, true);
-      break;
-    case Rule::State:
-      if (blank(self, row))
-        MarkCell(self, row, kValueColumn, true);
-      else
-        CheckStateName(self, row, kValueColumn);
-      break;
-    case Rule::Category: {
-      const std::string category = to_upper(trimmed(self.GetCellText(row, kValueColumn)));
-      if (std::find(kDeductorCategories.begin(), kDeductorCategories.end(), category) ==
-          kDeductorCategories.end())
-        MarkCell(self, row, kValueColumn, true);
-      break;
+  void apply(DeductorRow role, int row) {
+    switch (kRules[static_cast<std::size_t>(role)]) {
+      case Rule::None: break;
+      case Rule::Tan: checkTan10(self_, row, column_); break;
+      case Rule::Pan: CheckDeductorPan(self_, row, column_); break;
+      case Rule::Required:
+        if (blank(row)) MarkCell(self_, row, column_, true);
+        break;
+      case Rule::State:
+        if (blank(row))
+          MarkCell(self_, row, column_, true);
+        else
+          CheckStateName(self_, row, column_);
+        break;
+      case Rule::Category: {
+        const std::string category = to_upper(trimmed(self_.GetCellText(row, column_)));
+        if (std::find(kDeductorCategories.begin(), kDeductorCategories.end(), category) ==
+            kDeductorCategories.end())
+          MarkCell(self_, row, column_, true);
+        break;
+      }
+      case Rule::Total: fill_control_total(role, row); break;
+      case Rule::ReturnType: checkRegularOrRevised(self_, row, column_); break;
     }
-    case Rule::Total: fill_control_total(self, row); break;
-    case Rule::ReturnType: checkRegularOrRevised(self, row, kValueColumn); break;
   }
-}
+
+ private:
+  bool blank(int row) { return trimmed(self_.GetCellText(row, column_)).empty(); }
+
+  void fill_control_total(DeductorRow role, int row) {
+    const auto held = [&] { return leading_number(self_.GetCellText(row, column_)); };
+    if (held() <= 0) self_.cell(row, column_).SetValue(Variant::number(0));
+    const double total = control_total(self_, role);
+    const double current = held();
+    const bool differs =
+        role == R::TotalTax ? fixed_text(total, 2) != fixed_text(current, 2) : total != current;
+    if (differs) self_.cell(row, column_).SetValue(Variant::number(total));
+  }
+
+  ReturnObject& self_;
+  int column_;
+};
 
 }  // namespace
 
 void VerifyDeductorDetails(ReturnObject& self) {
-  const FormProfile& profile = self.profile();
+  const DeductorSheet& layout = self.layout().deductor;
   try {
     if (!self.workbook) throw RuntimeError(err::kObjectNotSet);
-    self.current_sheet = &self.workbook->Worksheets(profile.deductor_sheet);
+    self.current_sheet = &self.workbook->Worksheets(layout.name);
     Application& application = self.workbook->GetApplication();
-    for (int row = 1; row <= kLastRow; ++row) {
-      self.row = row;
-      self.column = kValueColumn;
-      application.SetStatusBar(std::string(profile.deductor_progress) + number_text(row));
-      MarkCell(self, row, kValueColumn, false);
-      apply(self, row);
+    DeductorRows rows(self);
+    // The rows up to the return type are checked; those below it are not.
+    const int last_row = layout.rows.of(R::ReturnType);
+    for (int row = 1; row <= last_row; ++row) {
+      self.position = {.row = static_cast<double>(row), .column = static_cast<double>(layout.value_column)};
+      application.SetStatusBar(std::string(layout.progress) + number_text(row));
+      MarkCell(self, row, layout.value_column, false);
+      rows.apply(layout.rows.at(row).role, row);
     }
   } catch (const RuntimeError& failure) {
     self.ui().MsgBox({failure.description(), "", msg_style::kInformation});

@@ -19,6 +19,9 @@ void finish_verification(ReturnObject& self);
 // with the deductor walk.
 void Verify_Challan(ReturnObject& self);
 void VerifyDeducteeDetails(ReturnObject& self);
+// The deductee records and totals taken again from the cells as they stand,
+// without a check: what a second walk over cells it already normalised keeps.
+void RecordDeducteeDetails(ReturnObject& self);
 void VerifyDeductorDetails(ReturnObject& self);
 
 }  // namespace fenwarx

@@ -1,18 +1,17 @@
-#include "verify/verification.hpp"
-
 #include <string>
 
-#include "platform/values/numbers.hpp"
-#include "returns/return_object.hpp"
+#include "state/message_texts.hpp"
+#include "state/return_object.hpp"
+#include "verify/verification.hpp"
 
 namespace fenwarx {
 
 void VerifyData_Vantor_ETDS(ReturnObject& self, const std::shared_ptr<Workbook>& excel) {
   self.bind(excel);
-  self.financial_year =
-      self.deductor_sheet->Cells(self.profile().financial_year_row, 2).Value().to_text().substr(0, 4);
+  const CellPlace year = self.layout().deductor_cell(DeductorRow::FinancialYear);
+  self.financial_year = self.deductor_sheet->Cells(year.row, year.column).Value().to_text().substr(0, 4);
   if (self.financial_year.empty()) {
-    self.ui().MsgBox({"Select year Once Again !", "", msg_style::kPlain});
+    self.ui().MsgBox({std::string(texts::kSelectYear), "", msg_style::kPlain});
     return;
   }
   self.error_count = 0;
@@ -24,11 +23,12 @@ void VerifyData_Vantor_ETDS(ReturnObject& self, const std::shared_ptr<Workbook>&
 void finish_verification(ReturnObject& self) {
   if (self.error_count > 0) {
     self.current_sheet = self.deductor_sheet;
-    self.PutCellText(100, 101, "Error");
-    self.ui().MsgBox({"This sheet contains " + number_text(self.error_count) + " errors(s).", "",
-                      msg_style::kInformation});
+    const CellPlace flag = self.layout().deductor.flag;
+    self.PutCellText(flag.row, flag.column, texts::kFlagError);
+    self.ui().MsgBox({texts::errors_found(self.error_count), "", msg_style::kInformation});
   } else {
-    self.ui().MsgBox({"No error.", " Verificaton Sucess ! ", msg_style::kInformation});
+    self.ui().MsgBox({std::string(texts::kNoError), std::string(texts::kVerifiedTitle),
+                      msg_style::kInformation});
   }
 }
 

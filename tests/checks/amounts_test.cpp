@@ -45,7 +45,7 @@ TEST(AmountChecks, ZeroFillRoundAndRewrite) {
   b.type(6, 5, "1234.5");
   CheckAmount(b.self, 6, 5);
   EXPECT_EQ(b.self.cell(6, 5).Text(), "1234.50");
-  EXPECT_EQ(b.self.last_text, "1234.5");
+  EXPECT_EQ(b.self.last.text, "1234.5");
 }
 
 // A failure (an empty or textual rate or tax; a form without the rule) reaches
@@ -63,16 +63,19 @@ TEST(CheckRateAmountNill, NilRateNeedsNilTaxAndTwoWayFormsZeroTheSerial) {
   for (const auto& c : cases) {
     SCOPED_TRACE(&c - cases);
     CheckBench b(c.form);
-    const FormProfile& p = profile_of(c.form == F24 ? F26 : c.form);  // 24 has no such columns
-    b.type(8, p.nil_rate_column, c.rate);
-    b.type(8, p.nil_tax_column, c.tax);
-    b.type(8, p.nil_serial_column, "7");
+    // Form 24 has no rule; it is given Form 26's columns.
+    const FieldTable<DeducteeColumn>& columns = workbook_layout(c.form == F24 ? F26 : c.form).deductees.columns;
+    const int rate = columns.of(DeducteeColumn::Rate), tax = columns.of(DeducteeColumn::Tds),
+              serial = columns.of(DeducteeColumn::ChallanSerial);
+    b.type(8, rate, c.rate);
+    b.type(8, tax, c.tax);
+    b.type(8, serial, "7");
     EXPECT_EQ(failure_of([&] { CheckRateAmountNill(b.self, 8); }), c.failure);
     int marks = 0;
     for (int col = 1; col <= 20; ++col) marks += b.marked(8, col);
     EXPECT_TRUE(marks == (c.marked ? 1 : 0) && (!c.marked || b.marked(8, c.marked))) << marks;
     EXPECT_EQ(b.self.error_count, marks);
-    EXPECT_EQ(b.self.cell(8, p.nil_serial_column).Value(), N(c.serial_zeroed ? 0 : 7));
+    EXPECT_EQ(b.self.cell(8, serial).Value(), N(c.serial_zeroed ? 0 : 7));
     EXPECT_TRUE(b.ui.messages.empty());
   }
 }

@@ -14,7 +14,7 @@
 #include "platform/spreadsheet/memory_workbook.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "returns/return_object.hpp"
+#include "state/return_object.hpp"
 
 namespace fenwarx::testing {
 
@@ -29,12 +29,11 @@ inline int failure_of(const std::function<void()>& run) try {
 
 struct CheckBench {
   explicit CheckBench(Form form = Form::F26, std::initializer_list<LaidCell> deductor = {})
-      : self(profile_of(form), Platform{ui, *clock}) {
-    const FormProfile& p = profile_of(form);
-    workbook = layout({{std::string(p.deductor_sheet), deductor},
-                       {std::string(p.deductee_sheet), {}}});
+      : self(return_class(form), Platform{ui, *clock}) {
+    const WorkbookLayout& p = workbook_layout(form);
+    workbook = layout({{std::string(p.deductor.name), deductor}, {std::string(p.deductees.name), {}}});
     self.bind(workbook);
-    self.current_sheet = sheet = &workbook->Worksheets(p.deductee_sheet);
+    self.current_sheet = sheet = &workbook->Worksheets(p.deductees.name);
     self.financial_year = "2005";
   }
   // Types the text into the current sheet, as a user would.

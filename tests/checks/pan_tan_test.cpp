@@ -1,5 +1,6 @@
 // PAN, TAN and other code fields: blanks, fixed lengths, bank codes, PANs and their references.
 #include "checks/check_bench.hpp"
+#include "checks/code_shapes.hpp"
 
 namespace fenwarx::testing {
 namespace {
@@ -59,7 +60,7 @@ TEST(CodeChecks, MarkTheWrongLengthsOrShapesOnly) {
     EXPECT_EQ(b.self.cell(5, 2).Value(), c.written ? Variant::text(c.written) : typed);
     EXPECT_EQ(b.marked(5, 2), c.marked);
     EXPECT_EQ(b.self.error_count, c.marked ? 1 : 0);
-    EXPECT_EQ(b.self.last_text, c.read ? c.read : c.typed);
+    EXPECT_EQ(b.self.last.text, c.read ? c.read : c.typed);
     EXPECT_TRUE(r == 5 && col == 2 && b.ui.messages.empty());
   }
 }

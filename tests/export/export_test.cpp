@@ -12,10 +12,11 @@
 
 #include "export/export.hpp"
 #include "export/return_file_check.hpp"
-#include "export/return_records.hpp"
+#include "export/field_formats.hpp"
+#include "export/record_writer.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "returns/return_codes.hpp"
+#include "layout/code_lists.hpp"
 #include "support/clean_return.hpp"
 #include "support/test_paths.hpp"
 #include "verify/verification.hpp"
@@ -44,7 +45,7 @@ std::vector<std::string> files_in(const fs::path& folder) {
 
 // A return object of `form` writing into `folder`, its messages recorded, today 15/06/2006.
 struct ExportBench {
-  ExportBench(Form form, const fs::path& folder) : self(profile_of(form), Platform{ui, *clock, folder}) {}
+  ExportBench(Form form, const fs::path& folder) : self(return_class(form), Platform{ui, *clock, folder}) {}
   void run(const std::vector<LaidSheet>& sheets) {
     book = memory_workbook(sheets);
     ExportETDS_Vantor(self, book);
@@ -112,7 +113,7 @@ std::vector<LaidSheet> golden_return(Form form) {
 
 fs::path golden_path(Form form) {
   return fs::path(FENWARX_FIXTURES) / ".." / "export" / "golden" /
-         ("form" + std::string(profile_of(form).name) + ".txt");
+         ("form" + std::string(form_name(form)) + ".txt");
 }
 
 Message success(Form form, const fs::path& folder) {
@@ -143,12 +144,12 @@ void expect_record_shapes(const std::string& file) {
 // FENWARX_UPDATE_GOLDEN=1 rewrites the golden copies.
 TEST(ExportGolden, EachFormWritesItsGoldenFile) {
   for (Form form : kExportForms) {
-    SCOPED_TRACE(profile_of(form).name);
+    SCOPED_TRACE(form_name(form));
     const fs::path folder = scratch_dir();
     ExportBench b(form, folder);
     b.run(golden_return(form));
     EXPECT_EQ(b.ui.messages, std::vector<Message>{success(form, folder)});
-    EXPECT_TRUE(b.self.export_completed);
+    EXPECT_TRUE(b.self.exported.completed);
     EXPECT_EQ(files_in(folder), std::vector<std::string>{std::string(export_profile(form).file_name)});
     const std::string file = b.file();
     if (std::getenv("FENWARX_UPDATE_GOLDEN")) std::ofstream(golden_path(form), std::ios::binary) << file;
@@ -163,7 +164,7 @@ TEST(ExportGolden, EachFormWritesItsGoldenFile) {
 // export by the same object starts with an empty nil list.
 TEST(ExportGolden, AVerificationBeforehandOrASecondExportChangesNothing) {
   for (Form form : kExportForms) {
-    SCOPED_TRACE(profile_of(form).name);
+    SCOPED_TRACE(form_name(form));
     ExportBench b(form, scratch_dir());
     auto book = memory_workbook(golden_return(form));
     VerifyData_Vantor_ETDS(b.self, book);
@@ -171,20 +172,32 @@ TEST(ExportGolden, AVerificationBeforehandOrASecondExportChangesNothing) {
     EXPECT_EQ(b.file(), slurp(golden_path(form)));
     ExportETDS_Vantor(b.self, book);
     EXPECT_EQ(b.file(), slurp(golden_path(form)));
-    EXPECT_EQ(b.self.nil_records.size(), form == F26 ? 3u : 4u);
-    EXPECT_EQ(b.self.nil_challan_count, form == F27EQ ? 1 : 2);
+    EXPECT_EQ(b.self.exported.nil_records.size(), form == F26 ? 3u : 4u);
+    EXPECT_EQ(b.self.exported.nil_challans, form == F27EQ ? 1 : 2);
   }
 }
 
 ReturnHeader header_of(const std::string& year, const std::string& quarter, double total = 0) {
   ReturnHeader header;
-  header.rows[1] = "ABCD12345E";
-  header.rows[2] = "ABCDE1234F";
-  header.rows[32] = quarter;
+  header.row(DeductorRow::Tan) = "ABCD12345E";
+  header.row(DeductorRow::Pan) = "ABCDE1234F";
+  header.row(DeductorRow::Quarter) = quarter;
   header.financial_year = year;
   header.today = serial_from_civil({2006, 6, 15});
   header.challan_total = total;
   return header;
+}
+
+// One record of `kind` written from `header` as the export writes it.
+std::string record_line(Form form, RecordKind kind, const ReturnHeader& header, RecordContext at) {
+  RecordingUi ui;
+  const auto clock = fixed_clock(header.today);
+  ReturnObject self(return_class(form), Platform{ui, *clock});
+  self.workbook = memory_workbook({state_codes()});
+  RecordWriter writer(self, export_profile(form), header);
+  std::string line;
+  writer.write(record_table(form, kind), at, line);
+  return line;
 }
 
 std::vector<std::string> fields(const std::string& line) {
@@ -207,10 +220,10 @@ TEST(BatchHeader, YearsAndTotalDeposit) {
   } cases[] = {{"2005", 0.5, "200607", "200506", "0.00"},  {"2005", 1.5, "200607", "200506", "2.00"},
                {"2005", 2.5, "200607", "200506", "2.00"},  {"2008", 1004.49, "200910", "200809", "1004.00"},
                {"1999", -3.5, "200001", "199900", "-4.00"}};
-  auto workbook = memory_workbook({state_codes()});
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.year) + " " + std::to_string(c.total));
-    const auto bh = fields(bh_line(export_profile(F26), header_of(c.year, "Q1", c.total), 2, *workbook));
+    const auto bh = fields(record_line(F26, RecordKind::BatchHeader, header_of(c.year, "Q1", c.total),
+                                       {.line = 2, .challan_count = 2}));
     ASSERT_EQ(bh.size(), 52u);
     EXPECT_EQ(bh[15], c.assessment);
     EXPECT_EQ(bh[16], c.financial);
@@ -226,16 +239,16 @@ TEST(NilReturn, TheLineIsDatedAtTheQuarterEnd) {
     const char *year, *quarter, *date;
   } cases[] = {{"2005", "Q1", "30062005"}, {"2005", " q2 ", "30092005"}, {"2005", "Q3", "31122005"},
                {"2005", "Q4", "31032006"}, {"2009", "", "31032010"},     {"2009", "Q1", "30062009"}};
-  auto workbook = memory_workbook({state_codes()});
   for (Form form : kExportForms) {
-    const ExportProfile& profile = export_profile(form);
     for (const Case& c : cases) {
-      SCOPED_TRACE(std::string(profile.form_code) + " " + c.quarter);
+      SCOPED_TRACE(std::string(form_name(form)) + " " + c.quarter);
       const ReturnHeader header = header_of(c.year, c.quarter);
-      const std::string line = nil_return_line(profile, header);
+      const std::string line = record_line(form, RecordKind::NilReturn, header, {.line = 3, .challan_serial = 1});
       EXPECT_EQ(line, std::string("3^CD^1^1^0^Y^^^^^^^^^^^^") + c.date + "^^^" +
                           (form == F27EQ ? "E" : "193") + "^" + zeros);
-      const std::string file = fh_line(profile, header) + bh_line(profile, header, 1, *workbook) + line;
+      const std::string file = record_line(form, RecordKind::FileHeader, header, {.line = 1}) +
+                               record_line(form, RecordKind::BatchHeader, header, {.line = 2, .challan_count = 1}) +
+                               line;
       EXPECT_TRUE(check_return_file(file).findings.empty());
     }
   }
@@ -276,7 +289,7 @@ TEST(ExportEndsEarly, NoFileIsWrittenAndAnEarlierOneStays) {
   for (Form form : kExportForms) {
     for (const Case& c : cases) {
       for (bool earlier : {false, true}) {
-        SCOPED_TRACE(std::string(profile_of(form).name) + " " + c.name + (earlier ? " over a file" : ""));
+        SCOPED_TRACE(std::string(form_name(form)) + " " + c.name + (earlier ? " over a file" : ""));
         const fs::path folder = scratch_dir();
         const fs::path path = folder / export_profile(form).file_name;
         if (earlier) std::ofstream(path, std::ios::binary) << "earlier\r\n";
@@ -285,7 +298,7 @@ TEST(ExportEndsEarly, NoFileIsWrittenAndAnEarlierOneStays) {
         ExportBench b(form, folder);
         b.run(sheets);
         EXPECT_EQ(b.ui.messages, std::vector<Message>{c.message});
-        EXPECT_FALSE(b.self.export_completed);
+        EXPECT_FALSE(b.self.exported.completed);
         EXPECT_EQ(files_in(folder).size(), earlier ? 1u : 0u);
         if (earlier) {
           EXPECT_EQ(slurp(path), "earlier\r\n");
@@ -300,7 +313,7 @@ TEST(ExportEndsEarly, NoFileIsWrittenAndAnEarlierOneStays) {
 // folder fails before anything is written.
 TEST(ExportEndsEarly, AFailureLeavesTheEarlierFileAlone) {
   for (Form form : kExportForms) {
-    SCOPED_TRACE(profile_of(form).name);
+    SCOPED_TRACE(form_name(form));
     const fs::path folder = scratch_dir();
     const fs::path path = folder / export_profile(form).file_name;
     std::ofstream(path, std::ios::binary) << "earlier\r\n";
@@ -314,7 +327,7 @@ TEST(ExportEndsEarly, AFailureLeavesTheEarlierFileAlone) {
       EXPECT_EQ(e.number(), err::kSubscript);
     }
     EXPECT_TRUE(b.ui.messages.empty());
-    EXPECT_FALSE(b.self.export_completed);
+    EXPECT_FALSE(b.self.exported.completed);
     EXPECT_EQ(files_in(folder), std::vector<std::string>{path.filename()});
     EXPECT_EQ(slurp(path), "earlier\r\n");
 

@@ -22,7 +22,7 @@ void expect_places(Form form, std::vector<LaidSheet> sheets, std::vector<Checked
   for (const auto& [line, field, place] : cases)
     report.findings.push_back({line, field, "x", {}, 0, 0});
   auto workbook = testing::memory_workbook(sheets);
-  locate_findings(report, *workbook, profile_of(form));
+  locate_findings(report, *workbook, form);
   for (std::size_t i = 0; i < cases.size(); ++i) {
     const CheckFinding& f = report.findings[i];
     SCOPED_TRACE("line " + std::to_string(f.line) + ", field " + std::to_string(f.field));

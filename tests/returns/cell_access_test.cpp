@@ -9,8 +9,8 @@
 #include "platform/clock/clock.hpp"
 #include "platform/spreadsheet/memory_workbook.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "returns/return_object.hpp"
-#include "returns/text_helpers.hpp"
+#include "state/return_object.hpp"
+#include "state/text_helpers.hpp"
 
 namespace fenwarx {
 namespace {
@@ -21,7 +21,7 @@ constexpr double kDay = 45000, kSecond = 1 / 86400.0;  // a whole-day serial
 // The challan sheet current, holding "kept" at (2, 2).
 struct Harness {
   explicit Harness(Form form = Form::F26, double now = kDay)
-      : clock(fixed_clock(now)), self(profile_of(form), Platform{ui, *clock}) { self.current_sheet = sheet; }
+      : clock(fixed_clock(now)), self(return_class(form), Platform{ui, *clock}) { self.current_sheet = sheet; }
   RecordingUi ui;
   std::unique_ptr<Clock> clock;
   ReturnObject self;
@@ -41,7 +41,7 @@ TEST(CellAccess, GetCellTextTrimsThenTurnsApostrophesIntoBlanks) {
     Harness h;
     h.sheet->store_value(4, 6, c.stored);
     EXPECT_EQ(h.self.GetCellText(4, 6), c.read) << c.stored.to_text();
-    EXPECT_TRUE(h.self.last_text == c.read && h.ui.messages.empty());
+    EXPECT_TRUE(h.self.last.text == c.read && h.ui.messages.empty());
   }
 }
 
@@ -53,7 +53,7 @@ TEST(CellAccess, FailuresShowTheirDescriptionAndKeepTheLastRead) {
     EXPECT_EQ(h.self.GetCellText(with_sheet ? 0 : 3, 3), "");
     const char* description = with_sheet ? "Application-defined or object-defined error" : kNotSet;
     EXPECT_EQ(h.ui.messages, (std::vector<Message>{{description, "", msg_style::kPlain}}));
-    EXPECT_TRUE(h.self.last_text == "kept" && h.self.last_row == 2 && h.self.last_column == 2);  // the last good read
+    EXPECT_TRUE(h.self.last.text == "kept" && h.self.last.row == 2 && h.self.last.column == 2);  // the last good read
   }
 }
 
@@ -74,7 +74,7 @@ TEST(CellAccess, BindPerFormAndTheRegularFlagPerObjectOrPerThread) {
       {Form::F24, "Deductor Details", false}, {Form::F27, "Deductor Details", true},
       {Form::F27EQ, "Collector Details", true}};
   for (const auto& c : cases) {
-    SCOPED_TRACE(profile_of(c.form).name);
+    SCOPED_TRACE(form_name(c.form));
     Harness h(c.form), other(c.form);
     auto workbook = layout({{"Challan Details", {}}, {c.deductor_sheet, {{1, 31, "4"}}}});
     h.self.bind(workbook);
@@ -121,7 +121,7 @@ TEST(TextHelpers, AddZeroRightJustifiesWithZerosAndShowsWhereATooLongValueWasRea
   h.self.current_sheet = nullptr;
   for (const auto& c : cases) {
     EXPECT_EQ(AddZero(h.self, c.text, c.width), c.filled) << c.text << " in " << c.width;
-    EXPECT_EQ(h.self.last_text, c.text);  // what a later box names
+    EXPECT_EQ(h.self.last.text, c.text);  // what a later box names
   }
   auto workbook = layout({{"Deductee Details", {{7, 11, "500"}}}});
   h.self.current_sheet = workbook->find_sheet("Deductee Details");

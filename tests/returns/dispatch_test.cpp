@@ -18,7 +18,7 @@
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "returns/c_api.h"
 #include "returns/registry.hpp"
-#include "returns/return_object.hpp"
+#include "state/return_object.hpp"
 #include "support/clean_return.hpp"
 #include "support/test_paths.hpp"
 
@@ -50,7 +50,7 @@ struct Harness {
 // its name and its type (Double, Integer, String, Boolean, Object); "=" if it has a result.
 std::string signature(const Member& member) {
   std::string out = std::string(member.name) + "(";
-  for (const ArgSpec& arg : member.args) {
+  for (const Parameter& arg : member.args) {
     if (out.back() != '(') out += ',';
     out += std::string(arg.optional ? "?" : "") + (arg.by_ref ? "&" : "") + std::string(arg.name) + ':' +
            "disbo"[static_cast<int>(arg.type)];
@@ -77,14 +77,14 @@ TEST(Dispatch, MemberTablesInSlotOrderWithPresence) {
     for (const std::string& slot : slots)
       if (std::ranges::none_of(c.absent, [&](auto& name) { return slot.starts_with(name + "("); }))
         expected.push_back(slot);
-    for (const Member* member : members_of(profile_of(c.form))) actual.push_back(signature(*member));
-    EXPECT_EQ(actual, expected) << profile_of(c.form).class_name;
+    for (const Member* member : members_of(return_class(c.form))) actual.push_back(signature(*member));
+    EXPECT_EQ(actual, expected) << return_class(c.form).class_name;
   }
 }
 
 TEST(Dispatch, CreatesByProgrammaticIdentifierOnly) {
   Harness h;
-  EXPECT_EQ(create_object("fenwarx.CLSEXPORT27EQ", {h.ui, *h.clock})->profile().class_name, "clsExport27EQ");
+  EXPECT_EQ(create_object("fenwarx.CLSEXPORT27EQ", {h.ui, *h.clock})->return_class().class_name, "clsExport27EQ");
   for (const char* id : {"clsExport26", "Fenwarx.clsExport25"})  // 429, pinned with its text in the C tests
     EXPECT_THAT([&] { create_object(id, {h.ui, *h.clock}); },
                 ::testing::Throws<RuntimeError>(::testing::Property(&RuntimeError::number, 429)));

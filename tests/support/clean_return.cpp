@@ -2,7 +2,7 @@
 
 #include "platform/values/dates.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
-#include "returns/return_codes.hpp"
+#include "layout/code_lists.hpp"
 
 namespace fenwarx::testing {
 namespace {
@@ -42,7 +42,8 @@ Cells clean_deductor(Form form) {
   return {{1, 2, "ABCD12345E"}, {2, 2, "ABCDE1234F"}, {3, 2, "Acme"}, {5, 2, "1 Main Road"},
           {10, 2, "DELHI"}, {11, 2, "110001"}, {16, 2, "A"}, {17, 2, "R Kumar"},
           {18, 2, "Manager"}, {19, 2, "x"}, {24, 2, "DELHI"}, {25, 2, "110001"}, {32, 2, "Q1"},
-          {38, 2, "R"}, {profile_of(form).financial_year_row, 2, "2005-06"}};
+          {38, 2, "R"},
+          {workbook_layout(form).deductor.rows.of(DeductorRow::FinancialYear), 2, "2005-06"}};
 }
 
 // A challan of 1000 paid by book entry: the voucher stands, the transfer goes.
@@ -80,7 +81,7 @@ Cells clean_deductee(Form form, int row, const std::string& serial) {
 }
 
 std::vector<LaidSheet> clean_return(Form form, int deductees) {
-  const FormProfile& p = profile_of(form);
+  const WorkbookLayout& p = workbook_layout(form);
   Cells deductor = clean_deductor(form), challans = clean_challan(form), rows;
   for (int row = 1; row <= kDeductorRows; ++row)
     deductor.push_back({row, 1, "L" + std::to_string(row)});
@@ -89,9 +90,9 @@ std::vector<LaidSheet> clean_return(Form form, int deductees) {
   for (int column = 1; column <= kDeducteeColumns; ++column)
     rows.push_back({1, column, "H" + std::to_string(column)});
   for (int k = 0; k < deductees; ++k) rows = with(rows, clean_deductee(form, 3 + k));
-  std::vector<LaidSheet> sheets{{std::string(p.deductor_sheet), deductor},
-                                {std::string(p.challan_sheet), challans},
-                                {std::string(p.deductee_sheet), rows}};
+  std::vector<LaidSheet> sheets{{std::string(p.deductor.name), deductor},
+                                {std::string(p.challans.name), challans},
+                                {std::string(p.deductees.name), rows}};
   if (form == F24) sheets.push_back({"Salary Details", {}});
   Cells states;
   for (int k = 0; k < 35; ++k) {
@@ -117,8 +118,8 @@ void write_workbook(const std::filesystem::path& path, const std::vector<LaidShe
 }
 
 ReturnBench::ReturnBench(Form form)
-    : p(profile_of(form)), clock(fixed_clock(serial_from_civil({2006, 6, 15}))),
-      self(p, Platform{ui, *clock}) {}
+    : p(workbook_layout(form)), clock(fixed_clock(serial_from_civil({2006, 6, 15}))),
+      self(return_class(form), Platform{ui, *clock}) {}
 
 std::string ReturnBench::text(int row, int column) const {
   return sheet->Cells(row, column).Value().to_text();

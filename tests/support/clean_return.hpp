@@ -10,13 +10,12 @@
 
 #include "platform/clock/clock.hpp"
 #include "platform/spreadsheet/memory_workbook.hpp"
-#include "returns/form_profile.hpp"
-#include "returns/return_object.hpp"
+#include "layout/workbook_layout.hpp"
+#include "state/return_object.hpp"
 
 namespace fenwarx::testing {
 
 using Cells = std::vector<LaidCell>;
-inline constexpr Form kForms[] = {Form::F24, Form::F26, Form::F27, Form::F27EQ};
 
 // `base` with each change typed over the cell at its place, or added.
 Cells with(Cells base, const Cells& changes);
@@ -52,7 +51,7 @@ struct ReturnBench {
   // The cells marked red in the first `rows` rows and 25 columns.
   Marks marks(std::string_view sheet_name = {}, int rows = 40) const;
 
-  const FormProfile& p;
+  const WorkbookLayout& p;
   RecordingUi ui;
   std::unique_ptr<Clock> clock;
   ReturnObject self;

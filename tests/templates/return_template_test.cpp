@@ -9,7 +9,7 @@
 
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "platform/xlsx/zip_reader.hpp"
-#include "returns/return_codes.hpp"
+#include "layout/code_lists.hpp"
 #include "support/test_paths.hpp"
 #include "templates/return_template.hpp"
 
@@ -145,7 +145,7 @@ TEST_P(ReturnTemplateTest, SheetsLabelsHeadingsAndLists) {
 INSTANTIATE_TEST_SUITE_P(Forms, ReturnTemplateTest, ::testing::ValuesIn(kForms),
                          [](const auto& info) {
                            return std::string("Form") +
-                                  std::string(profile_of(info.param.form).name);
+                                  std::string(form_name(info.param.form));
                          });
 
 }  // namespace

@@ -29,9 +29,15 @@ ChallanColumns columns_of(Form form) {
   return {3, 8, 16, {17, 18, 19, 22, 23}, {20, 21}, 13, 14};
 }
 // The record field that keeps challan column `column`.
-int field_of(Form form, int column) { return form == F24 && column > 1 ? column : column - 1; }
+ChallanColumn field_of(Form form, int column) {
+  return workbook_layout(form).challans.columns.at(column).role;
+}
 
 // The deductee columns the tally reads: the serial and the five summed ones.
+struct TalliedColumns {
+  int serial;
+  std::array<int, 5> summed;
+};
 TalliedColumns deductee_columns(Form form) {
   if (form == F24) return {12, {8, 9, 10, 11, 13}};
   if (form == F27EQ) return {20, {12, 13, 14, 15, 17}};
@@ -62,7 +68,7 @@ struct Bench : ReturnBench {
     workbook = memory_workbook(sheets);
     self.bind(workbook);
     self.financial_year = "2005";
-    sheet = workbook->find_sheet(p.challan_sheet);
+    sheet = workbook->find_sheet(p.challans.name);
   }
   void run() { Verify_Challan(self); }
   std::uint32_t color(int row, int column) { return sheet->interior_color(row, column); }
@@ -70,17 +76,17 @@ struct Bench : ReturnBench {
 
 TEST(ChallanWalk, CleanSheetsGiveNoMarkAndEndAtTheFirstEmptySerial) {
   for (Form form : kForms) {
-    SCOPED_TRACE(profile_of(form).name);
+    SCOPED_TRACE(form_name(form));
     Bench b(form, with(clean_challan(form), clean_challan(form, 5, "2")),
             with(clean_deductee(form), clean_deductee(form, 4, "2")));
-    b.self.challan_total = 77;
+    b.self.totals.challan_total = 77;
     b.run();
     EXPECT_TRUE(b.marks().empty());
     EXPECT_EQ(b.self.error_count, 0);
     EXPECT_TRUE(b.ui.messages.empty());
-    EXPECT_EQ(b.self.challan_count, 2);
-    EXPECT_EQ(b.self.challan_index, 2);
-    EXPECT_EQ(b.self.challan_total, 2000);
+    EXPECT_EQ(b.self.totals.challan_count, 2);
+    EXPECT_EQ(b.self.records.challan_index, 2);
+    EXPECT_EQ(b.self.totals.challan_total, 2000);
     EXPECT_EQ(b.workbook->GetApplication().StatusBar(), " Verifing Challan Details Row NO 6");
     EXPECT_EQ(b.text(6, 2), "End of Data");
     for (int column = 1; column <= 6; ++column)
@@ -96,7 +102,7 @@ TEST(ChallanWalk, CleanSheetsGiveNoMarkAndEndAtTheFirstEmptySerial) {
 // as they stand, and a row of another challan does not count.
 TEST(ChallanWalk, ComputedColumnsTotalCountSumAndCopy) {
   for (Form form : kForms) {
-    SCOPED_TRACE(profile_of(form).name);
+    SCOPED_TRACE(form_name(form));
     const ChallanColumns c = columns_of(form);
     const Parts amounts{"60", "30.5", "10", "7", "2.5"};
     Cells challan = with(clean_challan(form), {{4, c.total, "5"}});
@@ -109,9 +115,9 @@ TEST(ChallanWalk, ComputedColumnsTotalCountSumAndCopy) {
     EXPECT_TRUE(b.marks().empty());
     // Form 24 keeps its amounts as typed; the others round them, halves to even.
     const bool rounded = form != F24;
-    const ChallanRecord& record = b.self.challan_records.at(0);
+    const ChallanRecord& record = b.self.records.challans.at(0);
     EXPECT_EQ(b.text(4, c.first_amount + 1), rounded ? "30" : "30.5");
-    EXPECT_EQ(b.self.challan_total, rounded ? 109 : 110);
+    EXPECT_EQ(b.self.totals.challan_total, rounded ? 109 : 110);
     const Parts sums{"60.5", "1", "2", "63.5", "63.5"};
     std::vector<std::pair<int, std::string>> cells{{c.total, rounded ? "109" : "110"},
                                                    {c.count, "2"}};
@@ -123,9 +129,9 @@ TEST(ChallanWalk, ComputedColumnsTotalCountSumAndCopy) {
     EXPECT_EQ(b.text(4, c.copies[0]), "7");
     EXPECT_EQ(b.text(4, c.copies[1]), rounded ? "2" : "2.5");
     for (int copy : c.copies) EXPECT_EQ(record[field_of(form, copy)], "0.00") << copy;
-    EXPECT_EQ(record[0], "1");
-    EXPECT_EQ(record[23], form == F27EQ ? "A" : "");
-    EXPECT_EQ(record[1], form == F24 ? "" : b.text(4, 2));  // Form 24 has no section
+    EXPECT_EQ(record[ChallanColumn::SerialNumber], "1");
+    EXPECT_EQ(record[ChallanColumn::MinorHead], form == F27EQ ? "A" : "");
+    EXPECT_EQ(record[ChallanColumn::Section], form == F24 ? "" : b.text(4, 2));  // Form 24 has none
   }
 }
 
@@ -172,7 +178,7 @@ TEST(ChallanWalk, ColumnRulesMarkTheirOwnCells) {
       {F27EQ, {{4, 24, "J"}}, {{4, 24}}}, {F27EQ, {{4, 24, "i"}}, {}},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << profile_of(c.form).name << " case " << (&c - cases));
+    SCOPED_TRACE(::testing::Message() << form_name(c.form) << " case " << (&c - cases));
     Bench b(c.form, with(clean_challan(c.form), c.changes),
             deductee_row(c.form, 3, "1", {"0", "0", "0", "0", "0"}), c.deductor);
     b.run();
@@ -186,7 +192,7 @@ TEST(ChallanWalk, ColumnRulesMarkTheirOwnCells) {
 
 TEST(ChallanWalk, TalliesAboveTheChallanTotalAreMarked) {
   for (Form form : kForms) {
-    SCOPED_TRACE(profile_of(form).name);
+    SCOPED_TRACE(form_name(form));
     const ChallanColumns c = columns_of(form);
     Bench b(form, clean_challan(form), deductee_row(form, 3, "1", {"0", "0", "0", "1000.5", "1000.5"}));
     b.run();
@@ -198,9 +204,9 @@ TEST(ChallanWalk, TalliesAboveTheChallanTotalAreMarked) {
 // is not: it says so in the row and stops, counting no error.
 TEST(ChallanWalk, AnEmptyFirstRowBeforeDataIsFlaggedOnlyInForm26) {
   for (Form form : kForms) {
-    SCOPED_TRACE(profile_of(form).name);
+    SCOPED_TRACE(form_name(form));
     Bench b(form, clean_challan(form, 5, "2"));
-    b.self.challan_count = 9;
+    b.self.totals.challan_count = 9;
     b.run();
     const bool f26 = form == F26;
     EXPECT_EQ(b.self.error_count, 0);
@@ -210,7 +216,7 @@ TEST(ChallanWalk, AnEmptyFirstRowBeforeDataIsFlaggedOnlyInForm26) {
     for (int column = 1; column <= 6; ++column)
       EXPECT_EQ(b.color(4, column),
                 column > 5 ? kColorNone : f26 ? kColorError : kColorEndOfData) << column;
-    EXPECT_EQ(b.self.challan_count, f26 ? 9 : 0);
+    EXPECT_EQ(b.self.totals.challan_count, f26 ? 9 : 0);
   }
 }
 
@@ -218,20 +224,20 @@ TEST(ChallanWalk, AnEmptyFirstRowBeforeDataIsFlaggedOnlyInForm26) {
 // data even with rows below it.
 TEST(ChallanWalk, EndOfDataAndTheStaleEndOfDataStop) {
   Bench empty(F26, {});
-  empty.self.challan_total = 5;
+  empty.self.totals.challan_total = 5;
   empty.run();
   EXPECT_EQ(empty.text(4, 2), "End of Data");
-  EXPECT_EQ(empty.self.challan_count, 0);
-  EXPECT_EQ(empty.self.challan_total, 0);
+  EXPECT_EQ(empty.self.totals.challan_count, 0);
+  EXPECT_EQ(empty.self.totals.challan_total, 0);
 
   for (Form form : kForms) {
-    SCOPED_TRACE(profile_of(form).name);
+    SCOPED_TRACE(form_name(form));
     const ChallanColumns c = columns_of(form);
     const Cells rows = rows_of(clean_challan(form), clean_challan(form, 5, "2"),
                                clean_challan(form, 6, "3"));
     Bench b(form, with(rows, {{5, 2, " End of Data "}, {6, c.total, "7"}}));
     b.run();
-    EXPECT_EQ(b.self.challan_count, 1);
+    EXPECT_EQ(b.self.totals.challan_count, 1);
     EXPECT_EQ(b.text(5, 2), "End of Data");
     EXPECT_EQ(b.color(5, 1), kColorEndOfData);
     EXPECT_EQ(b.text(6, c.total), "7");
@@ -243,11 +249,14 @@ TEST(ChallanWalk, RecordsKeepEveryColumnOfTheRowAndASecondRunRebuildsThem) {
           deductee_row(F26, 3, "1", {"10", "10", "10", "10", "10"}));
   b.run();
   b.run();
-  EXPECT_EQ(b.self.challan_total, 1000);
-  const ChallanRecord expected{"1",  "194C", "1000", "0",  "0",  "0",  "0",    "1000",
-                               "note", "510001", "15/05/2005", "N", "V1", "T1", "O Neil", "1",
-                               "10", "10", "10", "0.00", "0.00", "10", "10", ""};
-  EXPECT_EQ(b.self.challan_records, std::vector{expected});
+  EXPECT_EQ(b.self.totals.challan_total, 1000);
+  // Form 26's columns in the order of the record's fields.
+  const std::vector<std::string> texts{"1",  "194C", "1000", "0",  "0",  "0",  "0",    "1000",
+                                       "note", "510001", "15/05/2005", "N", "V1", "T1", "O Neil", "1",
+                                       "10", "10", "10", "0.00", "0.00", "10", "10", ""};
+  ChallanRecord expected;
+  for (std::size_t i = 0; i < texts.size(); ++i) expected.set(static_cast<ChallanColumn>(i), texts[i]);
+  EXPECT_EQ(b.self.records.challans, std::vector{expected});
 }
 
 // The tally names a challan by the leading number of the serial column, stops at
@@ -255,10 +264,12 @@ TEST(ChallanWalk, RecordsKeepEveryColumnOfTheRowAndASecondRunRebuildsThem) {
 // give for every serial; the challan's own serial rounds halves to even.
 TEST(ChallanTally, OnePassEqualsTheOneChallanFunctionsForEverySerial) {
   for (Form form : kForms) {
-    SCOPED_TRACE(profile_of(form).name);
+    SCOPED_TRACE(form_name(form));
     const TalliedColumns d = deductee_columns(form);
-    EXPECT_EQ(tallied_columns(form).serial, d.serial);
-    EXPECT_EQ(tallied_columns(form).summed, d.summed);
+    const FieldTable<DeducteeColumn>& columns = workbook_layout(form).deductees.columns;
+    EXPECT_EQ(columns.of(DeducteeColumn::ChallanSerial), d.serial);
+    for (std::size_t k = 0; k < kTalliedColumns.size(); ++k)
+      EXPECT_EQ(columns.of(kTalliedColumns[k]), d.summed[k]);
     Cells deductees;
     for (auto [row, serial] :
          {std::pair{3, "1"}, {4, "'01"}, {5, "2"}, {6, "1abc"}, {7, "2"}, {9, "1"}})
@@ -267,14 +278,14 @@ TEST(ChallanTally, OnePassEqualsTheOneChallanFunctionsForEverySerial) {
     Bench b(form, rows_of(clean_challan(form), clean_challan(form, 5, "2"),
                           clean_challan(form, 6, "2.5")),
             deductees);
-    const DeducteeTally tally(b.p, *b.workbook);
+    const DeducteeTally tally(form, *b.workbook);
     for (double serial : {0.0, 1.0, 2.0, 3.0}) {
       SCOPED_TRACE(serial);
       const long long count = serial == 1 ? 3 : serial == 2 ? 2 : 0;
-      EXPECT_EQ(CountDeducteesForChallan(b.p, serial, *b.workbook), count);
+      EXPECT_EQ(CountDeducteesForChallan(form, serial, *b.workbook), count);
       EXPECT_EQ(tally.of(serial).count, count);
       for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(SumDeducteeColumnForChallan(b.p, serial, *b.workbook, d.summed[k]),
+        EXPECT_EQ(SumDeducteeColumnForChallan(form, serial, *b.workbook, d.summed[k]),
                   10.0 * count);
         EXPECT_EQ(tally.of(serial).sums[k], 10.0 * count);
       }

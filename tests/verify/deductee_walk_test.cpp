@@ -3,6 +3,7 @@
 // data, and the failure that stops the walk.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -23,14 +24,18 @@ struct Bench : ReturnBench {
     auto sheets = clean_return(form, deductees);
     sheets[kDeducteeSheet].cells = with(sheets[kDeducteeSheet].cells, changes);
     workbook = memory_workbook(sheets);
-    sheet = workbook->find_sheet(p.deductee_sheet);
+    sheet = workbook->find_sheet(p.deductees.name);
   }
   void run() { VerifyData_Vantor_ETDS(self, workbook); }
   std::string deductor(int row) {
-    return workbook->find_sheet(p.deductor_sheet)->Cells(row, 2).Value().to_text();
+    return workbook->find_sheet(p.deductor.name)->Cells(row, 2).Value().to_text();
   }
   std::string status() { return workbook->GetApplication().StatusBar(); }
 };
+
+std::array<double, 2> totals(const ReturnObject& self) {
+  return {self.totals.amount_paid, self.totals.tax_deducted};
+}
 
 const Message kNoError{"No error.", " Verificaton Sucess ! ", msg_style::kInformation};
 Message errors(int count) {
@@ -40,14 +45,14 @@ Message errors(int count) {
 TEST(DeducteeWalk, CleanRowsGiveNoMarkAndFeedTheControlTotals) {
   for (Form form : kForms) {
     Bench b(form, {}, 2);
-    SCOPED_TRACE(b.p.name);
+    SCOPED_TRACE(form_name(b.p.form));
     b.run();
     EXPECT_EQ(b.ui.messages, std::vector<Message>{kNoError});
-    for (auto name : {b.p.deductor_sheet, b.p.challan_sheet, b.p.deductee_sheet})
+    for (auto name : {b.p.deductor.name, b.p.challans.name, b.p.deductees.name})
       EXPECT_TRUE(b.marks(name).empty()) << name;
-    EXPECT_EQ(b.self.deductee_count, 2);
-    EXPECT_EQ(b.self.deductee_records.size(), 2u);
-    EXPECT_EQ(b.self.deductee_totals, (std::array<double, 2>{2000, 200}));
+    EXPECT_EQ(b.self.totals.deductee_count, 2);
+    EXPECT_EQ(b.self.records.deductees.size(), 2u);
+    EXPECT_EQ(totals(b.self), (std::array<double, 2>{2000, 200}));
     EXPECT_EQ(b.text(5, 2), "End of Data");
     for (int column = 1; column <= 16; ++column)
       EXPECT_EQ(b.sheet->interior_color(5, column),
@@ -80,11 +85,11 @@ TEST(DeducteeWalk, RewrittenAndComputedColumnsPerForm) {
   };
   for (const auto& c : cases) {
     Bench b(c.form, c.changes);
-    SCOPED_TRACE(b.p.name);
+    SCOPED_TRACE(form_name(b.p.form));
     b.run();
-    EXPECT_TRUE(b.marks(b.p.deductee_sheet).empty());
+    EXPECT_TRUE(b.marks(b.p.deductees.name).empty());
     for (auto [column, text] : c.after) EXPECT_EQ(b.text(3, column), text) << column;
-    EXPECT_EQ(b.self.deductee_totals, (std::array<double, 2>{1000, c.tax_total}));
+    EXPECT_EQ(totals(b.self), (std::array<double, 2>{1000, c.tax_total}));
     EXPECT_EQ(b.deductor(34), c.row34);
   }
 }
@@ -117,15 +122,29 @@ TEST(DeducteeWalk, ColumnRulesMarkTheirOwnCells) {
   };
   for (const auto& c : cases) {
     Bench b(c.form, at_row(3, c.typed));
-    SCOPED_TRACE(::testing::Message() << b.p.name << " case " << (&c - cases));
+    SCOPED_TRACE(::testing::Message() << form_name(b.p.form) << " case " << (&c - cases));
     b.run();
     Marks marks;
     for (int column : c.marked) marks.emplace_back(3, column);
-    EXPECT_EQ(b.marks(b.p.deductee_sheet), marks);
-    EXPECT_TRUE(b.marks(b.p.challan_sheet).empty());
+    EXPECT_EQ(b.marks(b.p.deductees.name), marks);
+    EXPECT_TRUE(b.marks(b.p.challans.name).empty());
     EXPECT_EQ(b.self.error_count, static_cast<double>(marks.size()));
     for (const auto& [column, text] : c.after) EXPECT_EQ(b.text(3, column), text) << column;
   }
+}
+
+// A record field by the number of the Form 26 column that holds it; Form 27EQ's
+// value of purchase is field 30, Form 24's date of deposit field 28.
+DeducteeColumn field_role(int field) {
+  using D = DeducteeColumn;
+  static const std::map<int, D> kRoles{
+      {1, D::Section},        {2, D::Code},           {3, D::Pan},          {4, D::PanReference},
+      {5, D::Name},           {6, D::AmountPaid},     {7, D::PaymentDate},  {8, D::BookEntry},
+      {9, D::Rate},           {10, D::GrossedUp},     {11, D::Tds},         {12, D::Surcharge},
+      {13, D::Cess},          {14, D::TotalTax},      {15, D::DeductionDate}, {16, D::TaxDeposited},
+      {17, D::BsrCode},       {18, D::DepositDate},   {19, D::ChallanSerial}, {20, D::Reason},
+      {21, D::Certificate},   {22, D::Remarks},       {28, D::DepositDate}, {30, D::PurchaseValue}};
+  return kRoles.at(field);
 }
 
 // Form 26 stores what its checks leave, Form 27 what the user typed; Form 27EQ
@@ -165,13 +184,15 @@ TEST(DeducteeWalk, RecordsHoldEachFormsFields) {
   };
   for (const auto& c : cases) {
     Bench b(c.form, c.changes);
-    SCOPED_TRACE(b.p.name);
+    SCOPED_TRACE(form_name(b.p.form));
     b.run();
-    ASSERT_EQ(b.self.deductee_records.size(), 1u);
+    ASSERT_EQ(b.self.records.deductees.size(), 1u);
     DeducteeRecord expected{};
-    for (const auto& [field, text] : c.fields) expected.set(field, text);
-    for (int field = 1; field <= 30; ++field)
-      EXPECT_EQ(b.self.deductee_records[0][field], expected[field]) << "field " << field;
+    for (const auto& [field, text] : c.fields) expected.set(field_role(field), text);
+    for (std::size_t role = 0; role < DeducteeRecord::kFields; ++role) {
+      const auto column = static_cast<DeducteeColumn>(role);
+      EXPECT_EQ(b.self.records.deductees[0][column], expected[column]) << "role " << role;
+    }
   }
 }
 
@@ -191,13 +212,13 @@ TEST(DeducteeWalk, AFailureStopsTheWalkWithItsMessage) {
   EXPECT_EQ(b.sheet->interior_color(5, 2), kColorNone);
   EXPECT_EQ(b.status(), " Verifing Deductee Details Row NO 4");
   EXPECT_EQ(b.deductor(37), "");  // the deductor walk did not run
-  EXPECT_EQ(b.self.deductee_index, 1);
+  EXPECT_EQ(b.self.records.deductee_index, 1);
 }
 
 TEST(DeducteeWalk, NoDeducteeRowIsAnErrorAndTheDeductorWalkStillRuns) {
   for (Form form : kForms) {
     Bench b(form, {}, 0);
-    SCOPED_TRACE(b.p.name);
+    SCOPED_TRACE(form_name(b.p.form));
     b.run();
     const Message none{" Their should be atleast one Deductee ", " No Data Available ",
                        msg_style::kInformation};
@@ -218,11 +239,11 @@ TEST(DeducteeWalk, BlankColumnOneEndsTheDataAndRunsDoNotAccumulate) {
   b.run();
   b.run();
   EXPECT_EQ(b.ui.messages, (std::vector<Message>{kNoError, kNoError}));
-  EXPECT_EQ(b.self.deductee_records.size(), 1u);
+  EXPECT_EQ(b.self.records.deductees.size(), 1u);
   EXPECT_EQ(b.text(4, 2), "End of Data");
   EXPECT_EQ(b.sheet->interior_color(3, 6), kColorNone);
   EXPECT_EQ(b.sheet->interior_color(5, 6), kColorError);
-  EXPECT_EQ(b.self.deductee_totals, (std::array<double, 2>{1000, 100}));
+  EXPECT_EQ(totals(b.self), (std::array<double, 2>{1000, 100}));
 }
 
 }  // namespace

@@ -31,10 +31,11 @@ struct Bench : ReturnBench {
     workbook = memory_workbook(sheets);
     self.bind(workbook);
     sheet = self.deductor_sheet;
-    self.deductee_totals = {totals.amount, totals.tax};
-    self.challan_total = totals.challan_total;
-    self.challan_count = totals.challan_count;
-    self.deductee_count = totals.deductee_count;
+    self.totals.amount_paid = totals.amount;
+    self.totals.tax_deducted = totals.tax;
+    self.totals.challan_total = totals.challan_total;
+    self.totals.challan_count = totals.challan_count;
+    self.totals.deductee_count = totals.deductee_count;
   }
   void run() { VerifyDeductorDetails(self); }
   std::string text(int row) { return ReturnBench::text(row, 2); }
@@ -77,7 +78,7 @@ TEST(DeductorWalk, FieldRulesMarkTheirRow) {
       {F27, 24, "CHHATISHGARH", false},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << profile_of(c.form).name << " case " << (&c - cases));
+    SCOPED_TRACE(::testing::Message() << form_name(c.form) << " case " << (&c - cases));
     Bench b(c.form, c.row == 16 ? Cells{{16, 2, c.typed}}
                                 : Cells{{16, 2, c.category}, {c.row, 2, c.typed}});
     b.run();
@@ -96,7 +97,7 @@ TEST(DeductorWalk, ReturnTypeSetsTheRegularFlag) {
       {"c", "C", false}, {" C ", "C", false}, {"r", "R", true}, {"X", "R", true}, {"", "R", true}};
   for (Form form : kForms) {
     for (const auto& c : cases) {
-      SCOPED_TRACE(std::string(profile_of(form).name) + " '" + c.typed + "'");
+      SCOPED_TRACE(std::string(form_name(form)) + " '" + c.typed + "'");
       Bench b(form, {{38, 2, c.typed}}), other(form);
       other.self.regular_flag() = !c.regular;
       b.run();

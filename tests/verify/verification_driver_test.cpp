@@ -10,8 +10,8 @@
 #include "platform/clock/clock.hpp"
 #include "platform/spreadsheet/memory_workbook.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "returns/return_object.hpp"
-#include "verify/mark_cell.hpp"
+#include "state/return_object.hpp"
+#include "checks/error_marker.hpp"
 #include "verify/verification.hpp"
 
 namespace fenwarx {
@@ -28,7 +28,7 @@ Message errors(const char* count) {
 // Bound, as a check finds its object; the year in row 30 as Form 26 keeps it.
 struct Harness {
   explicit Harness(const std::string& deductor = "Deductor Details")
-      : self(profile_of(Form::F26), Platform{ui, *clock}),
+      : self(return_class(Form::F26), Platform{ui, *clock}),
         workbook(layout({{deductor, {{1, 31, "9"}, {30, 2, "2024-25"}, {2, 1, "Name of Deductor"}}},
                          {"Challan Details", {{1, 4, "Amount"}, {7, 4, "x"}, {1, 11, "Date of Deposit"}}},
                          {"Deductee Details", {{1, 6, "PAN"}}}})),
@@ -90,7 +90,7 @@ TEST(MarkCell, FailingStepsAreSkippedAndTheRestStillRun) {
   EXPECT_EQ(h.line(1), (Line{T("Challan Details"), N(0), N(11), T("Date of Deposit")}));
   EXPECT_EQ(h.line(2), (Line{{}, N(7), N(11), {}}));
 
-  ReturnObject unbound(profile_of(Form::F26), Platform{h.ui, *h.clock});  // only the count rises
+  ReturnObject unbound(return_class(Form::F26), Platform{h.ui, *h.clock});  // only the count rises
   MarkCell(unbound, 1, 1, true);
   MarkCell(unbound, 1, 1, false);
   EXPECT_EQ(unbound.error_count, 1);

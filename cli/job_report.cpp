@@ -1,0 +1,89 @@
+#include "job_report.hpp"
+
+#include <fmt/format.h>
+#include <unistd.h>
+
+#include "exit_codes.hpp"
+
+namespace fenwarx::cli {
+namespace {
+
+constexpr auto kInterval = std::chrono::milliseconds(200);
+
+// The icon is a bit field of the style; the buttons below it do not change the tag.
+std::string_view tag_of(int style) {
+  switch (style & 0x70) {
+    case msg_style::kCritical: return "[critical]";
+    case msg_style::kInformation: return "[info]";
+    default: return "[message]";
+  }
+}
+
+}  // namespace
+
+std::string message_line(const Message& message) {
+  if (message.title.empty()) return fmt::format("{} {}", tag_of(message.style), message.text);
+  return fmt::format("{} {}: {}", tag_of(message.style), message.title, message.text);
+}
+
+TerminalObserver::TerminalObserver(bool json)
+    : json_(json), terminal_(isatty(fileno(stderr)) ? stderr : nullptr) {}
+
+TerminalObserver::~TerminalObserver() { clear(); }
+
+void TerminalObserver::message(const Message& message) {
+  clear();
+  if (json_) return;
+  fmt::print("{}\n", message_line(message));
+  // A box is seen before the run goes on: a later failure on stderr comes after it.
+  std::fflush(stdout);
+}
+
+void TerminalObserver::result(const std::string& text) {
+  if (json_) return;
+  fmt::print("{}\n", text);
+  std::fflush(stdout);
+}
+
+void TerminalObserver::status(const std::string& text) {
+  if (!terminal_) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (now - last_ < kInterval) return;
+  last_ = now;
+  shown_ = true;
+  std::fprintf(terminal_, "\r\033[K%s", text.c_str());
+  std::fflush(terminal_);
+}
+
+void TerminalObserver::clear() {
+  if (!shown_) return;
+  std::fputs("\r\033[K", terminal_);
+  std::fflush(terminal_);
+  shown_ = false;
+}
+
+int report_failure(const jobs::Failure& failure) {
+  std::fflush(stdout);
+  fmt::print(stderr, "fenwarx: error {}: {}\n", failure.number, failure.description);
+  return kExitFailure;
+}
+
+int report_unknown_form(std::string_view workbook) {
+  fmt::print(stderr, "fenwarx: cannot tell the form of {}; give --form 24|26|27|27EQ\n", workbook);
+  return kExitUsage;
+}
+
+int exit_code_of(jobs::Outcome outcome) {
+  switch (outcome) {
+    case jobs::Outcome::Done: return kExitDone;
+    case jobs::Outcome::DataErrors:
+    case jobs::Outcome::Missing: return kExitDataErrors;
+    case jobs::Outcome::UnknownForm:
+    case jobs::Outcome::WrongForm:
+    case jobs::Outcome::Refused: return kExitUsage;
+    case jobs::Outcome::Failed: break;
+  }
+  return kExitFailure;
+}
+
+}  // namespace fenwarx::cli

@@ -1,0 +1,289 @@
+// The record tables of the return file. Forms 26, 27 and 27EQ write the same
+// headers and challans; a form's own differences are the rows that differ: Form
+// 27EQ writes the value of purchase in DD 21, Form 24 the date of deposit in DD 25
+// and the quarter's end as the date of a nil challan.
+#include "export/record_tables.hpp"
+
+#include <algorithm>
+#include <array>
+#include <iterator>
+
+namespace fenwarx {
+namespace {
+
+using namespace source;
+using C = ChallanColumn;
+using D = DeducteeColumn;
+using R = DeductorRow;
+
+constexpr Constant kBatch{"1"};
+
+constexpr ReturnField kFileHeader[] = {
+    {.number = 1, .source = LineNumber{}, .check = Check::LineNumber},
+    {.number = 2, .source = Constant{"FH"}},
+    {.number = 3, .source = FileType{}, .check = Check::FileType},
+    {.number = 4, .source = ReturnType{}},
+    {.number = 5, .source = Today{}, .check = Check::Date, .required = true},
+    {.number = 6, .source = kBatch},
+    {.number = 7, .source = Constant{"D"}},
+    {.number = 8, .source = Deductor{.row = R::Tan, .trimmed = false}, .check = Check::Tan},
+    {.number = 9, .source = Constant{"1"}},  // batches in the file
+};
+
+constexpr ReturnField kBatchHeader[] = {
+    {.number = 1, .source = LineNumber{}, .check = Check::LineNumber},
+    {.number = 2, .source = Constant{"BH"}},
+    {.number = 3, .source = kBatch, .check = Check::BatchNumber},
+    {.number = 4, .source = ChallanCount{}, .check = Check::ChallanCount},
+    {.number = 5, .source = FormCode{}, .check = Check::FormCode},
+    {.number = 13, .source = Deductor{.row = R::Tan, .trimmed = false}, .check = Check::Tan},
+    {.number = 15, .source = Deductor{.row = R::Pan}, .check = Check::Pan},
+    {.number = 16, .source = AssessmentYear{}, .check = Check::AssessmentYear},
+    {.number = 17, .source = FinancialYear{}, .check = Check::FinancialYear},
+    {.number = 18, .source = Deductor{.row = R::Quarter}},
+    {.number = 19, .source = Deductor{.row = R::Name}},
+    {.number = 21, .source = Deductor{.row = R::Flat}},
+    {.number = 22, .source = Deductor{.row = R::Premises}},
+    {.number = 23, .source = Deductor{.row = R::Road}},
+    {.number = 24, .source = Deductor{.row = R::Area}},
+    {.number = 25, .source = Deductor{.row = R::Town}},
+    {.number = 26, .source = StateCode{.row = R::State}},
+    {.number = 27, .source = Deductor{.row = R::Pin}},
+    {.number = 28, .source = Deductor{.row = R::Email}},
+    {.number = 29, .source = Deductor{.row = R::StdCode}},
+    {.number = 30, .source = Deductor{.row = R::Telephone, .trimmed = false}},
+    {.number = 31, .source = Deductor{.row = R::AddressChanged, .trimmed = false}},
+    {.number = 32, .source = Deductor{.row = R::Category}},
+    {.number = 33, .source = Deductor{.row = R::ResponsibleName}},
+    {.number = 34, .source = Deductor{.row = R::ResponsibleDesignation}},
+    {.number = 35, .source = Deductor{.row = R::ResponsibleFlat}},
+    {.number = 36, .source = Deductor{.row = R::ResponsiblePremises}},
+    {.number = 37, .source = Deductor{.row = R::ResponsibleRoad}},
+    {.number = 38, .source = Deductor{.row = R::ResponsibleArea}},
+    {.number = 39, .source = Deductor{.row = R::ResponsibleTown}},
+    {.number = 40, .source = StateCode{.row = R::ResponsibleState}},
+    {.number = 41, .source = Deductor{.row = R::ResponsiblePin}},
+    {.number = 42, .source = Deductor{.row = R::ResponsibleEmail}},
+    {.number = 43, .source = Deductor{.row = R::Remarks}},
+    {.number = 44, .source = Deductor{.row = R::ResponsibleStdCode}},
+    {.number = 45, .source = Deductor{.row = R::ResponsibleTelephone}},
+    {.number = 46, .source = Constant{"N"}},
+    {.number = 47, .source = DepositTotal{}, .check = Check::DepositTotal, .required = true},
+    {.number = 51, .source = Constant{"N"}},
+};
+
+constexpr ReturnField kChallan[] = {
+    {.number = 1, .source = LineNumber{}, .check = Check::LineNumber},
+    {.number = 2, .source = Constant{"CD"}},
+    {.number = 3, .source = kBatch, .check = Check::BatchNumber},
+    {.number = 4, .source = ChallanSerial{}, .check = Check::ChallanSerial},
+    {.number = 5, .source = Challan{C::DeducteeCount}, .format = Format::WholeNumber,
+     .check = Check::DeducteeCount},
+    {.number = 6, .source = Constant{"N"}, .check = Check::NilIndicator},
+    {.number = 12, .source = Challan{C::ChallanNumber}, .format = Format::ZeroPadded, .width = 5},
+    {.number = 14, .source = Challan{C::TransferVoucher}, .format = Format::ZeroPadded, .width = 9},
+    {.number = 16, .source = Challan{C::BsrCode}, .format = Format::ZeroPadded, .width = 7},
+    {.number = 18, .source = Challan{C::DepositDate}, .format = Format::Date, .check = Check::Date,
+     .required = true},
+    {.number = 21, .source = Challan{C::Section}, .format = Format::SectionCode},
+    {.number = 22, .source = Challan{C::Tds}, .format = Format::StrictAmount,
+     .check = Check::Amount, .required = true},
+    {.number = 23, .source = Challan{C::Surcharge}, .format = Format::StrictAmount,
+     .check = Check::Amount, .required = true},
+    {.number = 24, .source = Challan{C::Cess}, .format = Format::StrictAmount,
+     .check = Check::Amount, .required = true},
+    {.number = 25, .source = Challan{C::Interest}, .format = Format::StrictAmount,
+     .check = Check::Amount, .required = true},
+    {.number = 26, .source = Challan{C::Others}, .format = Format::StrictAmount,
+     .check = Check::Amount, .required = true},
+    {.number = 27, .source = Challan{C::TotalDeposited}, .format = Format::StrictAmount,
+     .check = Check::Amount, .required = true, .name = "total", .sum_of = {.first = 22, .last = 26}},
+    {.number = 29, .source = Challan{C::TaxDepositedOfDeductees}, .format = Format::AmountOrZero,
+     .check = Check::Amount, .required = true, .sums_deductee_field = 19},
+    {.number = 30, .source = Challan{C::TdsOfDeductees}, .format = Format::AmountOrZero,
+     .check = Check::Amount, .required = true, .sums_deductee_field = 14},
+    {.number = 31, .source = Challan{C::SurchargeOfDeductees}, .format = Format::AmountOrZero,
+     .check = Check::Amount, .required = true, .sums_deductee_field = 15},
+    {.number = 32, .source = Challan{C::CessOfDeductees}, .format = Format::AmountOrZero,
+     .check = Check::Amount, .required = true, .sums_deductee_field = 16},
+    {.number = 33, .source = Challan{C::TaxDeductedOfDeductees}, .format = Format::AmountOrZero,
+     .check = Check::Amount, .required = true, .sums_deductee_field = 17},
+    {.number = 34, .source = Challan{C::InterestCopy}, .format = Format::AmountOrZero,
+     .check = Check::Amount, .required = true},
+    {.number = 35, .source = Challan{C::OthersCopy}, .format = Format::AmountOrZero,
+     .check = Check::Amount, .required = true},
+    {.number = 36, .source = Cheque{.transfer_field = 14}},
+    {.number = 37, .source = Challan{C::BookEntry}},
+    {.number = 38, .source = Challan{C::Remarks}},
+};
+
+// Joins field lists into one table's list.
+template <std::size_t... N>
+consteval std::array<ReturnField, (N + ...)> joined(const ReturnField (&... parts)[N]) {
+  std::array<ReturnField, (N + ...)> out{};
+  std::size_t at = 0;
+  ((std::copy(std::begin(parts), std::end(parts), out.begin() + static_cast<std::ptrdiff_t>(at)),
+    at += N),
+   ...);
+  return out;
+}
+
+constexpr Constant kZero{"0.00"};
+
+// A nil challan states nothing deposited: its amounts are all zero.
+constexpr ReturnField kNilAmounts[] = {
+    {.number = 22, .source = kZero}, {.number = 23, .source = kZero},
+    {.number = 24, .source = kZero}, {.number = 25, .source = kZero},
+    {.number = 26, .source = kZero}, {.number = 27, .source = kZero},
+    {.number = 29, .source = kZero}, {.number = 30, .source = kZero},
+    {.number = 31, .source = kZero}, {.number = 32, .source = kZero},
+    {.number = 33, .source = kZero}, {.number = 34, .source = kZero},
+    {.number = 35, .source = kZero},
+};
+
+constexpr ReturnField kNilChallanHead[] = {
+    {.number = 1, .source = LineNumber{}},
+    {.number = 2, .source = Constant{"CD"}},
+    {.number = 3, .source = kBatch},
+    {.number = 4, .source = ChallanSerial{}},
+    {.number = 5, .source = NilDeducteeCount{}},
+    {.number = 6, .source = Constant{"Y"}},
+};
+constexpr ReturnField kNilSection[] = {
+    {.number = 21, .source = NilSection{}, .format = Format::NilSectionCode},
+};
+
+constexpr auto kNilChallan =
+    joined(kNilChallanHead,
+           {{.number = 18, .source = Deductor{.row = R::NilChallanDate, .trimmed = false},
+             .format = Format::HashedDate}},
+           kNilSection, kNilAmounts);
+constexpr auto kSalaryNilChallan =
+    joined(kNilChallanHead, {{.number = 18, .source = QuarterEnd{}, .format = Format::Date}},
+           kNilSection, kNilAmounts);
+
+constexpr ReturnField kNilReturnHead[] = {
+    {.number = 1, .source = LineNumber{}},
+    {.number = 2, .source = Constant{"CD"}},
+    {.number = 3, .source = kBatch},
+    {.number = 4, .source = ChallanSerial{}},
+    {.number = 5, .source = Constant{"0"}},
+    {.number = 6, .source = Constant{"Y"}},
+    {.number = 18, .source = QuarterEnd{}, .format = Format::Date},
+    {.number = 21, .source = NilReturnSection{}},
+};
+constexpr auto kNilReturn = joined(kNilReturnHead, kNilAmounts);
+
+// DD fields 1 to 20, which every form writes alike.
+constexpr ReturnField kDeducteeHead[] = {
+    {.number = 1, .source = LineNumber{}, .check = Check::LineNumber},
+    {.number = 2, .source = Constant{"DD"}},
+    {.number = 3, .source = kBatch, .check = Check::BatchNumber},
+    {.number = 4, .source = ChallanSerial{}, .check = Check::ChallanSerial},
+    {.number = 5, .source = DeducteeSerial{}, .check = Check::DeducteeSerial},
+    {.number = 6, .source = Constant{"O"}},
+    {.number = 8, .source = Deductee{D::Code}, .format = Format::Trimmed},
+    {.number = 10, .source = Deductee{D::Pan}, .format = Format::Trimmed, .check = Check::Pan,
+     .required = true},
+    {.number = 12, .source = Deductee{D::PanReference}, .format = Format::Trimmed},
+    {.number = 13, .source = Deductee{D::Name}, .format = Format::Trimmed},
+    {.number = 14, .source = Deductee{D::Tds}, .format = Format::Amount, .check = Check::Amount,
+     .required = true},
+    {.number = 15, .source = Deductee{D::Surcharge}, .format = Format::Amount,
+     .check = Check::Amount, .required = true},
+    {.number = 16, .source = Deductee{D::Cess}, .format = Format::Amount, .check = Check::Amount,
+     .required = true},
+    {.number = 17, .source = Deductee{D::TotalTax}, .format = Format::Amount,
+     .check = Check::Amount, .required = true, .name = "tax", .sum_of = {.first = 14, .last = 16}},
+    {.number = 19, .source = Deductee{D::TaxDeposited}, .format = Format::Amount,
+     .check = Check::Amount, .required = true},
+};
+
+// DD field 21 holds the value of purchase, which only Form 27EQ has.
+constexpr ReturnField kNoPurchase[] = {{.number = 21, .source = Constant{""}, .check = Check::Amount}};
+
+// DD fields 22 to 24.
+constexpr ReturnField kDeducteePayment[] = {
+    {.number = 22, .source = Deductee{D::AmountPaid}, .format = Format::Amount,
+     .check = Check::Amount, .required = true},
+    {.number = 23, .source = Deductee{D::PaymentDate}, .format = Format::Date, .check = Check::Date},
+    {.number = 24, .source = Deductee{D::DeductionDate}, .format = Format::Date,
+     .check = Check::Date},
+};
+
+// DD fields 26 to 32.
+constexpr ReturnField kDeducteeRate[] = {
+    {.number = 26, .source = Deductee{D::Rate}, .format = Format::Rate, .check = Check::Rate},
+    {.number = 28, .source = Deductee{D::BookEntry}, .format = Format::Trimmed},
+    {.number = 30, .source = Deductee{D::Reason}, .format = Format::Trimmed},
+};
+
+constexpr auto kDeductee = joined(kDeducteeHead, kNoPurchase, kDeducteePayment, kDeducteeRate);
+constexpr auto kCollectee =
+    joined(kDeducteeHead,
+           {{.number = 21, .source = Deductee{D::PurchaseValue}, .format = Format::Amount,
+             .check = Check::Amount}},
+           kDeducteePayment, kDeducteeRate);
+constexpr auto kEmployee =
+    joined(kDeducteeHead, kNoPurchase, kDeducteePayment,
+           {{.number = 25, .source = Deductee{D::DepositDate}, .format = Format::Date,
+             .check = Check::Date}},
+           kDeducteeRate);
+
+consteval RecordTable table(RecordKind kind, std::string_view type, int field_count,
+                            std::span<const ReturnField> fields) {
+  int last = 0;
+  for (const ReturnField& field : fields) {
+    if (field.number <= last || field.number > field_count)
+      throw "a record table lists its fields once each, in ascending numbers within its count";
+    last = field.number;
+  }
+  return {.kind = kind, .type = type, .field_count = field_count, .fields = fields};
+}
+
+constexpr RecordTable kFileHeaderTable = table(RecordKind::FileHeader, "FH", 15, kFileHeader);
+constexpr RecordTable kBatchHeaderTable = table(RecordKind::BatchHeader, "BH", 52, kBatchHeader);
+constexpr RecordTable kChallanTable = table(RecordKind::Challan, "CD", 38, kChallan);
+constexpr RecordTable kNilChallanTable = table(RecordKind::NilChallan, "CD", 38, kNilChallan);
+constexpr RecordTable kSalaryNilChallanTable =
+    table(RecordKind::NilChallan, "CD", 38, kSalaryNilChallan);
+constexpr RecordTable kNilReturnTable = table(RecordKind::NilReturn, "CD", 38, kNilReturn);
+constexpr RecordTable kDeducteeTable = table(RecordKind::Deductee, "DD", 32, kDeductee);
+constexpr RecordTable kCollecteeTable = table(RecordKind::Deductee, "DD", 32, kCollectee);
+constexpr RecordTable kEmployeeTable = table(RecordKind::Deductee, "DD", 32, kEmployee);
+
+struct FormRecords {
+  Form form;
+  const RecordTable* nil_challan;
+  const RecordTable* deductee;
+};
+
+constexpr PerForm<FormRecords> kFormRecords = per_form<FormRecords>({{
+    {.form = Form::F24, .nil_challan = &kSalaryNilChallanTable, .deductee = &kEmployeeTable},
+    {.form = Form::F26, .nil_challan = &kNilChallanTable, .deductee = &kDeducteeTable},
+    {.form = Form::F27, .nil_challan = &kNilChallanTable, .deductee = &kDeducteeTable},
+    {.form = Form::F27EQ, .nil_challan = &kNilChallanTable, .deductee = &kCollecteeTable},
+}});
+
+}  // namespace
+
+const ReturnField* RecordTable::field(int number) const {
+  const auto found = std::lower_bound(fields.begin(), fields.end(), number,
+                                      [](const ReturnField& f, int n) { return f.number < n; });
+  return found != fields.end() && found->number == number ? &*found : nullptr;
+}
+
+const RecordTable& record_table(Form form, RecordKind kind) {
+  const FormRecords& records = kFormRecords[form_index(form)];
+  switch (kind) {
+    case RecordKind::FileHeader: return kFileHeaderTable;
+    case RecordKind::BatchHeader: return kBatchHeaderTable;
+    case RecordKind::Challan: return kChallanTable;
+    case RecordKind::NilChallan: return *records.nil_challan;
+    case RecordKind::NilReturn: return kNilReturnTable;
+    case RecordKind::Deductee: break;
+  }
+  return *records.deductee;
+}
+
+}  // namespace fenwarx

@@ -1,0 +1,57 @@
+#include "jobs/jobs.hpp"
+#include "jobs/workbook_run.hpp"
+#include "platform/values/runtime_error.hpp"
+#include "platform/values/text_case.hpp"
+#include "platform/xlsx/xlsx_workbook.hpp"
+#include "returns/dispatch.hpp"
+#include "returns/registry.hpp"
+
+namespace fenwarx::jobs {
+namespace {
+
+bool has_result(const ReturnObject& object, std::string_view name) {
+  for (const Member* member : members_of(object.return_class()))
+    if (equal_ignoring_case(member->name, name)) return member->has_result;
+  return false;
+}
+
+}  // namespace
+
+Result call(const CallJob& job, const Environment& environment) {
+  Result result;
+  try {
+    std::shared_ptr<XlsxWorkbook> workbook;
+    if (job.workbook) workbook = XlsxWorkbook::open(*job.workbook);
+    MessageSink messages(result, environment.observer);
+    const auto clock = clock_of(environment);
+    const auto object = create_object(job.prog_id, Platform{.ui = messages,
+                                                            .clock = *clock,
+                                                            .output_folder = environment.out_dir,
+                                                            .validator = environment.validator});
+    result.form = object->form();
+    for (const MemberCall& c : job.calls) {
+      std::vector<Variant> arguments;
+      for (const std::string& argument : c.arguments)
+        arguments.push_back(argument == kWorkbookArgument ? Variant::object(workbook)
+                                                          : Variant::text(argument));
+      const Variant value = invoke(*object, c.member, arguments);
+      if (!has_result(*object, c.member)) continue;
+      result.results.push_back(value.to_text());
+      if (environment.observer) environment.observer->result(result.results.back());
+    }
+    if (workbook && job.save) {
+      workbook->save();
+      result.saved = job.workbook;
+    }
+    result.errors = object->error_count;
+    if (object->deductor_sheet)
+      result.log = read_error_log(*object->deductor_sheet, object->layout().deductor.log);
+    result.outcome = object->error_count > 0 ? Outcome::DataErrors : Outcome::Done;
+  } catch (const RuntimeError& error) {
+    result.outcome = Outcome::Failed;
+    result.failure = failure_of(error);
+  }
+  return result;
+}
+
+}  // namespace fenwarx::jobs

@@ -1,0 +1,29 @@
+#include "export/export.hpp"
+#include "jobs/jobs.hpp"
+#include "jobs/workbook_run.hpp"
+#include "platform/values/runtime_error.hpp"
+#include "state/message_texts.hpp"
+
+namespace fenwarx::jobs {
+
+Result export_return(const WorkbookJob& job, const Environment& environment) {
+  Result result;
+  try {
+    WorkbookRun run(job, environment, result);
+    if (!run.has_object()) return result;
+    ReturnObject& object = run.object();
+    ExportETDS_Vantor(object, run.workbook());
+    if (object.exported.completed) {
+      result.return_file = return_file_path(object);
+      run.flag(texts::kFlagExported);
+    }
+    run.finish();
+    result.outcome = object.exported.completed ? Outcome::Done : Outcome::DataErrors;
+  } catch (const RuntimeError& error) {
+    result.outcome = Outcome::Failed;
+    result.failure = failure_of(error);
+  }
+  return result;
+}
+
+}  // namespace fenwarx::jobs

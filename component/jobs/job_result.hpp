@@ -1,0 +1,70 @@
+#pragma once
+// What every job takes from its caller and hands back. The command line, the C
+// interface and the spreadsheet toolbar call the same jobs: each takes a workbook
+// or a file and its options, and returns a result that says what happened.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "checks/error_log.hpp"
+#include "layout/forms.hpp"
+#include "platform/ui/ui.hpp"
+
+namespace fenwarx::jobs {
+
+// Told what a job shows while it runs: the message boxes in order, the status
+// bar, and the results of members a call returns. All optional.
+class Observer {
+ public:
+  virtual ~Observer() = default;
+  virtual void message(const Message&) {}
+  virtual void status(const std::string&) {}
+  virtual void result(const std::string&) {}
+};
+
+// What the component reaches outside the workbook.
+struct Environment {
+  Observer* observer = nullptr;
+  std::optional<double> today = {};  // a date serial; the system's clock when not given
+  std::filesystem::path out_dir = ".";  // stands for drive C:
+  std::vector<std::string> validator = {};  // the return file's path is appended to it
+};
+
+enum class Outcome {
+  Done,         // finished and found nothing wrong
+  DataErrors,   // the data holds errors, or the run refused (no year, no file)
+  UnknownForm,  // the workbook does not show its form and none was given
+  WrongForm,    // asked of a form that does not have it
+  Missing,      // a file the job needs is not there: see `return_file`
+  Refused,      // the job would overwrite or misname a file
+  Failed,       // a run-time error stopped it: see `failure`
+};
+
+struct Failure {
+  int number = 0;
+  std::string description;
+};
+
+// A job on a return workbook.
+struct WorkbookJob {
+  std::filesystem::path workbook;
+  std::optional<Form> form = {};  // else told by the workbook
+  std::optional<std::filesystem::path> save_as = {};
+  bool save = true;
+};
+
+struct Result {
+  Outcome outcome = Outcome::Done;
+  std::optional<Form> form;
+  std::vector<Message> messages;
+  double errors = 0;
+  std::vector<LogLine> log;
+  std::optional<std::filesystem::path> return_file;
+  std::optional<std::string> flag;  // what was written into the deductor sheet's flag cell
+  std::optional<std::filesystem::path> saved;
+  std::vector<std::string> results;  // of the members a call ran
+  std::optional<Failure> failure;
+};
+
+}  // namespace fenwarx::jobs

@@ -1,0 +1,30 @@
+#include <filesystem>
+
+#include "jobs/jobs.hpp"
+#include "jobs/workbook_run.hpp"
+#include "platform/values/runtime_error.hpp"
+#include "platform/values/text_case.hpp"
+#include "templates/return_template.hpp"
+
+namespace fenwarx::jobs {
+
+TemplateResult create_template(Form form, const std::filesystem::path& file, bool replace) {
+  TemplateResult result;
+  if (!equal_ignoring_case(file.extension().string(), ".xlsx"))
+    result.refusal = TemplateResult::Refusal::NotXlsx;
+  else if (!replace && std::filesystem::exists(file))
+    result.refusal = TemplateResult::Refusal::Exists;
+  if (result.refusal != TemplateResult::Refusal::None) {
+    result.outcome = Outcome::Refused;
+    return result;
+  }
+  try {
+    templates::write_return_template(file, form);
+  } catch (const RuntimeError& error) {
+    result.outcome = Outcome::Failed;
+    result.failure = failure_of(error);
+  }
+  return result;
+}
+
+}  // namespace fenwarx::jobs

@@ -1,0 +1,62 @@
+#include "jobs/workbook_run.hpp"
+
+#include "layout/form_detection.hpp"
+#include "platform/values/runtime_error.hpp"
+#include "returns/registry.hpp"
+
+namespace fenwarx::jobs {
+
+void MessageSink::MsgBox(const Message& message) {
+  result_.messages.push_back(message);
+  if (observer_) observer_->message(message);
+}
+
+std::unique_ptr<Clock> clock_of(const Environment& environment) {
+  return environment.today ? fixed_clock(*environment.today) : system_clock();
+}
+
+Failure failure_of(const RuntimeError& error) {
+  return {.number = error.number(), .description = error.description()};
+}
+
+WorkbookRun::WorkbookRun(const WorkbookJob& job, const Environment& environment, Result& result)
+    : job_(job), result_(result), messages_(result, environment.observer), clock_(clock_of(environment)) {
+  workbook_ = XlsxWorkbook::open(job.workbook);
+  result.form = job.form ? job.form : detect_form(*workbook_);
+  if (!result.form) {
+    result.outcome = Outcome::UnknownForm;
+    return;
+  }
+  if (Observer* observer = environment.observer)
+    workbook_->GetApplication().set_listener([observer](const std::string& status) { observer->status(status); });
+  object_ = create_object(return_class(*result.form).prog_id,
+                          Platform{.ui = messages_,
+                                   .clock = *clock_,
+                                   .output_folder = environment.out_dir,
+                                   .validator = environment.validator});
+}
+
+WorkbookRun::~WorkbookRun() {
+  if (workbook_) workbook_->GetApplication().set_listener(nullptr);
+}
+
+void WorkbookRun::flag(std::string_view text) {
+  const CellPlace cell = object_->layout().deductor.flag;
+  object_->deductor_sheet->Cells(cell.row, cell.column).SetValue(Variant::text(std::string(text)));
+  result_.flag = std::string(text);
+}
+
+void WorkbookRun::finish() {
+  if (job_.save_as) {
+    workbook_->save_as(*job_.save_as);
+    result_.saved = job_.save_as;
+  } else if (job_.save) {
+    workbook_->save();
+    result_.saved = job_.workbook;
+  }
+  result_.errors = object_->error_count;
+  if (object_->deductor_sheet)
+    result_.log = read_error_log(*object_->deductor_sheet, object_->layout().deductor.log);
+}
+
+}  // namespace fenwarx::jobs

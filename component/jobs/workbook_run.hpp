@@ -1,0 +1,58 @@
+#pragma once
+// What the jobs on a return workbook share: the workbook opened and its form told,
+// the return object of that form with the messages going to the result and the
+// observer, the status bar passed on, and the workbook saved as the job asks.
+#include <memory>
+#include <optional>
+
+#include "jobs/job_result.hpp"
+#include "platform/clock/clock.hpp"
+#include "platform/values/runtime_error.hpp"
+#include "platform/xlsx/xlsx_workbook.hpp"
+#include "state/return_object.hpp"
+
+namespace fenwarx::jobs {
+
+// Keeps every message in the result and shows it to the observer.
+class MessageSink : public Ui {
+ public:
+  MessageSink(Result& result, Observer* observer) : result_(result), observer_(observer) {}
+  void MsgBox(const Message& message) override;
+
+ private:
+  Result& result_;
+  Observer* observer_;
+};
+
+std::unique_ptr<Clock> clock_of(const Environment& environment);
+// A run-time error as the result reports it.
+Failure failure_of(const RuntimeError& error);
+
+class WorkbookRun {
+ public:
+  // Opens the workbook (a failure to open is a RuntimeError) and tells its form;
+  // with no form, result.outcome is UnknownForm and there is no object.
+  WorkbookRun(const WorkbookJob& job, const Environment& environment, Result& result);
+  ~WorkbookRun();
+  WorkbookRun(const WorkbookRun&) = delete;
+  WorkbookRun& operator=(const WorkbookRun&) = delete;
+
+  bool has_object() const { return object_ != nullptr; }
+  ReturnObject& object() { return *object_; }
+  const std::shared_ptr<XlsxWorkbook>& workbook() { return workbook_; }
+
+  // Writes the flag into the deductor sheet's flag cell.
+  void flag(std::string_view text);
+  // Saves as the job says; gathers the error count and the log into the result.
+  void finish();
+
+ private:
+  const WorkbookJob& job_;
+  Result& result_;
+  MessageSink messages_;
+  std::unique_ptr<Clock> clock_;
+  std::shared_ptr<XlsxWorkbook> workbook_;
+  std::shared_ptr<ReturnObject> object_;
+};
+
+}  // namespace fenwarx::jobs

@@ -1,0 +1,15 @@
+#include "state/message_texts.hpp"
+
+#include "platform/values/numbers.hpp"
+
+namespace fenwarx::texts {
+
+std::string errors_found(double count) {
+  return "This sheet contains " + number_text(count) + " errors(s).";
+}
+
+Message procedure_failure(std::string_view procedure, std::string_view description) {
+  return {std::string(procedure).append(description), "", msg_style::kPlain};
+}
+
+}  // namespace fenwarx::texts

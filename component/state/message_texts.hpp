@@ -1,0 +1,41 @@
+#pragma once
+// The texts the component shows to the user or writes into the workbook, each
+// once, as the return workbook's users have always seen them (their spelling
+// included). A form's own texts (its export message, its walks' status texts)
+// stand in its export profile and its workbook layout.
+#include <string>
+#include <string_view>
+
+#include "platform/ui/ui.hpp"
+
+namespace fenwarx::texts {
+
+// Verification.
+inline constexpr std::string_view kSelectYear = "Select year Once Again !";
+inline constexpr std::string_view kNoError = "No error.";
+inline constexpr std::string_view kVerifiedTitle = " Verificaton Sucess ! ";
+std::string errors_found(double count);  // "This sheet contains N errors(s)."
+inline constexpr std::string_view kNoDeductee = " Their should be atleast one Deductee ";
+inline constexpr std::string_view kNoDataTitle = " No Data Available ";
+inline constexpr std::string_view kUnknownQuarter = "Error";
+
+// A cell whose data cannot be taken.
+inline constexpr std::string_view kFormatTitle = " Check Value and Correct according to format ";
+
+// Export.
+inline constexpr std::string_view kVerifyFirst = "Please verify your data correctly";
+inline constexpr std::string_view kNoDeposit =
+    "You haven't deposit Amount inspite of deduction (Rate greater than zero)";
+
+// Written into the workbook: row markers and the deductor sheet's flag.
+inline constexpr std::string_view kEndOfData = "End of Data";
+inline constexpr std::string_view kDeleteThisRow = "Delete This Row";
+inline constexpr std::string_view kFlagError = "Error";
+inline constexpr std::string_view kFlagVerified = "Verified";
+inline constexpr std::string_view kFlagExported = "Exported";
+
+// A plain box with a procedure's name joined to the failure's description, as
+// the procedures with a handler of their own report what stopped them.
+Message procedure_failure(std::string_view procedure, std::string_view description);
+
+}  // namespace fenwarx::texts

@@ -1,0 +1,101 @@
+// The challan sheet's steps per form. Forms 26, 27 and 27EQ share their parts
+// (27 and 27EQ add the book entry, 27EQ the minor head); Form 24 has no section
+// column and checks its amounts without rounding them.
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <vector>
+
+#include "layout/workbook_layout.hpp"
+#include "verify/walk_steps.hpp"
+
+namespace fenwarx {
+namespace {
+
+using C = ChallanColumn;
+using D = DeducteeColumn;
+using namespace challan_step;
+
+constexpr ChallanAction kHead[] = {
+    {.column = C::Section, .step = SectionCode{}},
+    {.column = C::Tds, .step = AmountRoundoff{}},
+    {.column = C::Surcharge, .step = AmountRoundoff{}},
+    {.column = C::Cess, .step = AmountRoundoff{}},
+    {.column = C::Interest, .step = AmountRoundoff{}},
+    {.column = C::Others, .step = AmountRoundoff{}},
+    {.column = C::TotalDeposited, .step = Amount{}},
+    {.column = C::TotalDeposited, .step = FillTotal{.first = C::Tds, .last = C::Others, .beside = C::Section}},
+    {.column = C::TotalDeposited, .step = AddToTotal{}},
+    {.column = C::BsrCode, .step = BankCode{}},
+    {.column = C::DepositDate, .step = ChallanDate{}},
+    {.column = C::DepositDate, .step = Date{}},
+    {.column = C::BookEntry, .step = YesNoFlag{}},
+};
+
+constexpr ChallanAction kBookEntry[] = {
+    {.column = C::ChallanNumber, .step = BookEntry{}},
+    {.column = C::TransferVoucher, .step = BookEntry{}},
+};
+
+constexpr ChallanAction kComputed[] = {
+    {.column = C::DeducteeCount, .step = Count{}},
+    {.column = C::TdsOfDeductees, .step = Sum{.of = D::Tds}},
+    {.column = C::SurchargeOfDeductees, .step = Sum{.of = D::Surcharge}},
+    {.column = C::CessOfDeductees, .step = Sum{.of = D::Cess}},
+    {.column = C::InterestCopy, .step = Copy{.from = C::Interest}},
+    {.column = C::OthersCopy, .step = Copy{.from = C::Others}},
+    {.column = C::TaxDeductedOfDeductees, .step = Sum{.of = D::TotalTax}},
+    {.column = C::TaxDeductedOfDeductees, .step = AgainstTotal{}},
+    {.column = C::TaxDepositedOfDeductees, .step = Sum{.of = D::TaxDeposited}},
+    {.column = C::TaxDepositedOfDeductees, .step = AgainstTotal{}},
+};
+
+constexpr ChallanAction kMinorHead[] = {{.column = C::MinorHead, .step = MinorHead{}}};
+
+constexpr ChallanAction kSalaryHead[] = {
+    {.column = C::Tds, .step = Amount{}},
+    {.column = C::Surcharge, .step = Amount{}},
+    {.column = C::Cess, .step = Amount{}},
+    {.column = C::Interest, .step = Amount{}},
+    {.column = C::Others, .step = Amount{}},
+    {.column = C::TotalDeposited, .step = FillTotal{.first = C::Tds, .last = C::Others, .beside = C::Tds}},
+    {.column = C::TotalDeposited, .step = AddToTotal{}},
+    {.column = C::BsrCode, .step = BankCode{}},
+    {.column = C::DepositDate, .step = ChallanDate{}},
+    {.column = C::DepositDate, .step = Date{}},
+    {.column = C::BookEntry, .step = YesNoFlag{}},
+};
+
+struct FormActions {
+  Form form;
+  std::array<std::span<const ChallanAction>, 4> parts;
+};
+
+constexpr PerForm<FormActions> kActions = per_form<FormActions>({{
+    {.form = Form::F24, .parts = {kSalaryHead, kBookEntry, kComputed}},
+    {.form = Form::F26, .parts = {kHead, kComputed}},
+    {.form = Form::F27, .parts = {kHead, kBookEntry, kComputed}},
+    {.form = Form::F27EQ, .parts = {kHead, kBookEntry, kComputed, kMinorHead}},
+}});
+
+std::vector<PlacedAction<ChallanAction>> placed(Form form) {
+  const FieldTable<ChallanColumn>& columns = workbook_layout(form).challans.columns;
+  std::vector<PlacedAction<ChallanAction>> out;
+  for (const auto& part : kActions[form_index(form)].parts)
+    for (const ChallanAction& action : part) out.push_back({columns.of(action.column), &action});
+  if (std::any_of(out.begin(), out.end(), [](const auto& a) { return a.column == 0; }))
+    throw std::logic_error("a challan step names a column the form's sheet lacks");
+  std::stable_sort(out.begin(), out.end(),
+                   [](const auto& a, const auto& b) { return a.column < b.column; });
+  return out;
+}
+
+}  // namespace
+
+std::span<const PlacedAction<ChallanAction>> challan_actions(Form form) {
+  static const PerForm<std::vector<PlacedAction<ChallanAction>>> kPlaced{
+      placed(Form::F24), placed(Form::F26), placed(Form::F27), placed(Form::F27EQ)};
+  return kPlaced[form_index(form)];
+}
+
+}  // namespace fenwarx

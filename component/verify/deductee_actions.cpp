@@ -1,0 +1,237 @@
+// The deductee sheet's steps per form, in the order each form runs them. Form 26
+// checks a column and then stores what the check left; Form 27 stores most
+// columns as typed before checking them; Form 27EQ stores every column but the
+// first before its check; Form 24 sums its totals from the cells as typed.
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+#include <vector>
+
+#include "layout/workbook_layout.hpp"
+#include "verify/walk_steps.hpp"
+
+namespace fenwarx {
+namespace {
+
+using D = DeducteeColumn;
+using namespace deductee_step;
+
+constexpr DeducteeAction kForm26[] = {
+    {.column = D::Section, .step = SectionCode{}},
+    {.column = D::Section, .step = Store{}},
+    {.column = D::Code, .step = DeducteeCode{}},
+    {.column = D::Code, .step = Store{}},
+    {.column = D::Pan, .step = Pan10{}},
+    {.column = D::Pan, .step = Store{}},
+    {.column = D::PanReference, .step = PanRef{}},
+    {.column = D::PanReference, .step = Store{}},
+    {.column = D::Name, .step = CleanName{}},
+    {.column = D::Name, .step = StoreCleaned{}},
+    {.column = D::AmountPaid, .step = Amount{}},
+    {.column = D::AmountPaid, .step = AddAmount{}},
+    {.column = D::AmountPaid, .step = Store{}},
+    {.column = D::PaymentDate, .step = Store{}},
+    {.column = D::BookEntry, .step = YesNo{}},
+    {.column = D::BookEntry, .step = Store{}},
+    {.column = D::Rate, .step = RateAmount{}},
+    {.column = D::Rate, .step = Store{}},
+    {.column = D::GrossedUp, .step = Clear{}},
+    {.column = D::Tds, .step = RoundWhole{}},
+    {.column = D::Tds, .step = Amount{}},
+    {.column = D::Tds, .step = RateNil{}},
+    {.column = D::Tds, .step = Store{}},
+    {.column = D::Surcharge, .step = RoundWhole{}},
+    {.column = D::Surcharge, .step = Amount{}},
+    {.column = D::Surcharge, .step = Store{}},
+    {.column = D::Cess, .step = RoundWhole{}},
+    {.column = D::Cess, .step = Amount{}},
+    {.column = D::Cess, .step = Store{}},
+    {.column = D::TotalTax, .step = AddTax{}},
+    {.column = D::TotalTax, .step = SumTax{.first = D::Tds, .second = D::Surcharge, .third = D::Cess}},
+    {.column = D::TotalTax, .step = Amount{}},
+    {.column = D::TotalTax, .step = Store{}},
+    {.column = D::TotalTax, .step = CoversTax{.amount = D::AmountPaid, .tax = D::TotalTax, .marked = D::TotalTax}},
+    {.column = D::DeductionDate, .step = DeductionDate{.tax = D::Tds}},
+    {.column = D::DeductionDate, .step = Store{}},
+    {.column = D::TaxDeposited, .step = Amount{}},
+    {.column = D::TaxDeposited, .step = Store{}},
+    {.column = D::BsrCode, .step = BankCode{}},
+    {.column = D::BsrCode, .step = Store{}},
+    {.column = D::DepositDate, .step = Store{}},
+    {.column = D::ChallanSerial, .step = ChallanSerial{.exempting = D::Rate}},
+    {.column = D::ChallanSerial, .step = Store{}},
+    {.column = D::Reason, .step = AorB{}},
+    {.column = D::Reason, .step = Store{}},
+    {.column = D::Certificate, .step = Store{}},
+    {.column = D::Remarks, .step = Store{}},
+};
+
+constexpr DeducteeAction kForm27[] = {
+    {.column = D::Section, .step = SectionCode{}},
+    {.column = D::Section, .step = Store{}},
+    {.column = D::Code, .step = Store{}},
+    {.column = D::Code, .step = DeducteeCode{}},
+    {.column = D::Pan, .step = Store{}},
+    {.column = D::Pan, .step = Pan10{}},
+    {.column = D::PanReference, .step = Store{}},
+    {.column = D::PanReference, .step = PanRef{}},
+    {.column = D::Name, .step = StoreCleaned{}},
+    {.column = D::Name, .step = CleanName{}},
+    {.column = D::AmountPaid, .step = Store{}},
+    {.column = D::AmountPaid, .step = Amount{}},
+    {.column = D::AmountPaid, .step = AddAmount{}},
+    {.column = D::AmountPaid, .step = CoversTax{.amount = D::AmountPaid, .tax = D::TotalTax, .marked = D::AmountPaid, .strict = true}},
+    {.column = D::PaymentDate, .step = Store{}},
+    {.column = D::BookEntry, .step = Store{}},
+    {.column = D::BookEntry, .step = YesNo{}},
+    {.column = D::Rate, .step = Store{}},
+    {.column = D::Rate, .step = RateAmount{}},
+    {.column = D::GrossedUp, .step = Store{}},
+    {.column = D::GrossedUp, .step = YesNoStrict{}},
+    {.column = D::Tds, .step = Store{}},
+    {.column = D::Tds, .step = Amount{}},
+    {.column = D::Surcharge, .step = Store{}},
+    {.column = D::Surcharge, .step = Amount{}},
+    {.column = D::Cess, .step = Store{}},
+    {.column = D::Cess, .step = Amount{}},
+    {.column = D::TotalTax, .step = Store{}},
+    {.column = D::TotalTax, .step = SumTax{.first = D::Tds, .second = D::Surcharge, .third = D::Cess}},
+    {.column = D::TotalTax, .step = Amount{}},
+    {.column = D::TotalTax, .step = AddTax{}},
+    {.column = D::DeductionDate, .step = NilRateDate{}},
+    {.column = D::DeductionDate, .step = Store{}},
+    {.column = D::DeductionDate, .step = RateNil{}},
+    {.column = D::TaxDeposited, .step = Store{}},
+    {.column = D::TaxDeposited, .step = Amount{}},
+    {.column = D::BsrCode, .step = Store{}},
+    {.column = D::BsrCode, .step = BankCode{}},
+    {.column = D::DepositDate, .step = Store{}},
+    {.column = D::ChallanSerial, .step = Store{}},
+    {.column = D::ChallanSerial, .step = ChallanSerial{.skipped_when_nil = true}},
+    {.column = D::Reason, .step = Store{}},
+    {.column = D::Reason, .step = AorB{}},
+    {.column = D::Certificate, .step = Store{}},
+    {.column = D::Remarks, .step = Store{}},
+};
+
+constexpr DeducteeAction kForm27EQ[] = {
+    {.column = D::Section, .step = SectionCode{}},
+    {.column = D::Section, .step = Store{}},
+    {.column = D::Code, .step = Store{}},
+    {.column = D::Code, .step = DeducteeCode{}},
+    {.column = D::Pan, .step = Store{}},
+    {.column = D::Pan, .step = Pan10{}},
+    {.column = D::PanReference, .step = Store{}},
+    {.column = D::PanReference, .step = PanRef{}},
+    {.column = D::Name, .step = Store{}},
+    {.column = D::Name, .step = CleanName{}},
+    {.column = D::PurchaseValue, .step = Store{}},
+    {.column = D::PurchaseValue, .step = Amount{}},
+    {.column = D::AmountPaid, .step = Store{}},
+    {.column = D::AmountPaid, .step = Amount{}},
+    {.column = D::AmountPaid, .step = AddAmount{}},
+    {.column = D::AmountPaid, .step = CoversTax{.amount = D::AmountPaid, .tax = D::TotalTax, .marked = D::AmountPaid}},
+    {.column = D::PaymentDate, .step = Store{}},
+    {.column = D::BookEntry, .step = Store{}},
+    {.column = D::BookEntry, .step = YesNo{}},
+    {.column = D::Rate, .step = Store{}},
+    {.column = D::Rate, .step = RateAmount{}},
+    {.column = D::GrossedUp, .step = Store{}},
+    {.column = D::GrossedUp, .step = Clear{}},
+    {.column = D::Tds, .step = Store{}},
+    {.column = D::Tds, .step = Amount{}},
+    {.column = D::Surcharge, .step = Store{}},
+    {.column = D::Surcharge, .step = Amount{}},
+    {.column = D::Cess, .step = Store{}},
+    {.column = D::Cess, .step = Amount{}},
+    {.column = D::TotalTax, .step = Store{}},
+    {.column = D::TotalTax, .step = SumTax{.first = D::Tds, .second = D::Surcharge, .third = D::Cess}},
+    {.column = D::TotalTax, .step = Amount{}},
+    {.column = D::TotalTax, .step = AddTax{}},
+    {.column = D::DeductionDate, .step = Store{}},
+    {.column = D::DeductionDate, .step = DeductionDate{.tax = D::Tds}},
+    {.column = D::DeductionDate, .step = RateNil{}},
+    {.column = D::TaxDeposited, .step = Store{}},
+    {.column = D::TaxDeposited, .step = Amount{}},
+    {.column = D::BsrCode, .step = Store{}},
+    {.column = D::BsrCode, .step = BankCode{}},
+    {.column = D::DepositDate, .step = Store{}},
+    {.column = D::ChallanSerial, .step = Store{}},
+    {.column = D::ChallanSerial, .step = ChallanSerial{.skipped_when_nil = true}},
+    {.column = D::Reason, .step = Store{}},
+    {.column = D::Reason, .step = AorB{}},
+};
+
+// Both totals take the cells as the user left them, before any check.
+constexpr DeducteeAction kForm24[] = {
+    {.column = D::Pan, .step = Pan10{}},
+    {.column = D::Pan, .step = Store{}},
+    {.column = D::Name, .step = CleanName{}},
+    {.column = D::Name, .step = Store{}},
+    {.column = D::PaymentDate, .step = Store{}},
+    {.column = D::AmountPaid, .step = AddAmount{}},
+    {.column = D::AmountPaid, .step = Amount{}},
+    {.column = D::AmountPaid, .step = Store{}},
+    {.column = D::Tds, .step = Store{}},
+    {.column = D::Tds, .step = Amount{}},
+    {.column = D::Surcharge, .step = Store{}},
+    {.column = D::Surcharge, .step = Amount{}},
+    {.column = D::Cess, .step = Store{}},
+    {.column = D::Cess, .step = Amount{}},
+    {.column = D::TotalTax, .step = AddTax{}},
+    {.column = D::TotalTax, .step = SumTax{.first = D::Surcharge, .second = D::Cess, .third = D::Tds}},
+    {.column = D::TotalTax, .step = Amount{}},
+    {.column = D::TotalTax, .step = Store{}},
+    {.column = D::ChallanSerial, .step = Store{}},
+    {.column = D::ChallanSerial, .step = ChallanSerial{.exempting = D::TotalTax}},
+    {.column = D::TaxDeposited, .step = Amount{}},
+    {.column = D::TaxDeposited, .step = Store{}},
+    {.column = D::DeductionDate, .step = DeductionDate{.tax = D::TotalTax, .cleared_on_nil_tax = true}},
+    {.column = D::DeductionDate, .step = Store{}},
+    {.column = D::DepositDate, .step = Date{}},
+    {.column = D::DepositDate, .step = Store{}},
+    {.column = D::Reason, .step = AorB{}},
+    {.column = D::Reason, .step = Store{}},
+};
+
+struct FormActions {
+  Form form;
+  std::span<const DeducteeAction> actions;
+};
+
+constexpr PerForm<FormActions> kActions = per_form<FormActions>({{
+    {.form = Form::F24, .actions = kForm24},
+    {.form = Form::F26, .actions = kForm26},
+    {.form = Form::F27, .actions = kForm27},
+    {.form = Form::F27EQ, .actions = kForm27EQ},
+}});
+
+std::vector<PlacedAction<DeducteeAction>> placed(Form form) {
+  const FieldTable<DeducteeColumn>& columns = workbook_layout(form).deductees.columns;
+  std::vector<PlacedAction<DeducteeAction>> out;
+  for (const DeducteeAction& action : kActions[form_index(form)].actions)
+    out.push_back({columns.of(action.column), &action});
+  if (std::any_of(out.begin(), out.end(), [](const auto& a) { return a.column == 0; }))
+    throw std::logic_error("a deductee step names a column the form's sheet lacks");
+  std::stable_sort(out.begin(), out.end(),
+                   [](const auto& a, const auto& b) { return a.column < b.column; });
+  return out;
+}
+
+}  // namespace
+
+std::span<const PlacedAction<DeducteeAction>> deductee_actions(Form form) {
+  static const PerForm<std::vector<PlacedAction<DeducteeAction>>> kPlaced{
+      placed(Form::F24), placed(Form::F26), placed(Form::F27), placed(Form::F27EQ)};
+  return kPlaced[form_index(form)];
+}
+
+bool deductee_column_stored(Form form, DeducteeColumn column) {
+  for (const DeducteeAction& action : kActions[form_index(form)].actions)
+    if (action.column == column &&
+        (std::holds_alternative<Store>(action.step) || std::holds_alternative<StoreCleaned>(action.step)))
+      return true;
+  return false;
+}
+
+}  // namespace fenwarx
