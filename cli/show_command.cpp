@@ -5,7 +5,6 @@
 #include <string>
 
 #include "buffered_output.hpp"
-#include "cell_range.hpp"
 #include "cell_text.hpp"
 #include "command.hpp"
 #include "exit_codes.hpp"
@@ -18,16 +17,11 @@ namespace {
 struct ShowOptions {
   std::string workbook;
   std::optional<std::string> sheet;  // every sheet, each under "== NAME ==", when absent
-  std::optional<CellRange> range;    // the sheet's used range when absent
+  std::optional<jobs::ShowJob::Range> range;  // the sheet's used range when absent
 };
 
 int show(const ShowOptions& options) {
-  jobs::ShowJob job{.workbook = options.workbook, .sheet = options.sheet};
-  if (const auto& r = options.range)
-    job.range = jobs::ShowJob::Range{.first_row = r->first_row,
-                                     .first_column = r->first_column,
-                                     .last_row = r->last_row,
-                                     .last_column = r->last_column};
+  const jobs::ShowJob job{.workbook = options.workbook, .sheet = options.sheet, .range = options.range};
   jobs::Result result;
   {
     BufferedOutput out(stdout);
@@ -56,11 +50,11 @@ Command add_show(CLI::App& parent) {
   app->add_option("WORKBOOK", options->workbook, "The .xlsx or .xlsm workbook")->required();
   app->add_option("--sheet", options->sheet, "Only this sheet, without a header line");
   app->add_option_function<std::string>(
-         "--range", [options](const std::string& text) { options->range = parse_range(text); },
+         "--range", [options](const std::string& text) { options->range = jobs::parse_range(text); },
          "Only these cells, e.g. A1:D20")
       ->check(CLI::Validator(
           [](std::string& text) -> std::string {
-            return parse_range(text) ? "" : "not a cell range like A1:D20: " + text;
+            return jobs::parse_range(text) ? "" : "not a cell range like A1:D20: " + text;
           },
           "RANGE"));
   return {app, [options] { return show(*options); }};

@@ -135,7 +135,10 @@ class Locator {
     scan();
     Worksheet& challans = workbook_.Worksheets(layout_.challans.name);
     const double key = leading_number(
-        challans.Cells(layout_.challans.first_row - 1 + ordinal, 1).Value().to_text());
+        challans.Cells(layout_.challans.first_row - 1 + ordinal,
+                       layout_.challans.columns.of(ChallanColumn::SerialNumber))
+            .Value()
+            .to_text());
     const auto found = by_serial_.find(key);
     return found == by_serial_.end() ? nullptr : &found->second;
   }
@@ -163,7 +166,7 @@ class Locator {
     const auto text = [&](int row, int column) { return sheet.Cells(row, column).Value().to_text(); };
     std::map<std::string, std::size_t> groups;
     for (int row = layout.first_row; row <= layout.last_row; ++row) {
-      if (trimmed(text(row, 1)).empty()) break;
+      if (trimmed(text(row, kDataColumn)).empty()) break;
       by_serial_[leading_number(text(row, serial_column))].push_back(row);
       if (rate_column > 0 && leading_number(text(row, rate_column)) != 0) continue;
       const std::string section = section_column > 0 ? to_upper(trimmed(text(row, section_column))) : "";

@@ -33,7 +33,7 @@ struct RecordContext {
   long long nil_deductees = 0;  // the DD records under a nil challan
   const ChallanRecord* challan = nullptr;
   const DeducteeRecord* deductee = nullptr;
-  std::string_view nil_section;
+  std::string_view nil_section = {};
 };
 
 class RecordWriter {

@@ -70,6 +70,9 @@ struct ShowJob {
   };
   std::optional<Range> range = {};
 };
+// "A1:D20" or "B3": column letters in either case, within the sheet, the first
+// corner above and left of the second; nothing for anything else.
+std::optional<ShowJob::Range> parse_range(std::string_view text);
 struct ShowVisitor {
   std::function<void(std::string_view name)> sheet;  // before each sheet's rows, all sheets shown
   std::function<void(const std::vector<std::string>& cells)> row;

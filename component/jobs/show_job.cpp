@@ -1,6 +1,7 @@
 #include "jobs/jobs.hpp"
 #include "jobs/workbook_run.hpp"
 #include "platform/values/runtime_error.hpp"
+#include "platform/xlsx/cell_reference.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
 
 namespace fenwarx::jobs {
@@ -26,6 +27,20 @@ void show_sheet(Worksheet& sheet, const std::optional<ShowJob::Range>& range, co
 }
 
 }  // namespace
+
+std::optional<ShowJob::Range> parse_range(std::string_view text) {
+  const auto corner = [](std::string_view reference) -> std::optional<CellAddress> {
+    const auto address = parse_cell_reference(reference);
+    if (!address || !within_sheet(*address)) return std::nullopt;
+    return address;
+  };
+  const auto colon = text.find(':');
+  const auto from = corner(text.substr(0, colon));
+  const auto to = colon == std::string_view::npos ? from : corner(text.substr(colon + 1));
+  if (!from || !to || to->row < from->row || to->column < from->column) return std::nullopt;
+  return ShowJob::Range{
+      .first_row = from->row, .first_column = from->column, .last_row = to->row, .last_column = to->column};
+}
 
 Result show(const ShowJob& job, const ShowVisitor& visitor) {
   Result result;

@@ -21,6 +21,8 @@ struct CellPlace {
 inline constexpr int kLastSheetRow = 65536;
 // The headings of every table sheet, which the error log quotes as captions.
 inline constexpr int kHeadingRow = 1;
+// The column of a table sheet whose first empty cell ends the data.
+inline constexpr int kDataColumn = 1;
 
 // Where a walk writes "End of Data" on the first row without data, and the
 // columns of that row it paints.

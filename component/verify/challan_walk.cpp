@@ -82,7 +82,8 @@ class ChallanRow {
   // stands before the deductee walk.
   const ChallanTally& tally(int row) {
     if (!tally_) tally_.emplace(self_.form(), *self_.workbook);
-    const double serial = round_half_even(leading_number(self_.cell(row, 1).Value().to_text()));
+    const double serial =
+        round_half_even(leading_number(self_.cell(row, at(ChallanColumn::SerialNumber)).Value().to_text()));
     return tally_->of(serial);
   }
 
@@ -101,9 +102,9 @@ void Verify_Challan(ReturnObject& self) {
   self.totals.challan_total = 0;
   const int first = layout.first_row;
 
-  if (self.return_class().flags_empty_first_challan_row && blank(sheet, first, 1) &&
-      !blank(sheet, first + 1, 1)) {
-    write_marker(self, sheet, first, 1, texts::kDeleteThisRow);
+  if (self.return_class().flags_empty_first_challan_row && blank(sheet, first, kDataColumn) &&
+      !blank(sheet, first + 1, kDataColumn)) {
+    write_marker(self, sheet, first, kDataColumn, texts::kDeleteThisRow);
     paint_row(sheet, first, layout.end_of_data, kColorError);
     return;
   }
@@ -119,7 +120,7 @@ void Verify_Challan(ReturnObject& self) {
 
   for (int row = first; row <= layout.last_row; ++row) {
     application.SetStatusBar(std::string(layout.progress) + number_text(row));
-    if (blank(sheet, row, 1) ||
+    if (blank(sheet, row, kDataColumn) ||
         trimmed(sheet.Cells(row, layout.end_of_data.column).Value().to_text()) == texts::kEndOfData) {
       self.totals.challan_count = row - first;
       mark_end_of_data(self, sheet, row, layout.end_of_data);

@@ -120,7 +120,9 @@ void end_of_data(ReturnObject& self, Worksheet& sheet, int row) {
   }
 }
 
-bool ends_data(Worksheet& sheet, int row) { return trimmed(sheet.Cells(row, 1).Value().to_text()).empty(); }
+bool ends_data(Worksheet& sheet, int row) {
+  return trimmed(sheet.Cells(row, kDataColumn).Value().to_text()).empty();
+}
 
 void start_records(ReturnObject& self, Worksheet& sheet) {
   const int first_row = self.layout().deductees.first_row;

@@ -90,7 +90,7 @@ struct NilRateDate {};  // cleared when nil and rate or tax is nil, else a quart
 // The challan serial must name a stored challan, unless the row is nil
 // (skipped_when_nil) or its `exempting` column is 0.
 struct ChallanSerial {
-  std::optional<DeducteeColumn> exempting;
+  std::optional<DeducteeColumn> exempting = {};
   bool skipped_when_nil = false;
 };
 struct Date {};  // CheckDate

@@ -185,7 +185,9 @@ TEST(ChallanWalk, ColumnRulesMarkTheirOwnCells) {
     EXPECT_EQ(b.marks(), c.marks);
     EXPECT_EQ(b.self.error_count, static_cast<double>(c.marks.size() + c.errors));
     EXPECT_TRUE(b.ui.messages.empty());
-    if (c.after.row) EXPECT_EQ(b.text(c.after.row, c.after.column), c.after.typed);
+    if (c.after.row) {
+      EXPECT_EQ(b.text(c.after.row, c.after.column), c.after.typed);
+    }
     EXPECT_EQ(b.self.current_sheet, b.sheet);  // the category read switches back
   }
 }

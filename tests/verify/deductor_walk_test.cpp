@@ -86,7 +86,9 @@ TEST(DeductorWalk, FieldRulesMarkTheirRow) {
     EXPECT_EQ(b.self.error_count, c.marked ? 1 : 0);
     EXPECT_TRUE(b.ui.messages.empty());
     EXPECT_EQ(b.self.current_sheet, b.sheet);
-    if (c.row != 16) EXPECT_EQ(b.text(c.row), c.after ? c.after : c.typed);
+    if (c.row != 16) {
+      EXPECT_EQ(b.text(c.row), c.after ? c.after : c.typed);
+    }
   }
 }
 
