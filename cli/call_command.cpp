@@ -12,7 +12,7 @@
 #include "command.hpp"
 #include "exit_codes.hpp"
 #include "json_report.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "printing_ui.hpp"
 #include "returns/dispatch.hpp"

@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "returns/return_codes.hpp"
 
 namespace fenwarx::cli {

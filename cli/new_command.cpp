@@ -8,7 +8,7 @@
 
 #include "command.hpp"
 #include "exit_codes.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "returns/form_profile.hpp"
 #include "templates/return_template.hpp"
 

@@ -6,9 +6,10 @@
 #include <vector>
 
 #include "checks/validators.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/utf8.hpp"
 #include "returns/return_object.hpp"
 #include "verify/mark_cell.hpp"
 

@@ -8,9 +8,9 @@
 #include "export/export.hpp"
 #include "export/return_records.hpp"
 #include "platform/files/atomic_file.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
 #include "returns/return_object.hpp"
 #include "verify/verification.hpp"
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <utility>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
 #include "export/return_records.hpp"
 
 namespace fenwarx {

@@ -2,10 +2,10 @@
 // is put together.
 #include <string>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
 #include "export/return_records.hpp"
 
 namespace fenwarx {

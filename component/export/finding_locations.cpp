@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "export/return_file_check.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
-#include "platform/values/text_case.hpp"
 #include "verify/challan_tally.hpp"
 #include "verify/sheet_columns.hpp"
 

@@ -3,9 +3,9 @@
 
 #include <string>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
-#include "platform/values/text_case.hpp"
 #include "returns/text_helpers.hpp"
 
 namespace fenwarx {

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "platform/spreadsheet/spreadsheet.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
 #include "returns/return_object.hpp"
 
 namespace fenwarx {

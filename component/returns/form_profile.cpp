@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 
 namespace fenwarx {
 namespace {

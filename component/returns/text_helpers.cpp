@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/utf8.hpp"
 #include "returns/return_object.hpp"
 
 namespace fenwarx {

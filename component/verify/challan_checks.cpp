@@ -4,10 +4,11 @@
 #include <string>
 
 #include "checks/ignored_step.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/utf8.hpp"
 #include "returns/return_object.hpp"
 #include "verify/mark_cell.hpp"
 #include "verify/walk_checks.hpp"

@@ -1,7 +1,7 @@
 #include "verify/challan_tally.hpp"
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
-#include "platform/values/text_case.hpp"
 #include "returns/return_object.hpp"
 
 namespace fenwarx {

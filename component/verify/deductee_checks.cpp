@@ -4,8 +4,8 @@
 #include <string>
 
 #include "checks/ignored_step.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
-#include "platform/values/text_case.hpp"
 #include "returns/return_codes.hpp"
 #include "returns/return_object.hpp"
 #include "verify/mark_cell.hpp"

@@ -5,9 +5,9 @@
 #include <span>
 
 #include "checks/validators.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
 #include "returns/return_object.hpp"
 #include "returns/text_helpers.hpp"
 #include "verify/mark_cell.hpp"

@@ -6,8 +6,9 @@
 
 #include "checks/ignored_step.hpp"
 #include "checks/validators.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/utf8.hpp"
 #include "returns/return_codes.hpp"
 #include "returns/return_object.hpp"
 #include "verify/mark_cell.hpp"

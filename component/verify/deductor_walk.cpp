@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
 #include "returns/return_codes.hpp"
 #include "returns/return_object.hpp"
 #include "verify/mark_cell.hpp"

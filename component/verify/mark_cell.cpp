@@ -1,8 +1,8 @@
 #include "verify/mark_cell.hpp"
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
 #include "returns/return_object.hpp"
 
 namespace fenwarx {

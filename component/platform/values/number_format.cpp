@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/decimal_digits.hpp"
 #include "platform/values/numbers.hpp"
@@ -24,16 +25,6 @@ constexpr std::array<std::string_view, 12> kMonthNames = {
     "July",    "August",   "September", "October", "November", "December"};
 constexpr std::array<std::string_view, 7> kDayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool starts_with_ignoring_case(std::string_view text, std::size_t at, std::string_view word) {
-  if (text.size() - at < word.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if (lower(text[at + i]) != lower(word[i])) return false;
-  }
-  return true;
-}
 
 // Where the quoted text, escaped character or bracket starting at `at` ends;
 // `at` itself when no such piece starts there.
@@ -59,10 +50,10 @@ std::size_t skip_piece(std::string_view code, std::size_t at) {
 // An elapsed-time bracket: [h], [mm], [ss] and so on. Returns its letter or 0.
 char elapsed_letter(std::string_view bracket) {
   if (bracket.size() < 3 || bracket.front() != '[' || bracket.back() != ']') return 0;
-  const char letter = lower(bracket[1]);
+  const char letter = ascii_lower(bracket[1]);
   if (letter != 'h' && letter != 'm' && letter != 's') return 0;
   for (std::size_t i = 1; i + 1 < bracket.size(); ++i) {
-    if (lower(bracket[i]) != letter) return 0;
+    if (ascii_lower(bracket[i]) != letter) return 0;
   }
   return letter;
 }
@@ -96,10 +87,10 @@ bool is_date_section(std::string_view section, std::string_view codes) {
     if (const std::size_t next = skip_piece(section, i); next != i) {
       if (section[i] == '[' && elapsed_letter(section.substr(i, next - i)) != 0) return true;
       i = next;
-    } else if (starts_with_ignoring_case(section, i, "General")) {
+    } else if (starts_ignoring_case(section.substr(i), "General")) {
       i += 7;
     } else {
-      if (codes.find(lower(section[i])) != std::string_view::npos) return true;
+      if (codes.find(ascii_lower(section[i])) != std::string_view::npos) return true;
       ++i;
     }
   }
@@ -167,7 +158,7 @@ std::vector<DateToken> tokenize_date(std::string_view section) {
   std::vector<DateToken> tokens;
   auto literal = [&](std::string_view text) { tokens.push_back({DatePart::Literal, 0, text}); };
   for (std::size_t i = 0; i < section.size();) {
-    const char c = lower(section[i]);
+    const char c = ascii_lower(section[i]);
     if (const std::size_t next = skip_piece(section, i); next != i) {
       const std::string_view piece = section.substr(i, next - i);
       const char letter = piece[0] == '[' ? elapsed_letter(piece) : 0;
@@ -179,7 +170,7 @@ std::vector<DateToken> tokenize_date(std::string_view section) {
       i = next;
     } else if (c == 'd' || c == 'm' || c == 'y' || c == 'h' || c == 's') {
       std::size_t end = i;
-      while (end < section.size() && lower(section[end]) == c) ++end;
+      while (end < section.size() && ascii_lower(section[end]) == c) ++end;
       const int length = static_cast<int>(end - i);
       DatePart part = c == 'd'   ? DatePart::Day
                       : c == 'm' ? DatePart::Month
@@ -188,10 +179,10 @@ std::vector<DateToken> tokenize_date(std::string_view section) {
                                  : DatePart::Second;
       tokens.push_back({part, length, {}});
       i = end;
-    } else if (starts_with_ignoring_case(section, i, "AM/PM")) {
+    } else if (starts_ignoring_case(section.substr(i), "AM/PM")) {
       tokens.push_back({DatePart::AmPm, 5, section.substr(i, 5)});
       i += 5;
-    } else if (starts_with_ignoring_case(section, i, "A/P")) {
+    } else if (starts_ignoring_case(section.substr(i), "A/P")) {
       tokens.push_back({DatePart::AmPm, 3, section.substr(i, 3)});
       i += 3;
     } else if (c == '.' && !tokens.empty() && (tokens.back().part == DatePart::Second ||
@@ -345,7 +336,7 @@ NumberLayout read_layout(std::string_view section, std::vector<Role>& roles) {
       i = next;
       continue;
     }
-    if (starts_with_ignoring_case(section, i, "General")) {
+    if (starts_ignoring_case(section.substr(i), "General")) {
       layout.has_general = true;
       roles[i] = Role::General;
       for (std::size_t j = i + 1; j < i + 7; ++j) roles[j] = Role::Skip;

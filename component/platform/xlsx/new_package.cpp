@@ -1,7 +1,8 @@
 #include "platform/xlsx/new_package.hpp"
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/utf8.hpp"
 #include "platform/xlsx/namespaces.hpp"
 #include "platform/xlsx/package_xml.hpp"
 
@@ -11,13 +12,6 @@ namespace {
 
 constexpr std::string_view kDeclaration =
     "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-
-std::string lower_ascii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 void invalid(const std::string& description) {
   throw RuntimeError(err::kInvalidCall, description);
@@ -34,7 +28,7 @@ void check_sheet_names(const std::vector<std::string>& names) {
       invalid("The sheet name '" + name + "' must be 1 to 31 characters long");
     if (name.find_first_of(":\\/?*[]") != std::string::npos)
       invalid("The sheet name '" + name + "' contains one of : \\ / ? * [ ]");
-    std::string key = lower_ascii(name);
+    std::string key = to_upper(name);
     for (const auto& other : seen)
       if (other == key) invalid("The sheet name '" + name + "' is used twice");
     seen.push_back(std::move(key));

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/files/atomic_file.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/xlsx/content_types.hpp"
 #include "platform/xlsx/new_package.hpp"
@@ -22,7 +23,7 @@ namespace {
 constexpr std::string_view kStylesRelationship =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
 
-bool same_part(std::string_view a, std::string_view b) { return xml::equal_ignoring_case(a, b); }
+bool same_part(std::string_view a, std::string_view b) { return equal_ignoring_case(a, b); }
 
 }  // namespace
 
@@ -247,7 +248,7 @@ Worksheet* XlsxWorkbook::find_sheet(std::string_view name) {
   for (const auto& sheet : impl_->sheets)
     if (sheet->Name() == name) return sheet.get();
   for (const auto& sheet : impl_->sheets)
-    if (xml::equal_ignoring_case(sheet->Name(), name)) return sheet.get();
+    if (equal_ignoring_case(sheet->Name(), name)) return sheet.get();
   return nullptr;
 }
 

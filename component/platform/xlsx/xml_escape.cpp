@@ -1,6 +1,6 @@
 #include "platform/xlsx/xml_escape.hpp"
 
-#include <cstdint>
+#include "platform/values/utf8.hpp"
 
 namespace fenwarx {
 
@@ -8,34 +8,14 @@ namespace {
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
-bool is_continuation(unsigned char c) { return (c & 0xC0) == 0x80; }
-
-// The length of the valid UTF-8 sequence XML may hold at text[i]; 0 when invalid.
-std::size_t utf8_length(std::string_view text, std::size_t i) {
-  const auto lead = static_cast<unsigned char>(text[i]);
-  std::size_t length = 0;
-  std::uint32_t cp = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    cp = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    cp = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    cp = lead & 0x07;
-  } else {
-    return 0;
+// The length of the UTF-8 sequence XML may hold at text[i]; 0 when it holds none.
+// XML 1.0 has no place for U+FFFE and U+FFFF, though they are well-formed UTF-8.
+std::size_t xml_sequence_length(std::string_view text, std::size_t i) {
+  const std::size_t length = utf8_sequence_length(text, i);
+  if (length == 3) {
+    const char32_t code = utf8_code_point(text.substr(i, length));
+    if (code == 0xFFFE || code == 0xFFFF) return 0;
   }
-  if (text.size() - i < length) return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto c = static_cast<unsigned char>(text[i + k]);
-    if (!is_continuation(c)) return 0;
-    cp = (cp << 6) | (c & 0x3F);
-  }
-  const std::uint32_t minimum = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
-  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF) || cp == 0xFFFE || cp == 0xFFFF)
-    return 0;
   return length;
 }
 
@@ -52,7 +32,7 @@ void append_escaped_text(std::string& out, std::string_view text) {
       continue;
     }
     if (c >= 0x80) {
-      const std::size_t length = utf8_length(text, i);
+      const std::size_t length = xml_sequence_length(text, i);
       if (length > 0) {
         i += length;
         continue;

@@ -1,5 +1,6 @@
 #include "platform/xlsx/zip_reader.hpp"
 
+#include "platform/values/ascii.hpp"
 #include "platform/xlsx/huge_pages.hpp"
 
 #include <fcntl.h>
@@ -161,15 +162,6 @@ std::string_view without_slash(std::string_view name) {
   return !name.empty() && name.front() == '/' ? name.substr(1) : name;
 }
 
-bool equal_ignoring_ascii_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 ZipReader::ZipReader(const std::filesystem::path& path) : ZipReader(path, kMaxEntrySize) {}
@@ -234,7 +226,7 @@ const ZipEntry* ZipReader::find(std::string_view name) const {
   for (const ZipEntry& entry : entries_)
     if (without_slash(entry.name) == wanted) return &entry;
   for (const ZipEntry& entry : entries_)
-    if (equal_ignoring_ascii_case(without_slash(entry.name), wanted)) return &entry;
+    if (equal_ignoring_case(without_slash(entry.name), wanted)) return &entry;
   return nullptr;
 }
 
