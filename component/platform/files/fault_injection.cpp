@@ -23,12 +23,17 @@ bool FaultInjectingFileSystem::fails(FileCall call) {
   return false;
 }
 
+int FaultInjectingFileSystem::opened(int fd) {
+  if (fd >= 0) ++open_descriptors_;
+  return fd;
+}
+
 int FaultInjectingFileSystem::open(const char* path, int flags) {
-  return fails(FileCall::Open) ? -1 : real_.open(path, flags);
+  return fails(FileCall::Open) ? -1 : opened(real_.open(path, flags));
 }
 
 int FaultInjectingFileSystem::create_temporary(char* pattern) {
-  return fails(FileCall::CreateTemporary) ? -1 : real_.create_temporary(pattern);
+  return fails(FileCall::CreateTemporary) ? -1 : opened(real_.create_temporary(pattern));
 }
 
 ssize_t FaultInjectingFileSystem::read_at(int fd, void* out, std::size_t length, off_t offset) {
@@ -46,6 +51,7 @@ int FaultInjectingFileSystem::change_mode(int fd, mode_t mode) {
 }
 
 int FaultInjectingFileSystem::close(int fd) {
+  --open_descriptors_;
   if (!fails(FileCall::Close)) return real_.close(fd);
   const int error = errno;
   real_.close(fd);

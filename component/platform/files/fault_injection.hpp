@@ -25,6 +25,7 @@ class FaultInjectingFileSystem final : public FileSystem {
                                     FileSystem& real = posix_file_system());
 
   int calls(FileCall call) const;  // made so far, failed or not
+  int open_descriptors() const noexcept { return open_descriptors_; }  // opened, not yet closed
 
   int open(const char* path, int flags) override;
   int create_temporary(char* pattern) override;
@@ -40,10 +41,12 @@ class FaultInjectingFileSystem final : public FileSystem {
 
  private:
   bool fails(FileCall call);  // counts the call; sets errno when a fault hits it
+  int opened(int fd);         // counts a descriptor a successful call returned
 
   std::vector<FileFault> faults_;
   FileSystem& real_;
   std::vector<int> counts_;
+  int open_descriptors_ = 0;
 };
 
 }  // namespace fenwarx
