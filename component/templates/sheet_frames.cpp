@@ -3,7 +3,6 @@
 #include "platform/xlsx/cell_reference.hpp"
 #include "returns/return_codes.hpp"
 #include "templates/workbook_styles.hpp"
-#include "templates/xml_text.hpp"
 
 namespace fenwarx::templates {
 namespace {

@@ -90,19 +90,4 @@ std::string serialise(const pugi::xml_document& doc, std::string_view declaratio
   return std::move(writer.out);
 }
 
-std::string escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
-}
-
 }  // namespace fenwarx::xml

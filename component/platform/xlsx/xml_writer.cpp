@@ -1,4 +1,4 @@
-#include "platform/xlsx/xml_escape.hpp"
+#include "platform/xlsx/xml_writer.hpp"
 
 #include "platform/values/utf8.hpp"
 
@@ -19,15 +19,13 @@ std::size_t xml_sequence_length(std::string_view text, std::size_t i) {
   return length;
 }
 
-}  // namespace
-
-void append_escaped_text(std::string& out, std::string_view text) {
+void append_escaped(std::string& out, std::string_view text, bool attribute) {
   std::size_t run = 0;  // start of the bytes not yet appended that need no escape
   std::size_t i = 0;
   auto flush = [&] { out.append(text.data() + run, i - run); };
   while (i < text.size()) {
     const auto c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x20 && c < 0x80 && c != '&' && c != '<' && c != '>') {
+    if (c >= 0x20 && c < 0x80 && c != '&' && c != '<' && c != '>' && !(attribute && c == '"')) {
       ++i;
       continue;
     }
@@ -49,12 +47,19 @@ void append_escaped_text(std::string& out, std::string_view text) {
       case '>':
         out += "&gt;";
         break;
+      case '"':
+        out += "&quot;";
+        break;
       case '\r':
         out += "&#13;";
         break;
       case '\t':
+        if (attribute) out += "&#9;";
+        else out.push_back('\t');
+        break;
       case '\n':
-        out.push_back(static_cast<char>(c));
+        if (attribute) out += "&#10;";
+        else out.push_back('\n');
         break;
       default:
         break;  // a character XML cannot hold
@@ -63,6 +68,14 @@ void append_escaped_text(std::string& out, std::string_view text) {
     run = i;
   }
   flush();
+}
+
+}  // namespace
+
+void append_escaped_text(std::string& out, std::string_view text) { append_escaped(out, text, false); }
+
+void append_escaped_attribute(std::string& out, std::string_view text) {
+  append_escaped(out, text, true);
 }
 
 bool needs_preserved_space(std::string_view text) {
