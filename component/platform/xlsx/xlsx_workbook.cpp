@@ -98,13 +98,9 @@ void XlsxWorkbook::Impl::load() {
 
   std::string sst_name;
   if (auto sst = related("sharedStrings", &sst_name)) read_shared_strings(sst_name, *sst, *texts);
-  // Theme colours only refine fills; a workbook without its theme still opens.
-  std::vector<std::uint32_t> theme;
-  if (const Relationship* rel = workbook_rels->find_kind("theme"); rel && !rel->part.empty())
-    if (auto theme_xml = read(rel->part)) theme = theme_colors(*theme_xml);
   std::string styles_name;
   if (auto xml = related("styles", &styles_name)) {
-    styles = std::make_shared<XlsxStyleBook>(styles_name, *xml, std::move(theme));
+    styles = std::make_shared<XlsxStyleBook>(styles_name, *xml);
   } else {
     styles = std::make_shared<XlsxStyleBook>(resolve_target(office->part, "styles.xml"),
                                              default_styles_xml());
