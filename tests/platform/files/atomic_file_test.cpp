@@ -93,15 +93,16 @@ TEST(AtomicFile, RefusesTargetsItCannotWrite) {
   fs::create_directory(dir / "sub");
   EXPECT_EQ(refusal(dir / "sub"), "75 Path/File access error: " + (dir / "sub").string() + " is a folder");
   // What the system says when it will not create the temporary file.
-  const std::pair<int, std::string> cases[] = {
-      {EACCES, "70 Permission denied: " + target.string()},
-      {EROFS, "70 Permission denied: " + target.string()},
-      {ENOSPC, "61 Disk full: cannot write " + target.string()},
-      {EMFILE, "75 Path/File access error: " + target.string() + " (Too many open files)"}};
-  for (const auto& [error, message] : cases) {
-    FaultInjectingFileSystem faulty({{.call = FileCall::CreateTemporary, .error = error}});
+  const struct { int error; std::string message; } cases[] = {
+      {.error = EACCES, .message = "70 Permission denied: " + target.string()},
+      {.error = EROFS, .message = "70 Permission denied: " + target.string()},
+      {.error = ENOSPC, .message = "61 Disk full: cannot write " + target.string()},
+      {.error = EMFILE,
+       .message = "75 Path/File access error: " + target.string() + " (Too many open files)"}};
+  for (const auto& c : cases) {
+    FaultInjectingFileSystem faulty({{.call = FileCall::CreateTemporary, .error = c.error}});
     FileSystemOverride in_place(faulty);
-    EXPECT_EQ(refusal(target), message);
+    EXPECT_EQ(refusal(target), c.message);
   }
   EXPECT_EQ(listing(dir), Names{"sub"}) << "refused before writing";
   EXPECT_EQ(listing(dir / "sub"), Names{});
@@ -112,15 +113,19 @@ TEST(AtomicFile, AFailureBeforeTheRenameLeavesTheTargetAndNoTemporaryFile) {
   const auto dir = testing::scratch_dir();
   const fs::path target = dir / "return.txt";
   const std::string io = "57 Device I/O error writing " + target.string();
+  const std::string full = "61 Disk full: cannot write " + target.string();
   const struct { FileFault fault; std::string message; } cases[] = {
-      {{.call = FileCall::Write, .error = ENOSPC}, "61 Disk full: cannot write " + target.string()},
-      {{.call = FileCall::Write, .nth = 2, .error = EDQUOT}, "61 Disk full: cannot write " + target.string()},
-      {{.call = FileCall::Write, .error = EIO}, io + " (Input/output error)"},
-      {{.call = FileCall::Sync, .error = EIO}, io + " (Input/output error)"},
-      {{.call = FileCall::ChangeMode, .error = EPERM}, io + " (Operation not permitted)"},
-      {{.call = FileCall::Close, .error = ENOSPC}, "61 Disk full: cannot write " + target.string()},
-      {{.call = FileCall::Rename, .error = EACCES}, "70 Permission denied: " + target.string()},
-      {{.call = FileCall::Rename, .error = EXDEV}, io + " (Invalid cross-device link)"}};
+      {.fault = {.call = FileCall::Write, .error = ENOSPC}, .message = full},
+      {.fault = {.call = FileCall::Write, .nth = 2, .error = EDQUOT}, .message = full},
+      {.fault = {.call = FileCall::Write, .error = EIO}, .message = io + " (Input/output error)"},
+      {.fault = {.call = FileCall::Sync, .error = EIO}, .message = io + " (Input/output error)"},
+      {.fault = {.call = FileCall::ChangeMode, .error = EPERM},
+       .message = io + " (Operation not permitted)"},
+      {.fault = {.call = FileCall::Close, .error = ENOSPC}, .message = full},
+      {.fault = {.call = FileCall::Rename, .error = EACCES},
+       .message = "70 Permission denied: " + target.string()},
+      {.fault = {.call = FileCall::Rename, .error = EXDEV},
+       .message = io + " (Invalid cross-device link)"}};
   for (const auto& c : cases) {
     EXPECT_EQ(replace_failing(target, c.fault), c.message);
     EXPECT_EQ(slurp(target), "old") << c.message;
@@ -132,13 +137,14 @@ TEST(AtomicFile, AFailureBeforeTheRenameLeavesTheTargetAndNoTemporaryFile) {
 TEST(AtomicFile, TheFolderSyncAfterTheRenameFailsOnlyOnARealError) {
   const auto dir = testing::scratch_dir();
   const fs::path target = dir / "return.txt";
-  const std::pair<int, std::string> cases[] = {
-      {EINVAL, ""}, {EROFS, ""},
-      {EIO, "57 Device I/O error writing " + target.string() + " (Input/output error)"}};
-  for (const auto& [error, message] : cases) {
-    EXPECT_EQ(replace_failing(target, {.call = FileCall::Sync, .nth = 2, .error = error}), message);
-    EXPECT_EQ(slurp(target), "new" + std::string(1000, 'x')) << error;
-    EXPECT_EQ(listing(dir), Names{"return.txt"}) << error;
+  const struct { int error; std::string message; } cases[] = {
+      {.error = EINVAL, .message = ""},
+      {.error = EROFS, .message = ""},
+      {.error = EIO, .message = "57 Device I/O error writing " + target.string() + " (Input/output error)"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(replace_failing(target, {.call = FileCall::Sync, .nth = 2, .error = c.error}), c.message);
+    EXPECT_EQ(slurp(target), "new" + std::string(1000, 'x')) << c.error;
+    EXPECT_EQ(listing(dir), Names{"return.txt"}) << c.error;
   }
 }
 

@@ -12,8 +12,13 @@ namespace {
 
 TEST(Ascii, FoldsLettersOnlyAndTrimsSpacesOnly) {
   const struct { const char *a, *b; bool equal; } pairs[] = {
-      {"Sheet1", "SHEET1", true}, {"xl/Styles.xml", "XL/styles.XML", true}, {"@", "`", false},
-      {"[", "{", false}, {"\xC3\xA9", "\xC3\x89", false}, {"ab", "abc", false}, {"", "", true}};
+      {.a = "Sheet1", .b = "SHEET1", .equal = true},
+      {.a = "xl/Styles.xml", .b = "XL/styles.XML", .equal = true},
+      {.a = "@", .b = "`", .equal = false},  // 32 apart, but not letters
+      {.a = "[", .b = "{", .equal = false},
+      {.a = "\xC3\xA9", .b = "\xC3\x89", .equal = false},  // only ASCII folds
+      {.a = "ab", .b = "abc", .equal = false},
+      {.a = "", .b = "", .equal = true}};
   for (const auto& p : pairs) EXPECT_EQ(equal_ignoring_case(p.a, p.b), p.equal) << p.a << " " << p.b;
   EXPECT_EQ(to_upper("pan-q1 \xC3\xA9"), "PAN-Q1 \xC3\xA9");
   EXPECT_EQ(trimmed("  \tQ1 2 \t "), "\tQ1 2 \t");
@@ -23,21 +28,21 @@ TEST(Ascii, FoldsLettersOnlyAndTrimsSpacesOnly) {
 }
 
 TEST(Utf8, SequenceLengthsRejectWhatIsNotWellFormed) {
-  const struct { std::string text; std::size_t length; char32_t code = 0; } cases[] = {
-      {"A", 1, U'A'}, {"\xC3\xA9", 2, U'\u00E9'}, {"\xE2\x82\xB9", 3, U'\u20B9'},
-      {"\xF0\x9F\x98\x80", 4, U'\U0001F600'}, {"\xEF\xBF\xBE", 3, 0xFFFE},
-      {"\xF4\x8F\xBF\xBF", 4, 0x10FFFF},
-      {"\x80", 0}, {"\xBF", 0},                             // continuation bytes alone
-      {"\xC0\xAF", 0}, {"\xC1\xBF", 0}, {"\xE0\x9F\xBF", 0},  // overlong
-      {"\xF0\x8F\xBF\xBF", 0}, {"\xED\xA0\x80", 0},          // overlong; a surrogate
-      {"\xF4\x90\x80\x80", 0}, {"\xF5\x80\x80\x80", 0},      // past U+10FFFF
-      {"\xE2\x82", 0}, {"\xC3" "A", 0}, {"\xFF", 0}};        // cut short; not continued
-  for (const auto& c : cases) {
-    EXPECT_EQ(utf8_sequence_length(c.text, 0), c.length) << c.text;
-    if (c.length > 0) {
-      EXPECT_EQ(utf8_code_point(std::string_view(c.text).substr(0, c.length)), c.code) << c.text;
-    }
+  const struct { std::string text; char32_t code; } well_formed[] = {
+      {.text = "A", .code = U'A'}, {.text = "\xC3\xA9", .code = 0xE9},
+      {.text = "\xE2\x82\xB9", .code = 0x20B9}, {.text = "\xF0\x9F\x98\x80", .code = 0x1F600},
+      {.text = "\xEF\xBF\xBE", .code = 0xFFFE}, {.text = "\xF4\x8F\xBF\xBF", .code = 0x10FFFF}};
+  for (const auto& c : well_formed) {
+    EXPECT_EQ(utf8_sequence_length(c.text + "z", 0), c.text.size()) << c.text;
+    EXPECT_EQ(utf8_code_point(c.text), c.code) << c.text;
   }
+  const std::string malformed[] = {
+      "\x80", "\xBF",                                              // continuation bytes alone
+      "\xC0\xAF", "\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF",  // overlong
+      "\xED\xA0\x80",                                             // a surrogate
+      "\xF4\x90\x80\x80", "\xF5\x80\x80\x80",                     // past U+10FFFF
+      "\xE2\x82", "\xC3" "A", "\xFF"};  // cut short; not continued; never UTF-8
+  for (const std::string& text : malformed) EXPECT_EQ(utf8_sequence_length(text, 0), 0u) << text;
 }
 
 TEST(Utf8, CharactersAreCountedAsAUserSeesThem) {

@@ -48,19 +48,23 @@ TEST(PackageWriter, PartsTypesAndRelationshipsAgree) {
     NewPackage package;
     std::vector<std::string> order;
   } cases[] = {
-      {"the codec's new workbook",
-       {.sheets = {{.name = "A", .xml = kSheet}, {.name = "B", .xml = kSheet}}, .styles = kStyles},
-       {"[Content_Types].xml", "_rels/.rels", "xl/_rels/workbook.xml.rels", "xl/workbook.xml",
-        "xl/styles.xml", "xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml"}},
-      {"a template with shared strings, core properties and recalculation",
-       {.sheets = {{.name = "Only", .xml = kSheet}},
-        .styles = kStyles,
-        .shared_strings = kStrings,
-        .core_properties = CoreProperties{.creator = "A & B", .created = "2005-07-10T09:30:00Z",
-                                          .modified = "2005-07-12T16:05:00Z"},
-        .full_calc_on_load = true},
-       {"[Content_Types].xml", "_rels/.rels", "xl/_rels/workbook.xml.rels", "xl/workbook.xml",
-        "xl/styles.xml", "xl/worksheets/sheet1.xml", "xl/sharedStrings.xml", "docProps/core.xml"}}};
+      {.what = "the codec's new workbook",
+       .package = {.sheets = {{.name = "A", .xml = kSheet}, {.name = "B", .xml = kSheet}},
+                   .styles = kStyles},
+       .order = {"[Content_Types].xml", "_rels/.rels", "xl/_rels/workbook.xml.rels",
+                 "xl/workbook.xml", "xl/styles.xml", "xl/worksheets/sheet1.xml",
+                 "xl/worksheets/sheet2.xml"}},
+      {.what = "a template with shared strings, core properties and recalculation",
+       .package = {.sheets = {{.name = "Only", .xml = kSheet}},
+                   .styles = kStyles,
+                   .shared_strings = kStrings,
+                   .core_properties = CoreProperties{.creator = "A & B",
+                                                     .created = "2005-07-10T09:30:00Z",
+                                                     .modified = "2005-07-12T16:05:00Z"},
+                   .full_calc_on_load = true},
+       .order = {"[Content_Types].xml", "_rels/.rels", "xl/_rels/workbook.xml.rels",
+                 "xl/workbook.xml", "xl/styles.xml", "xl/worksheets/sheet1.xml",
+                 "xl/sharedStrings.xml", "docProps/core.xml"}}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     std::vector<std::string> order;
@@ -79,11 +83,13 @@ TEST(PackageWriter, PartsTypesAndRelationshipsAgree) {
     std::sort(expected_typed.begin(), expected_typed.end());
     EXPECT_EQ(typed, expected_typed);
 
-    for (const auto& [rels, folder] : {std::pair{"_rels/.rels", ""}, {"xl/_rels/workbook.xml.rels", "xl/"}}) {
+    const struct { const char *rels, *folder; } sources[] = {
+        {.rels = "_rels/.rels", .folder = ""}, {.rels = "xl/_rels/workbook.xml.rels", .folder = "xl/"}};
+    for (const auto& source : sources) {
       pugi::xml_document doc;
-      for (pugi::xml_node n : root_of(doc, parts.at(rels)).children("Relationship"))
-        EXPECT_TRUE(parts.count(folder + std::string(n.attribute("Target").value())))
-            << rels << " " << n.attribute("Target").value();
+      for (pugi::xml_node n : root_of(doc, parts.at(source.rels)).children("Relationship"))
+        EXPECT_TRUE(parts.count(source.folder + std::string(n.attribute("Target").value())))
+            << source.rels << " " << n.attribute("Target").value();
     }
     pugi::xml_document workbook;
     const pugi::xml_node book = root_of(workbook, parts.at("xl/workbook.xml"));
@@ -115,13 +121,13 @@ TEST(PackageWriter, WrittenPackageReadsBackWithItsSheetNames) {
 
 TEST(XmlWriter, EscapesTextAndAttributesAndDropsWhatXmlCannotHold) {
   const struct { std::string in, text, attribute; } cases[] = {
-      {"a<b>&c", "a&lt;b&gt;&amp;c", "a&lt;b&gt;&amp;c"},
-      {"\"q\" 'a'", "\"q\" 'a'", "&quot;q&quot; 'a'"},
-      {"\t\n\r", "\t\n&#13;", "&#9;&#10;&#13;"},
-      {"a\x01\x1F" "b\x7F", "ab\x7F", "ab\x7F"},
-      {"\xC3\xA9\xE2\x82\xB9", "\xC3\xA9\xE2\x82\xB9", "\xC3\xA9\xE2\x82\xB9"},  // kept
-      {"x\xEF\xBF\xBEy\xEF\xBF\xBFz", "xyz", "xyz"},                           // U+FFFE, U+FFFF
-      {"x\xC3y\xED\xA0\x80z\xFF", "xyz", "xyz"}};  // cut short, a surrogate, not UTF-8
+      {.in = "a<b>&c", .text = "a&lt;b&gt;&amp;c", .attribute = "a&lt;b&gt;&amp;c"},
+      {.in = "\"q\" 'a'", .text = "\"q\" 'a'", .attribute = "&quot;q&quot; 'a'"},
+      {.in = "\t\n\r", .text = "\t\n&#13;", .attribute = "&#9;&#10;&#13;"},
+      {.in = "a\x01\x1F" "b\x7F", .text = "ab\x7F", .attribute = "ab\x7F"},
+      {.in = "\xC3\xA9\xE2\x82\xB9", .text = "\xC3\xA9\xE2\x82\xB9", .attribute = "\xC3\xA9\xE2\x82\xB9"},
+      {.in = "x\xEF\xBF\xBEy\xEF\xBF\xBFz", .text = "xyz", .attribute = "xyz"},  // U+FFFE, U+FFFF
+      {.in = "x\xC3y\xED\xA0\x80z\xFF", .text = "xyz", .attribute = "xyz"}};  // not UTF-8
   for (const auto& c : cases) {
     std::string text = "<", attribute = "<";
     append_escaped_text(text, c.in);

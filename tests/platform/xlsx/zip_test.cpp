@@ -191,10 +191,12 @@ TEST(ZipReader, MissingOrUnreadableFile) {
                            {"xl/workbook.xml", testing::sheet_like(4000000)}});
   const std::string io = "57 Device I/O error reading " + book.string();
   const struct { FileFault fault; std::string message; } cases[] = {
-      {{.call = FileCall::Open, .error = EACCES}, "70 Permission denied: " + book.string()},
-      {{.call = FileCall::Open, .error = EPERM}, "70 Permission denied: " + book.string()},
-      {{.call = FileCall::Open, .error = EMFILE}, io + " (Too many open files)"},
-      {{.call = FileCall::Stat, .error = EIO}, io + " (Input/output error)"}};
+      {.fault = {.call = FileCall::Open, .error = EACCES},
+       .message = "70 Permission denied: " + book.string()},
+      {.fault = {.call = FileCall::Open, .error = EPERM},
+       .message = "70 Permission denied: " + book.string()},
+      {.fault = {.call = FileCall::Open, .error = EMFILE}, .message = io + " (Too many open files)"},
+      {.fault = {.call = FileCall::Stat, .error = EIO}, .message = io + " (Input/output error)"}};
   for (const auto& c : cases) {
     FaultInjectingFileSystem faulty({c.fault});
     FileSystemOverride in_place(faulty);
@@ -228,15 +230,24 @@ TEST(ZipReader, RefusesAnInconsistentLayout) {
   };
   testing::make_zip(dir / "twice.zip", {{"xl/a.xml", "<a/>"}, {"xl/a.xml", "<b/>"}});
   const struct { std::string what, bytes, message; } cases[] = {
-      {"a broken local header", changed(second, "PK\x03\x05"), "the archive is inconsistent"},
-      {"a local name unlike the central one", changed(second + 30 + 3, "c"), "the archive is inconsistent"},
-      {"a local method unlike the central one", changed(second + 8, std::string(1, '\0')),
-       "the archive is inconsistent"},
-      {"data running into the central directory", changed(second + 28, "\xFF\xFF"),
-       "part xl/b.xml lies outside the file"},
-      {"a directory past the end", changed(end + 16, "\xFF\xFF\x00\x00"),
-       "the central directory lies outside the file"},
-      {"one name twice", testing::slurp(dir / "twice.zip"), "File already exists"}};
+      {.what = "a broken local header",
+       .bytes = changed(second, "PK\x03\x05"),
+       .message = "the archive is inconsistent"},
+      {.what = "a local name unlike the central one",
+       .bytes = changed(second + 30 + 3, "c"),
+       .message = "the archive is inconsistent"},
+      {.what = "a local method unlike the central one",
+       .bytes = changed(second + 8, std::string(1, '\0')),
+       .message = "the archive is inconsistent"},
+      {.what = "data running into the central directory",
+       .bytes = changed(second + 28, "\xFF\xFF"),
+       .message = "part xl/b.xml lies outside the file"},
+      {.what = "a directory past the end",
+       .bytes = changed(end + 16, "\xFF\xFF\xFF\x7F"),
+       .message = "the central directory lies outside the file"},
+      {.what = "one name twice",
+       .bytes = testing::slurp(dir / "twice.zip"),
+       .message = "File already exists"}};
   for (const auto& c : cases) {
     put(dir / "book.xlsx", c.bytes);
     EXPECT_EQ(zip_error(dir / "book.xlsx"), "1004 book.xlsx is damaged: " + c.message) << c.what;
