@@ -64,4 +64,16 @@ char32_t utf8_code_point(std::string_view sequence) noexcept {
   return code;
 }
 
+void append_utf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out.push_back(static_cast<char>(code));
+    return;
+  }
+  constexpr unsigned char kLead[] = {0, 0xC0, 0xE0, 0xF0};  // by the bytes that follow
+  const int continuations = code < 0x800 ? 1 : code < 0x10000 ? 2 : 3;
+  out.push_back(static_cast<char>(kLead[continuations] | (code >> (6 * continuations))));
+  for (int i = continuations - 1; i >= 0; --i)
+    out.push_back(static_cast<char>(0x80 | ((code >> (6 * i)) & 0x3F)));
+}
+
 }  // namespace fenwarx

@@ -2,6 +2,7 @@
 // UTF-8 as texts hold it: lengths and positions count characters as a user sees
 // them, not bytes; writers that must emit only well-formed text check sequences.
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,5 +18,8 @@ std::size_t utf8_sequence_length(std::string_view text, std::size_t at) noexcept
 
 // The code point of one well-formed sequence, as utf8_sequence_length measured it.
 char32_t utf8_code_point(std::string_view sequence) noexcept;
+
+// Appends a code point up to U+10FFFF as its UTF-8 sequence.
+void append_utf8(std::string& out, char32_t code);
 
 }  // namespace fenwarx

@@ -27,7 +27,7 @@ TEST(Ascii, FoldsLettersOnlyAndTrimsSpacesOnly) {
   EXPECT_EQ(without("1,234,567", ','), "1234567");
 }
 
-TEST(Utf8, SequenceLengthsRejectWhatIsNotWellFormed) {
+TEST(Utf8, SequencesDecodeAndEncodeAndIllFormedOnesAreRejected) {
   const struct { std::string text; char32_t code; } well_formed[] = {
       {.text = "A", .code = U'A'}, {.text = "\xC3\xA9", .code = 0xE9},
       {.text = "\xE2\x82\xB9", .code = 0x20B9}, {.text = "\xF0\x9F\x98\x80", .code = 0x1F600},
@@ -35,6 +35,9 @@ TEST(Utf8, SequenceLengthsRejectWhatIsNotWellFormed) {
   for (const auto& c : well_formed) {
     EXPECT_EQ(utf8_sequence_length(c.text + "z", 0), c.text.size()) << c.text;
     EXPECT_EQ(utf8_code_point(c.text), c.code) << c.text;
+    std::string encoded;
+    append_utf8(encoded, c.code);
+    EXPECT_EQ(encoded, c.text);
   }
   const std::string malformed[] = {
       "\x80", "\xBF",                                              // continuation bytes alone
