@@ -10,18 +10,8 @@ namespace fenwarx {
 inline constexpr std::string_view kContentTypesPart = "[Content_Types].xml";
 
 namespace content_type {
-inline constexpr std::string_view kRelationships =
-    "application/vnd.openxmlformats-package.relationships+xml";
-inline constexpr std::string_view kCoreProperties =
-    "application/vnd.openxmlformats-package.core-properties+xml";
-inline constexpr std::string_view kWorkbook =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml";
-inline constexpr std::string_view kWorksheet =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.worksheet+xml";
 inline constexpr std::string_view kStyles =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.styles+xml";
-inline constexpr std::string_view kSharedStrings =
-    "application/vnd.openxmlformats-officedocument.spreadsheetml.sharedStrings+xml";
 }  // namespace content_type
 
 class ContentTypes {

@@ -11,6 +11,9 @@
 namespace fenwarx {
 namespace {
 
+// The content types of the workbook's own parts share this prefix.
+constexpr std::string_view kSpreadsheetType =
+    "application/vnd.openxmlformats-officedocument.spreadsheetml.";
 constexpr std::string_view kCorePropertiesPart = "docProps/core.xml";
 constexpr std::string_view kSharedStringsPart = "xl/sharedStrings.xml";
 
@@ -26,18 +29,22 @@ void append_override(std::string& out, std::string_view part, std::string_view t
 }
 
 std::string content_types_xml(const NewPackage& package) {
+  const std::string spreadsheet(kSpreadsheetType);
   std::string out(kXmlDeclaration);
   out.append("<Types xmlns=\"").append(ns::kContentTypes).append("\">");
-  out.append("<Default Extension=\"rels\" ContentType=\"").append(content_type::kRelationships);
-  out.append("\"/><Default Extension=\"xml\" ContentType=\"application/xml\"/>");
-  append_override(out, "xl/workbook.xml", content_type::kWorkbook);
+  out.append(
+      "<Default Extension=\"rels\" ContentType=\"application/"
+      "vnd.openxmlformats-package.relationships+xml\"/>"
+      "<Default Extension=\"xml\" ContentType=\"application/xml\"/>");
+  append_override(out, "xl/workbook.xml", spreadsheet + "sheet.main+xml");
   for (std::size_t i = 1; i <= package.sheets.size(); ++i)
-    append_override(out, "xl/" + worksheet_target(i), content_type::kWorksheet);
+    append_override(out, "xl/" + worksheet_target(i), spreadsheet + "worksheet+xml");
   append_override(out, "xl/styles.xml", content_type::kStyles);
   if (!package.shared_strings.empty())
-    append_override(out, kSharedStringsPart, content_type::kSharedStrings);
+    append_override(out, kSharedStringsPart, spreadsheet + "sharedStrings+xml");
   if (package.core_properties)
-    append_override(out, kCorePropertiesPart, content_type::kCoreProperties);
+    append_override(out, kCorePropertiesPart,
+                    "application/vnd.openxmlformats-package.core-properties+xml");
   out.append("</Types>");
   return out;
 }
