@@ -6,7 +6,9 @@ namespace fenwarx {
 
 FaultInjectingFileSystem::FaultInjectingFileSystem(std::vector<FileFault> faults,
                                                    FileSystem& real)
-    : faults_(std::move(faults)), real_(real), counts_(static_cast<std::size_t>(FileCall::Stat) + 1) {}
+    : faults_(std::move(faults)),
+      real_(real),
+      counts_(static_cast<std::size_t>(FileCall::Stat) + 1) {}
 
 int FaultInjectingFileSystem::calls(FileCall call) const {
   return counts_[static_cast<std::size_t>(call)];

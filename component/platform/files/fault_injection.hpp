@@ -11,7 +11,10 @@
 
 namespace fenwarx {
 
-enum class FileCall { Open, CreateTemporary, Read, Write, Sync, ChangeMode, Close, Rename, Unlink, Stat };
+enum class FileCall {
+  Open, CreateTemporary, Read, Write, Sync, ChangeMode, Close, Rename, Unlink,
+  Stat  // stat and fstat; the last kind
+};
 
 struct FileFault {
   FileCall call;

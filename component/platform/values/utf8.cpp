@@ -3,7 +3,9 @@
 namespace fenwarx {
 namespace {
 
-bool continues_character(char byte) noexcept { return (static_cast<unsigned char>(byte) & 0xC0) == 0x80; }
+bool continues_character(char byte) noexcept {
+  return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
 
 }  // namespace
 

@@ -129,8 +129,8 @@ std::size_t bracket_end(std::string_view text, std::size_t i) {
 
 std::size_t error_literal_end(std::string_view text, std::size_t i) {
   ++i;
-  while (i < text.size() && (is_ascii_letter(text[i]) || is_ascii_digit(text[i]) || text[i] == '/' || text[i] == '!' ||
-                             text[i] == '?' || text[i] == '_'))
+  while (i < text.size() && (is_ascii_letter(text[i]) || is_ascii_digit(text[i]) || text[i] == '/' ||
+                             text[i] == '!' || text[i] == '?' || text[i] == '_'))
     ++i;
   return i;
 }

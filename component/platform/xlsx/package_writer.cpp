@@ -69,7 +69,8 @@ std::string office_type(std::string_view kind) {
 std::string package_relationships_xml(const NewPackage& package) {
   std::string out = relationships_head();
   if (package.core_properties)
-    append_relationship(out, 2, std::string(ns::kPackageRelationships) + "/metadata/core-properties",
+    append_relationship(out, 2,
+                        std::string(ns::kPackageRelationships) + "/metadata/core-properties",
                         kCorePropertiesPart);
   append_relationship(out, 1, office_type("officeDocument"), "xl/workbook.xml");
   return out.append("</Relationships>");
@@ -142,13 +143,15 @@ void for_each_part(const NewPackage& package, const PartSink& add) {
   for (std::size_t i = 0; i < package.sheets.size(); ++i)
     add("xl/" + worksheet_target(i + 1), package.sheets[i].xml);
   if (!package.shared_strings.empty()) add(kSharedStringsPart, package.shared_strings);
-  if (package.core_properties) add(kCorePropertiesPart, core_properties_xml(*package.core_properties));
+  if (package.core_properties)
+    add(kCorePropertiesPart, core_properties_xml(*package.core_properties));
 }
 
 void write_package(const std::filesystem::path& path, const NewPackage& package, int level) {
   AtomicFile file(path);
   ZipWriter zip(file);
-  for_each_part(package, [&](std::string_view name, std::string_view xml) { zip.add(name, xml, level); });
+  for_each_part(package,
+                [&](std::string_view name, std::string_view xml) { zip.add(name, xml, level); });
   zip.finish();
   file.commit();
 }

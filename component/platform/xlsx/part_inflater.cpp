@@ -66,7 +66,8 @@ InflatedPart inflate_part(const CompressedInput& input, std::uint64_t compressed
     if (full && filled > limit) break;
     unsigned char probe = 0;
     z.next_out = full ? &probe : reinterpret_cast<Bytef*>(data.data() + filled);
-    z.avail_out = full ? 1 : static_cast<uInt>(std::min<std::uint64_t>(data.size() - filled, kLargestStep));
+    z.avail_out =
+        full ? 1 : static_cast<uInt>(std::min<std::uint64_t>(data.size() - filled, kLargestStep));
     const uInt room = z.avail_out;
     const int result = inflate(&z, Z_NO_FLUSH);
     const std::size_t produced = room - z.avail_out;
