@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  libzip-dev zlib1g-dev libpugixml-dev libsqlite3-dev libcli11-dev libfmt-dev
+  zlib1g-dev libpugixml-dev libsqlite3-dev libcli11-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   python3 python3-openpyxl libreoffice-calc

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "layout/code_lists.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 
 namespace fenwarx {
 

@@ -5,10 +5,10 @@
 
 #include "checks/ignored_step.hpp"
 #include "checks/validators.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
 #include "platform/values/variant.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"

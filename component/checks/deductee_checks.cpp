@@ -5,7 +5,7 @@
 
 #include "checks/ignored_step.hpp"
 #include "platform/values/numbers.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "layout/code_lists.hpp"
 #include "state/return_object.hpp"
 #include "checks/error_marker.hpp"

@@ -2,7 +2,7 @@
 
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "state/return_object.hpp"
 
 namespace fenwarx {

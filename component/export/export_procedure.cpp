@@ -10,7 +10,7 @@
 #include "platform/files/atomic_file.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
 #include "verify/verification.hpp"

@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "layout/workbook_layout.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 
 namespace fenwarx {
 namespace {

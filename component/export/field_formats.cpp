@@ -3,7 +3,7 @@
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 
 namespace fenwarx {
 namespace {

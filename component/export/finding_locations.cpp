@@ -10,7 +10,7 @@
 #include "export/return_file_check.hpp"
 #include "layout/workbook_layout.hpp"
 #include "platform/values/numbers.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "verify/walk_steps.hpp"
 
 namespace fenwarx {

@@ -5,7 +5,7 @@
 #include "export/field_formats.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "state/text_helpers.hpp"
 
 namespace fenwarx {

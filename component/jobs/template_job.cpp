@@ -3,7 +3,7 @@
 #include "jobs/jobs.hpp"
 #include "jobs/workbook_run.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "templates/return_template.hpp"
 
 namespace fenwarx::jobs {

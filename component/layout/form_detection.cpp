@@ -6,7 +6,7 @@
 
 #include "layout/code_lists.hpp"
 #include "layout/workbook_layout.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 
 namespace fenwarx {
 namespace {

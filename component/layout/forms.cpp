@@ -1,6 +1,6 @@
 #include "layout/forms.hpp"
 
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 
 namespace fenwarx {
 namespace {

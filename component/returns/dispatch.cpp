@@ -7,7 +7,7 @@
 #include "platform/spreadsheet/spreadsheet.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "state/return_object.hpp"
 
 namespace fenwarx {

@@ -1,7 +1,7 @@
 #include "returns/registry.hpp"
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
 
 namespace fenwarx {
 

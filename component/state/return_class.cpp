@@ -1,6 +1,6 @@
 #include "state/return_class.hpp"
 
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 
 namespace fenwarx {
 namespace {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
 
 namespace fenwarx {
 

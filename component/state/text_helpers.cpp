@@ -6,7 +6,8 @@
 
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
+#include "platform/values/utf8.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "templates/shared_string_table.hpp"
+#include "platform/xlsx/shared_string_table.hpp"
 
 namespace fenwarx::templates {
 

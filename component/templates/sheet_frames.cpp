@@ -3,7 +3,6 @@
 #include "platform/xlsx/cell_reference.hpp"
 #include "layout/code_lists.hpp"
 #include "templates/workbook_styles.hpp"
-#include "templates/xml_text.hpp"
 
 namespace fenwarx::templates {
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/xlsx/sheet_xml.hpp"
 #include "templates/return_layout.hpp"
-#include "templates/sheet_xml.hpp"
 
 namespace fenwarx::templates {
 

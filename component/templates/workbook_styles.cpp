@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "templates/xml_text.hpp"
+#include "platform/xlsx/xml_writer.hpp"
 
 namespace fenwarx::templates::style {
 namespace {
@@ -28,7 +28,7 @@ constexpr std::string_view kCellFormats[] = {
 }  // namespace
 
 std::string styles_xml() {
-  std::string out(kXmlHead);
+  std::string out(kXmlDeclaration);
   out.append(
       R"(<styleSheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
       R"(<numFmts count="2"><numFmt numFmtId="164" formatCode="dd/mm/yyyy"/>)"

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/values/numbers.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "state/return_object.hpp"
 
 namespace fenwarx {

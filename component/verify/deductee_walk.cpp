@@ -11,7 +11,7 @@
 #include "checks/walk_checks.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
 #include "state/text_helpers.hpp"

@@ -9,7 +9,7 @@
 #include "layout/code_lists.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/ascii.hpp"
 #include "state/return_object.hpp"
 #include "verify/verification.hpp"
 

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
@@ -12,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files/file_system.hpp"
 #include "platform/values/runtime_error.hpp"
 
 namespace fenwarx {
@@ -67,8 +67,9 @@ mode_t current_umask() {
 }  // namespace
 
 AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)) {
+  FileSystem& files = file_system();
   struct stat existing {};
-  if (::stat(target_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
+  if (files.stat(target_.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
     throw RuntimeError(err::kPathFileAccess,
                        "Path/File access error: " + target_.string() + " is a folder");
 
@@ -76,14 +77,15 @@ AtomicFile::AtomicFile(std::filesystem::path target) : target_(std::move(target)
       (folder_of(target_) / ("." + target_.filename().string() + ".fenwarx-XXXXXX")).string();
   std::vector<char> name(pattern.begin(), pattern.end());
   name.push_back('\0');
-  fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+  fd_ = files.create_temporary(name.data());
   if (fd_ < 0) throw_open_error(errno, target_);
   temp_ = name.data();
 }
 
 AtomicFile::~AtomicFile() {
-  if (fd_ >= 0) ::close(fd_);
-  if (!committed_ && !temp_.empty()) ::unlink(temp_.c_str());
+  FileSystem& files = file_system();
+  if (fd_ >= 0) files.close(fd_);
+  if (!committed_ && !temp_.empty()) files.unlink(temp_.c_str());
 }
 
 void AtomicFile::write(std::string_view bytes) {
@@ -92,7 +94,7 @@ void AtomicFile::write(std::string_view bytes) {
   const char* at = bytes.data();
   std::size_t left = bytes.size();
   while (left > 0) {
-    ssize_t n = ::write(fd_, at, left);
+    ssize_t n = file_system().write(fd_, at, left);
     if (n < 0) {
       if (errno == EINTR) continue;
       throw_io_error(errno, target_);
@@ -108,21 +110,22 @@ void AtomicFile::commit() {
   if (fd_ < 0)
     throw RuntimeError(err::kInvalidCall, target_.string() + " is already committed");
 
+  FileSystem& files = file_system();
   mode_t mode = 0;
   struct stat existing {};
-  if (::stat(target_.c_str(), &existing) == 0)
+  if (files.stat(target_.c_str(), &existing) == 0)
     mode = existing.st_mode & 07777;
   else
     mode = 0666 & ~current_umask();
 
-  if (::fsync(fd_) != 0) throw_io_error(errno, target_);
-  if (::fchmod(fd_, mode) != 0) throw_io_error(errno, target_);
+  if (files.sync(fd_) != 0) throw_io_error(errno, target_);
+  if (files.change_mode(fd_, mode) != 0) throw_io_error(errno, target_);
   int fd = fd_;
   fd_ = -1;
   // close() can report a delayed write error; after it the descriptor is gone either way.
-  if (::close(fd) != 0) throw_io_error(errno, target_);
+  if (files.close(fd) != 0) throw_io_error(errno, target_);
 
-  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+  if (files.rename(temp_.c_str(), target_.c_str()) != 0) {
     int error = errno;
     if (error == EACCES || error == EPERM || error == EROFS)
       throw RuntimeError(err::kPermission, "Permission denied: " + target_.string());
@@ -130,11 +133,11 @@ void AtomicFile::commit() {
   }
   committed_ = true;
 
-  int dir = ::open(folder_of(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  int dir = files.open(folder_of(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir < 0) throw_io_error(errno, target_);
-  int synced = ::fsync(dir);
+  int synced = files.sync(dir);
   int sync_error = errno;
-  if (::close(dir) != 0 && synced == 0) throw_io_error(errno, target_);
+  if (files.close(dir) != 0 && synced == 0) throw_io_error(errno, target_);
   // Some file systems cannot fsync a folder; the rename itself has already happened.
   if (synced != 0 && sync_error != EINVAL && sync_error != EROFS)
     throw_io_error(sync_error, target_);

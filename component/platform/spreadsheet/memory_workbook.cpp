@@ -1,21 +1,9 @@
 #include "platform/spreadsheet/memory_workbook.hpp"
 
 #include "platform/spreadsheet/memory_style_book.hpp"
+#include "platform/values/ascii.hpp"
 
 namespace fenwarx {
-
-namespace {
-
-bool same_ignoring_ascii_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-}  // namespace
 
 MemoryWorkbook::MemoryWorkbook()
     : texts_(std::make_shared<TextPool>()), styles_(std::make_shared<MemoryStyleBook>()) {}
@@ -37,7 +25,7 @@ Worksheet* MemoryWorkbook::find_sheet(std::string_view name) {
     if (sheet->Name() == name) return sheet.get();
   }
   for (const auto& sheet : sheets_) {
-    if (same_ignoring_ascii_case(sheet->Name(), name)) return sheet.get();
+    if (equal_ignoring_case(sheet->Name(), name)) return sheet.get();
   }
   return nullptr;
 }

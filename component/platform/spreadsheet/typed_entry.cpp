@@ -3,30 +3,13 @@
 #include <optional>
 #include <string>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 
 namespace fenwarx {
 
 namespace {
-
-bool equals_ignoring_case(std::string_view text, std::string_view upper) {
-  if (text.size() != upper.size()) return false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != upper[i]) return false;
-  }
-  return true;
-}
-
-std::string ascii_upper(std::string_view text) {
-  std::string upper(text);
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
-}
 
 std::optional<double> percent(std::string_view text) {
   const auto end = text.find_last_not_of(" \t");
@@ -45,10 +28,10 @@ Variant read_typed(std::string_view text) {
   if (const auto number = parse_number(text)) return Variant::number(*number);
   if (const auto fraction = percent(text)) return Variant::number(*fraction);
   if (const auto date = parse_date(text)) return Variant::date(*date);
-  if (equals_ignoring_case(text, "TRUE")) return Variant::boolean(true);
-  if (equals_ignoring_case(text, "FALSE")) return Variant::boolean(false);
+  if (equal_ignoring_case(text, "TRUE")) return Variant::boolean(true);
+  if (equal_ignoring_case(text, "FALSE")) return Variant::boolean(false);
   if (!text.empty() && text.front() == '#') {
-    if (const int code = cell_error::from_text(ascii_upper(text))) return Variant::error(code);
+    if (const int code = cell_error::from_text(to_upper(text))) return Variant::error(code);
   }
   return Variant::text(std::string(text));
 }

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/values/ascii.hpp"
+
 namespace fenwarx {
 
 namespace {
@@ -56,8 +58,6 @@ long long day_of(double serial) {
 }
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_letter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 std::string_view trim(std::string_view text) {
   while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
@@ -93,7 +93,7 @@ int digits_value(std::string_view digits) {
 bool all_digits(std::string_view field) {
   if (field.empty()) return false;
   for (char c : field) {
-    if (!is_digit(c)) return false;
+    if (!is_ascii_digit(c)) return false;
   }
   return true;
 }
@@ -111,7 +111,7 @@ std::optional<double> parse_time(std::string_view text) {
   std::size_t i = 0;
   while (count < 3) {
     const std::size_t begin = i;
-    while (i < text.size() && is_digit(text[i])) ++i;
+    while (i < text.size() && is_ascii_digit(text[i])) ++i;
     if (i == begin || i - begin > 2) return std::nullopt;
     parts[count++] = digits_value(text.substr(begin, i - begin));
     if (i == text.size()) break;
@@ -129,10 +129,10 @@ bool split_fields(std::string_view text, std::string_view (&fields)[3]) {
   char separators[2] = {};
   for (int n = 0; n < 3; ++n) {
     const std::size_t begin = i;
-    if (i < text.size() && is_digit(text[i])) {
-      while (i < text.size() && is_digit(text[i])) ++i;
+    if (i < text.size() && is_ascii_digit(text[i])) {
+      while (i < text.size() && is_ascii_digit(text[i])) ++i;
     } else {
-      while (i < text.size() && is_letter(text[i])) ++i;
+      while (i < text.size() && is_ascii_letter(text[i])) ++i;
     }
     if (i == begin) return false;
     fields[n] = text.substr(begin, i - begin);

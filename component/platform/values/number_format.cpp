@@ -4,17 +4,17 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
-#include "platform/values/decimal_digits.hpp"
 #include "platform/values/numbers.hpp"
 
 namespace fenwarx {
 
 namespace {
-
-using detail::DecimalDigits;
 
 constexpr std::string_view kOutOfRange = "########";
 constexpr double kLastSerial = 2958466.0;  // 01/01/10000, the first day past the range
@@ -24,16 +24,6 @@ constexpr std::array<std::string_view, 12> kMonthNames = {
     "July",    "August",   "September", "October", "November", "December"};
 constexpr std::array<std::string_view, 7> kDayNames = {
     "Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-bool starts_with_ignoring_case(std::string_view text, std::size_t at, std::string_view word) {
-  if (text.size() - at < word.size()) return false;
-  for (std::size_t i = 0; i < word.size(); ++i) {
-    if (lower(text[at + i]) != lower(word[i])) return false;
-  }
-  return true;
-}
 
 // Where the quoted text, escaped character or bracket starting at `at` ends;
 // `at` itself when no such piece starts there.
@@ -56,15 +46,14 @@ std::size_t skip_piece(std::string_view code, std::size_t at) {
   }
 }
 
-// An elapsed-time bracket: [h], [mm], [ss] and so on. Returns its letter or 0.
-char elapsed_letter(std::string_view bracket) {
-  if (bracket.size() < 3 || bracket.front() != '[' || bracket.back() != ']') return 0;
-  const char letter = lower(bracket[1]);
-  if (letter != 'h' && letter != 'm' && letter != 's') return 0;
-  for (std::size_t i = 1; i + 1 < bracket.size(); ++i) {
-    if (lower(bracket[i]) != letter) return 0;
-  }
-  return letter;
+// An elapsed-time bracket: [h], [mm], [ss] and so on.
+bool is_elapsed(std::string_view bracket) {
+  if (bracket.size() < 3 || bracket.front() != '[' || bracket.back() != ']') return false;
+  const char letter = ascii_lower(bracket[1]);
+  if (letter != 'h' && letter != 'm' && letter != 's') return false;
+  for (std::size_t i = 1; i + 1 < bracket.size(); ++i)
+    if (ascii_lower(bracket[i]) != letter) return false;
+  return true;
 }
 
 struct Sections {
@@ -90,31 +79,18 @@ Sections split_sections(std::string_view code) {
   return sections;
 }
 
-// A section shows a date or time: a d, m, y, h or s code or an elapsed bracket.
+// A section shows a date or time: a code letter or an elapsed bracket outside literals.
 bool is_date_section(std::string_view section, std::string_view codes) {
   for (std::size_t i = 0; i < section.size();) {
     if (const std::size_t next = skip_piece(section, i); next != i) {
-      if (section[i] == '[' && elapsed_letter(section.substr(i, next - i)) != 0) return true;
+      if (section[i] == '[' && is_elapsed(section.substr(i, next - i))) return true;
       i = next;
-    } else if (starts_with_ignoring_case(section, i, "General")) {
-      i += 7;
     } else {
-      if (codes.find(lower(section[i])) != std::string_view::npos) return true;
+      if (codes.find(ascii_lower(section[i])) != std::string_view::npos) return true;
       ++i;
     }
   }
   return false;
-}
-
-void append_number(std::string& out, long long value, int width) {
-  char buffer[24];
-  int length = 0;
-  do {
-    buffer[length++] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  } while (value > 0);
-  for (int i = length; i < width; ++i) out += '0';
-  while (length > 0) out += buffer[--length];
 }
 
 bool contains_at(std::string_view section) {
@@ -150,61 +126,52 @@ void append_piece(std::string& out, std::string_view piece) {
   }
 }
 
+void append_number(std::string& out, long long value, int width) {
+  const std::string digits = std::to_string(value);
+  for (int i = static_cast<int>(digits.size()); i < width; ++i) out += '0';
+  out += digits;
+}
+
 // ---- Dates and times ----
 
-enum class DatePart : std::uint8_t {
-  Literal, Day, Month, Year, Hour, Minute, Second, Fraction, AmPm, ElapsedHours,
-  ElapsedMinutes, ElapsedSeconds
-};
+enum class DatePart : std::uint8_t { Literal, Day, Month, Year, Hour, Minute, Second };
 
 struct DateToken {
   DatePart part;
-  int length = 0;                 // letters in the code, or fraction digits
-  std::string_view text;          // literal text, or the AM/PM code as written
+  int length = 0;              // letters in the code
+  std::string_view text = {};  // a literal
 };
 
-std::vector<DateToken> tokenize_date(std::string_view section) {
+// The codes a date section is drawn with: d to dddd, m to mmmm, yy, yyyy, h, hh,
+// m, mm and s, ss; none when the section asks for more (AM/PM, elapsed time,
+// fractions of a second, mmmmm), which then shows as General.
+std::optional<std::vector<DateToken>> date_tokens(std::string_view section) {
   std::vector<DateToken> tokens;
-  auto literal = [&](std::string_view text) { tokens.push_back({DatePart::Literal, 0, text}); };
   for (std::size_t i = 0; i < section.size();) {
-    const char c = lower(section[i]);
+    const char c = ascii_lower(section[i]);
     if (const std::size_t next = skip_piece(section, i); next != i) {
       const std::string_view piece = section.substr(i, next - i);
-      const char letter = piece[0] == '[' ? elapsed_letter(piece) : 0;
-      const int length = static_cast<int>(piece.size()) - 2;
-      if (letter == 'h') tokens.push_back({DatePart::ElapsedHours, length, {}});
-      else if (letter == 'm') tokens.push_back({DatePart::ElapsedMinutes, length, {}});
-      else if (letter == 's') tokens.push_back({DatePart::ElapsedSeconds, length, {}});
-      else literal(piece);
+      if (is_elapsed(piece)) return std::nullopt;
+      tokens.push_back({.part = DatePart::Literal, .text = piece});
       i = next;
     } else if (c == 'd' || c == 'm' || c == 'y' || c == 'h' || c == 's') {
       std::size_t end = i;
-      while (end < section.size() && lower(section[end]) == c) ++end;
+      while (end < section.size() && ascii_lower(section[end]) == c) ++end;
       const int length = static_cast<int>(end - i);
-      DatePart part = c == 'd'   ? DatePart::Day
-                      : c == 'm' ? DatePart::Month
-                      : c == 'y' ? DatePart::Year
-                      : c == 'h' ? DatePart::Hour
-                                 : DatePart::Second;
-      tokens.push_back({part, length, {}});
+      if (length > (c == 'h' || c == 's' ? 2 : 4)) return std::nullopt;
+      const DatePart part = c == 'd'   ? DatePart::Day
+                            : c == 'm' ? DatePart::Month
+                            : c == 'y' ? DatePart::Year
+                            : c == 'h' ? DatePart::Hour
+                                       : DatePart::Second;
+      tokens.push_back({.part = part, .length = length});
       i = end;
-    } else if (starts_with_ignoring_case(section, i, "AM/PM")) {
-      tokens.push_back({DatePart::AmPm, 5, section.substr(i, 5)});
-      i += 5;
-    } else if (starts_with_ignoring_case(section, i, "A/P")) {
-      tokens.push_back({DatePart::AmPm, 3, section.substr(i, 3)});
-      i += 3;
-    } else if (c == '.' && !tokens.empty() && (tokens.back().part == DatePart::Second ||
-                                               tokens.back().part == DatePart::ElapsedSeconds) &&
-               i + 1 < section.size() && section[i + 1] == '0') {
-      std::size_t end = i + 1;
-      while (end < section.size() && section[end] == '0') ++end;
-      tokens.push_back({DatePart::Fraction, static_cast<int>(end - i - 1), {}});
-      i = end;
-    } else if (c == '@' || c == ';') {
-      ++i;
+    } else if (starts_ignoring_case(section.substr(i), "AM/PM") ||
+               starts_ignoring_case(section.substr(i), "A/P") ||
+               (c == '.' && !tokens.empty() && tokens.back().part == DatePart::Second)) {
+      return std::nullopt;
     } else {
-      literal(section.substr(i, 1));
+      if (c != '@') tokens.push_back({.part = DatePart::Literal, .text = section.substr(i, 1)});
       ++i;
     }
   }
@@ -214,99 +181,53 @@ std::vector<DateToken> tokenize_date(std::string_view section) {
     if (tokens[i].part != DatePart::Month) continue;
     std::size_t p = i;
     while (p > 0 && !is_code(tokens[p - 1])) --p;
-    const bool after_hour = p > 0 && (tokens[p - 1].part == DatePart::Hour ||
-                                      tokens[p - 1].part == DatePart::ElapsedHours);
     std::size_t n = i + 1;
     while (n < tokens.size() && !is_code(tokens[n])) ++n;
-    const bool before_second = n < tokens.size() && (tokens[n].part == DatePart::Second ||
-                                                     tokens[n].part == DatePart::ElapsedSeconds);
-    if (after_hour || before_second) tokens[i].part = DatePart::Minute;
+    if ((p > 0 && tokens[p - 1].part == DatePart::Hour) ||
+        (n < tokens.size() && tokens[n].part == DatePart::Second)) {
+      if (tokens[i].length > 2) return std::nullopt;
+      tokens[i].part = DatePart::Minute;
+    }
   }
   return tokens;
 }
 
-std::string format_date(double value, std::string_view section) {
+std::string format_date(double value, const std::vector<DateToken>& tokens) {
   if (!(value >= 0 && value < kLastSerial)) return std::string(kOutOfRange);
-  const std::vector<DateToken> tokens = tokenize_date(section);
-  int fraction_digits = 0;
-  bool twelve_hour = false;
-  for (const auto& t : tokens) {
-    if (t.part == DatePart::Fraction) fraction_digits = std::max(fraction_digits, std::min(t.length, 3));
-    if (t.part == DatePart::AmPm) twelve_hour = true;
-  }
-  // The time rounds to the whole second, or to the fractions of a second shown.
-  long long ticks_per_second = 1;
-  for (int i = 0; i < fraction_digits; ++i) ticks_per_second *= 10;
-  const long long ticks_per_day = 86400 * ticks_per_second;
-  const auto ticks = static_cast<long long>(std::llround(value * static_cast<double>(ticks_per_day)));
-  const long long days = ticks / ticks_per_day;
-  const long long tick_of_day = ticks % ticks_per_day;
-  const long long second_of_day = tick_of_day / ticks_per_second;
-  const long long hour = second_of_day / 3600, minute = second_of_day / 60 % 60,
-                  second = second_of_day % 60;
+  // The time shows rounded to the whole second.
+  const auto seconds = static_cast<long long>(std::llround(value * 86400));
+  const long long days = seconds / 86400, second_of_day = seconds % 86400;
   const CivilDate date = civil_from_serial(static_cast<double>(days));
+  const std::string_view weekday = kDayNames[static_cast<std::size_t>((days + 6) % 7)];
+  const std::string_view month = kMonthNames[static_cast<std::size_t>(date.month - 1)];
 
   std::string out;
-  for (const auto& t : tokens) {
+  for (const DateToken& t : tokens) {
     switch (t.part) {
       case DatePart::Literal:
-        if (t.text[0] == '"' || t.text[0] == '\\' || t.text[0] == '_' || t.text[0] == '*' ||
-            t.text[0] == '[') {
-          append_piece(out, t.text);
-        } else {
-          out.append(t.text);
-        }
+        if (skip_piece(t.text, 0) != 0) append_piece(out, t.text);
+        else out.append(t.text);
         break;
       case DatePart::Day:
         if (t.length <= 2) append_number(out, date.day, t.length);
-        else if (t.length == 3) out.append(kDayNames[(days + 6) % 7].substr(0, 3));
-        else out.append(kDayNames[(days + 6) % 7]);
+        else out.append(t.length == 3 ? weekday.substr(0, 3) : weekday);
         break;
       case DatePart::Month:
         if (t.length <= 2) append_number(out, date.month, t.length);
-        else if (t.length == 3) out.append(kMonthNames[date.month - 1].substr(0, 3));
-        else if (t.length == 4) out.append(kMonthNames[date.month - 1]);
-        else out += kMonthNames[date.month - 1][0];
+        else out.append(t.length == 3 ? month.substr(0, 3) : month);
         break;
       case DatePart::Year:
         if (t.length <= 2) append_number(out, date.year % 100, 2);
         else append_number(out, date.year, 4);
         break;
-      case DatePart::Hour: {
-        long long shown = hour;
-        if (twelve_hour) shown = hour % 12 == 0 ? 12 : hour % 12;
-        append_number(out, shown, std::min(t.length, 2));
+      case DatePart::Hour:
+        append_number(out, second_of_day / 3600, t.length);
         break;
-      }
       case DatePart::Minute:
-        append_number(out, minute, std::min(t.length, 2));
+        append_number(out, second_of_day / 60 % 60, t.length);
         break;
       case DatePart::Second:
-        append_number(out, second, std::min(t.length, 2));
-        break;
-      case DatePart::Fraction: {
-        out += '.';
-        std::string digits;
-        append_number(digits, tick_of_day % ticks_per_second, fraction_digits);
-        out.append(digits, 0, std::min<std::size_t>(digits.size(), t.length));
-        for (int i = fraction_digits; i < t.length; ++i) out += '0';
-        break;
-      }
-      case DatePart::AmPm: {
-        const bool pm = hour >= 12;
-        const bool lower_case = t.text[0] == 'a' || t.text[0] == 'p';
-        if (t.length == 5) out += lower_case ? (pm ? "pm" : "am") : (pm ? "PM" : "AM");
-        else out += lower_case ? (pm ? 'p' : 'a') : (pm ? 'P' : 'A');
-        break;
-      }
-      case DatePart::ElapsedHours:
-        append_number(out, days * 24 + hour, t.length);
-        break;
-      case DatePart::ElapsedMinutes:
-        append_number(out, (days * 86400 + second_of_day) / 60, t.length);
-        break;
-      case DatePart::ElapsedSeconds:
-        append_number(out, days * 86400 + second_of_day, t.length);
+        append_number(out, second_of_day % 60, t.length);
         break;
     }
   }
@@ -315,216 +236,40 @@ std::string format_date(double value, std::string_view section) {
 
 // ---- Numbers ----
 
-bool is_placeholder(char c) { return c == '0' || c == '#' || c == '?'; }
-
-// What a number section asks for, gathered before any digit is placed.
-struct NumberLayout {
-  std::string integer_places;   // the 0 # ? before the point, in order
-  std::string fraction_places;  // the 0 # ? after it
-  std::string exponent_places;
+// A section of fixed decimals: "0", "0.00", "0.0000", with "#,##" in front to
+// group the thousands.
+struct FixedLayout {
+  int decimals = 0;
   bool grouping = false;
-  bool has_general = false;
-  bool has_point = false;
-  int percent = 0;
-  int scale_commas = 0;         // each "," after the last digit divides by 1000
 };
 
-// Marks for the second pass: how each character of the section is used.
-enum class Role : std::uint8_t { Literal, IntegerPlace, FractionPlace, Point, ExponentMark,
-                                 ExponentPlace, Skip, General, At, Piece };
-
-NumberLayout read_layout(std::string_view section, std::vector<Role>& roles) {
-  NumberLayout layout;
-  roles.assign(section.size(), Role::Literal);
-  bool in_exponent = false;
-  for (std::size_t i = 0; i < section.size();) {
-    const char c = section[i];
-    if (const std::size_t next = skip_piece(section, i); next != i) {
-      roles[i] = Role::Piece;
-      for (std::size_t j = i + 1; j < next; ++j) roles[j] = Role::Skip;
-      i = next;
-      continue;
-    }
-    if (starts_with_ignoring_case(section, i, "General")) {
-      layout.has_general = true;
-      roles[i] = Role::General;
-      for (std::size_t j = i + 1; j < i + 7; ++j) roles[j] = Role::Skip;
-      i += 7;
-      continue;
-    }
-    if (is_placeholder(c)) {
-      if (in_exponent) {
-        layout.exponent_places += c;
-        roles[i] = Role::ExponentPlace;
-      } else if (layout.has_point) {
-        layout.fraction_places += c;
-        roles[i] = Role::FractionPlace;
-      } else {
-        layout.integer_places += c;
-        roles[i] = Role::IntegerPlace;
-      }
-    } else if (c == '.' && !layout.has_point && !in_exponent) {
-      layout.has_point = true;
-      roles[i] = Role::Point;
-    } else if (c == ',' && !in_exponent && i > 0 &&
-               (is_placeholder(section[i - 1]) || section[i - 1] == ',')) {
-      // Between digits it groups thousands; after the last digit it scales.
-      const bool digit_follows = i + 1 < section.size() && is_placeholder(section[i + 1]);
-      if (digit_follows && !layout.has_point) layout.grouping = true;
-      else if (!digit_follows) ++layout.scale_commas;
-      roles[i] = Role::Skip;
-    } else if (c == '%') {
-      ++layout.percent;
-    } else if ((c == 'E' || c == 'e') && !in_exponent && i + 1 < section.size() &&
-               (section[i + 1] == '+' || section[i + 1] == '-')) {
-      in_exponent = true;
-      roles[i] = Role::ExponentMark;
-      roles[i + 1] = Role::Skip;
-      ++i;
-    } else if (c == '@') {
-      roles[i] = Role::At;
-    }
-    ++i;
+std::optional<FixedLayout> fixed_layout(std::string_view section) {
+  FixedLayout layout;
+  if (section.starts_with("#,##")) {
+    layout.grouping = true;
+    section.remove_prefix(4);
   }
+  if (!section.starts_with('0')) return std::nullopt;
+  section.remove_prefix(1);
+  if (section.empty()) return layout;
+  if (section.size() < 2 || section[0] != '.' ||
+      section.find_first_not_of('0', 1) != std::string_view::npos)
+    return std::nullopt;
+  layout.decimals = static_cast<int>(section.size() - 1);
   return layout;
 }
 
-std::string group_thousands(std::string_view digits) {
-  std::string out;
-  out.reserve(digits.size() + digits.size() / 3);
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
+std::string format_fixed(double value, const FixedLayout& layout) {
+  const std::string text = fixed_text(value, layout.decimals);
+  if (!layout.grouping) return text;
+  const std::size_t first = text.front() == '-' ? 1 : 0;
+  const std::size_t point = std::min(text.find('.'), text.size());
+  std::string out = text.substr(0, first);
+  for (std::size_t i = first; i < point; ++i) {
+    if (i > first && (point - i) % 3 == 0) out += ',';
+    out += text[i];
   }
-  return out;
-}
-
-// The shown text of a number section for |value|; `negative` asks for a leading
-// minus, which a value that rounds to zero does not get.
-std::string format_number_section(double magnitude, std::string_view section, bool negative) {
-  std::vector<Role> roles;
-  const NumberLayout layout = read_layout(section, roles);
-  const bool no_digits = layout.integer_places.empty() && layout.fraction_places.empty();
-  const bool general = layout.has_general || (no_digits && contains_at(section));
-
-  DecimalDigits number = detail::to_decimal(magnitude);
-  if (number.count > 0) number.exponent += 2 * layout.percent - 3 * layout.scale_commas;
-  const int decimals = static_cast<int>(layout.fraction_places.size());
-  const int integer_count = static_cast<int>(layout.integer_places.size());
-  const bool scientific = std::find(roles.begin(), roles.end(), Role::ExponentMark) != roles.end();
-
-  long long exponent = 0;
-  if (scientific && number.count > 0) {
-    const int step = std::max(integer_count, 1);
-    const int first = number.exponent;
-    exponent = (first >= 0 ? first / step : -((-first + step - 1) / step)) * step;
-    if (integer_count == 0) exponent = first + 1;
-    number.exponent -= static_cast<int>(exponent);
-    detail::round_to_decimals(number, decimals, detail::Halves::AwayFromZero);
-    if (number.count > 0 && number.exponent >= std::max(integer_count, 1)) {
-      exponent += step;
-      number.exponent -= step;
-    }
-  } else {
-    detail::round_to_decimals(number, decimals, detail::Halves::AwayFromZero);
-  }
-
-  std::string fixed;
-  detail::append_fixed(fixed, number, decimals);
-  const std::size_t point = fixed.find('.');
-  std::string_view integer_digits = std::string_view(fixed).substr(0, point);
-  if (integer_digits == "0") integer_digits = {};
-  std::string_view fraction_digits =
-      point == std::string::npos ? std::string_view{} : std::string_view(fixed).substr(point + 1);
-
-  const bool shows_nonzero = general ? magnitude != 0 : number.count > 0;
-  std::string out;
-  if (negative && shows_nonzero) out += '-';
-
-  // Integer digits fill the places from the right; the first place takes any surplus.
-  std::string integer_text;
-  std::vector<std::string> integer_fill(layout.integer_places.size());
-  if (layout.grouping) {
-    std::string padded(integer_digits);
-    std::size_t zeros = 0;
-    for (char p : layout.integer_places) zeros += p != '#';
-    if (padded.size() < zeros) padded.insert(0, zeros - padded.size(), '0');
-    integer_text = group_thousands(padded);
-  } else if (!integer_fill.empty()) {
-    const std::size_t places = integer_fill.size();
-    for (std::size_t j = 0; j < places; ++j) {
-      const std::size_t from_right = places - 1 - j;
-      if (from_right < integer_digits.size()) {
-        integer_fill[j] = integer_digits[integer_digits.size() - 1 - from_right];
-      } else if (layout.integer_places[j] == '0') {
-        integer_fill[j] = "0";
-      } else if (layout.integer_places[j] == '?') {
-        integer_fill[j] = " ";
-      }
-    }
-    if (integer_digits.size() > places) {
-      integer_fill[0].insert(0, integer_digits.substr(0, integer_digits.size() - places));
-    }
-  }
-
-  // Trailing zeros under # vanish and under ? become blanks.
-  std::string fraction(fraction_digits);
-  for (std::size_t j = fraction.size(); j-- > 0;) {
-    if (fraction[j] != '0' || layout.fraction_places[j] == '0') break;
-    fraction[j] = layout.fraction_places[j] == '?' ? ' ' : '\0';
-  }
-
-  std::size_t integer_index = 0, fraction_index = 0, exponent_index = 0;
-  std::string exponent_text;
-  if (scientific) {
-    std::size_t width = 0;
-    for (char p : layout.exponent_places) width += p == '0';
-    append_number(exponent_text, exponent < 0 ? -exponent : exponent, static_cast<int>(width));
-  }
-  for (std::size_t i = 0; i < section.size(); ++i) {
-    switch (roles[i]) {
-      case Role::Literal:
-        out += section[i];
-        break;
-      case Role::Piece:
-        append_piece(out, section.substr(i, skip_piece(section, i) - i));
-        break;
-      case Role::General:
-        out += number_text(magnitude);
-        break;
-      case Role::IntegerPlace:
-        if (layout.grouping) {
-          if (integer_index == 0) out += integer_text;
-        } else {
-          out += integer_fill[integer_index];
-        }
-        ++integer_index;
-        break;
-      case Role::FractionPlace:
-        if (fraction[fraction_index] != '\0') out += fraction[fraction_index];
-        ++fraction_index;
-        break;
-      case Role::Point:
-        if (layout.integer_places.empty()) out.append(integer_digits);
-        out += '.';
-        break;
-      case Role::At:
-        // A section for texts only ("@") shows numbers as General.
-        if (general && !layout.has_general) out += number_text(magnitude);
-        break;
-      case Role::ExponentMark:
-        out += section[i];
-        if (exponent < 0) out += '-';
-        else if (section[i + 1] == '+') out += '+';
-        break;
-      case Role::ExponentPlace:
-        if (exponent_index++ == 0) out += exponent_text;
-        break;
-      case Role::Skip:
-        break;
-    }
-  }
-  return out;
+  return out.append(text, point);
 }
 
 }  // namespace
@@ -535,18 +280,13 @@ bool is_date_format(std::string_view code) {
 
 std::string format_number(double value, std::string_view code) {
   if (!std::isfinite(value)) return number_text(value);
-  const Sections sections = split_sections(code);
-  std::string_view section = sections.parts[0];
-  bool negative = value < 0;
-  if (sections.count >= 2 && value < 0) {
-    section = sections.parts[1];
-    negative = false;
-  } else if (sections.count >= 3 && value == 0) {
-    section = sections.parts[2];
+  const std::string_view section = split_sections(code).parts[0];
+  if (is_date_section(section, "dmyhs")) {
+    if (const auto tokens = date_tokens(section)) return format_date(value, *tokens);
+  } else if (const auto layout = fixed_layout(section)) {
+    return format_fixed(value, *layout);
   }
-  if (code.empty()) return number_text(value);
-  if (is_date_section(section, "dmyhs")) return format_date(value, section);
-  return format_number_section(std::fabs(value), section, negative);
+  return number_text(value);
 }
 
 std::string format_text(std::string_view text, std::string_view code) {

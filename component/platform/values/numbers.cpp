@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/decimal_digits.hpp"
 #include "platform/values/runtime_error.hpp"
 
@@ -12,7 +13,6 @@ namespace fenwarx {
 
 namespace {
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 bool is_exponent_mark(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
 
@@ -80,7 +80,7 @@ std::optional<double> plain_decimal(std::string_view text) {
   const std::size_t sign = !text.empty() && text[0] == '-' ? 1 : 0;
   bool point = false, digit = false;
   for (std::size_t i = sign; i < text.size(); ++i) {
-    if (is_digit(text[i])) {
+    if (is_ascii_digit(text[i])) {
       digit = true;
     } else if (text[i] == '.' && !point) {
       point = true;
@@ -114,7 +114,7 @@ double leading_number(std::string_view text) {
   bool point = false, any_digit = false;
   for (skip_blanks(); i < text.size(); ++i, skip_blanks()) {
     const char c = text[i];
-    if (is_digit(c)) {
+    if (is_ascii_digit(c)) {
       mantissa += c;
       any_digit = true;
     } else if (c == '.' && !point) {
@@ -134,7 +134,7 @@ double leading_number(std::string_view text) {
       exponent_negative = text[i] == '-';
       ++i;
     }
-    for (skip_blanks(); i < text.size() && is_digit(text[i]); ++i, skip_blanks()) {
+    for (skip_blanks(); i < text.size() && is_ascii_digit(text[i]); ++i, skip_blanks()) {
       exponent = add_exponent_digit(exponent, text[i]);
     }
     if (exponent_negative) exponent = -exponent;
@@ -161,7 +161,7 @@ std::optional<double> parse_number(std::string_view text) {
   bool grouped = false;
   std::size_t group = 0, digits = 0;
   for (; i < text.size(); ++i) {
-    if (is_digit(text[i])) {
+    if (is_ascii_digit(text[i])) {
       ++group;
       ++digits;
     } else if (text[i] == ',') {
@@ -175,7 +175,7 @@ std::optional<double> parse_number(std::string_view text) {
   }
   if (grouped && group != 3) return std::nullopt;
   if (i < text.size() && text[i] == '.') {
-    for (++i; i < text.size() && is_digit(text[i]); ++i) ++digits;
+    for (++i; i < text.size() && is_ascii_digit(text[i]); ++i) ++digits;
   }
   if (digits == 0) return std::nullopt;
   const std::size_t mantissa_end = i;
@@ -188,7 +188,7 @@ std::optional<double> parse_number(std::string_view text) {
       ++i;
     }
     const std::size_t exponent_begin = i;
-    for (; i < text.size() && is_digit(text[i]); ++i) exponent = add_exponent_digit(exponent, text[i]);
+    for (; i < text.size() && is_ascii_digit(text[i]); ++i) exponent = add_exponent_digit(exponent, text[i]);
     if (i == exponent_begin) return std::nullopt;
     if (exponent_negative) exponent = -exponent;
   }

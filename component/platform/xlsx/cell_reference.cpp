@@ -1,14 +1,13 @@
 #include "platform/xlsx/cell_reference.hpp"
 
 #include "platform/spreadsheet/spreadsheet.hpp"
+#include "platform/values/ascii.hpp"
 
 namespace fenwarx {
 
 namespace {
 
-bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-int letter_value(char c) { return (c >= 'a' ? c - 'a' : c - 'A') + 1; }
+int letter_value(char c) { return ascii_upper(c) - 'A' + 1; }
 
 }  // namespace
 
@@ -16,7 +15,7 @@ std::optional<int> column_from_letters(std::string_view letters) {
   if (letters.empty() || letters.size() > 3) return std::nullopt;
   int column = 0;
   for (char c : letters) {
-    if (!is_letter(c)) return std::nullopt;
+    if (!is_ascii_letter(c)) return std::nullopt;
     column = column * 26 + letter_value(c);
   }
   if (column > kMaxColumns) return std::nullopt;
@@ -26,14 +25,14 @@ std::optional<int> column_from_letters(std::string_view letters) {
 std::optional<CellAddress> parse_cell_reference(std::string_view text) {
   std::size_t i = 0;
   long column = 0;
-  while (i < text.size() && is_letter(text[i])) {
+  while (i < text.size() && is_ascii_letter(text[i])) {
     if (column <= kMaxColumns) column = column * 26 + letter_value(text[i]);
     ++i;
   }
   if (i == 0 || i == text.size()) return std::nullopt;
   long row = 0;
   for (std::size_t j = i; j < text.size(); ++j) {
-    if (!is_digit(text[j])) return std::nullopt;
+    if (!is_ascii_digit(text[j])) return std::nullopt;
     if (row <= kMaxRows) row = row * 10 + (text[j] - '0');
   }
   if (row == 0) return std::nullopt;

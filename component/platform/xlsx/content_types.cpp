@@ -1,5 +1,6 @@
 #include "platform/xlsx/content_types.hpp"
 
+#include "platform/values/ascii.hpp"
 #include "platform/xlsx/package_xml.hpp"
 
 namespace fenwarx {
@@ -20,7 +21,7 @@ ContentTypes::ContentTypes(std::string_view xml) {
 pugi::xml_node ContentTypes::find_override(std::string_view part_name) const {
   pugi::xml_node found;
   xml::for_each_child(types_, "Override", [&](pugi::xml_node n) {
-    if (!found && xml::equal_ignoring_case(without_slash(n.attribute("PartName").value()),
+    if (!found && equal_ignoring_case(without_slash(n.attribute("PartName").value()),
                                            without_slash(part_name)))
       found = n;
   });
@@ -35,7 +36,7 @@ std::string ContentTypes::of(std::string_view part_name) const {
   std::string_view extension = name.substr(dot + 1);
   std::string type;
   xml::for_each_child(types_, "Default", [&](pugi::xml_node n) {
-    if (type.empty() && xml::equal_ignoring_case(n.attribute("Extension").value(), extension))
+    if (type.empty() && equal_ignoring_case(n.attribute("Extension").value(), extension))
       type = n.attribute("ContentType").value();
   });
   return type;

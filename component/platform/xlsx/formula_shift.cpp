@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/spreadsheet/spreadsheet.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/xlsx/cell_reference.hpp"
 
 namespace fenwarx {
@@ -12,12 +13,9 @@ namespace {
 // Characters of a name, a number or a reference: the run a reference is read from.
 bool is_word_char(char ch) {
   const auto c = static_cast<unsigned char>(ch);
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '.' ||
-         c == '$' || c == '\\' || c == '?' || c >= 0x80;
+  return is_ascii_letter(ch) || is_ascii_digit(ch) || c == '_' || c == '.' || c == '$' || c == '\\' ||
+         c == '?' || c >= 0x80;
 }
-
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
-bool is_letter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // One end of a reference: a cell, a whole column or a whole row.
 struct RefPart {
@@ -30,7 +28,7 @@ std::optional<int> read_row(std::string_view digits) {
   if (digits.empty() || digits.size() > 7) return std::nullopt;
   int row = 0;
   for (char c : digits) {
-    if (!is_digit(c)) return std::nullopt;
+    if (!is_ascii_digit(c)) return std::nullopt;
     row = row * 10 + (c - '0');
   }
   if (row < 1 || row > kMaxRows) return std::nullopt;
@@ -46,7 +44,7 @@ std::optional<RefPart> parse_part(std::string_view word) {
     ++i;
   }
   const std::size_t letters_begin = i;
-  while (i < word.size() && is_letter(word[i])) ++i;
+  while (i < word.size() && is_ascii_letter(word[i])) ++i;
   const std::string_view letters = word.substr(letters_begin, i - letters_begin);
   if (letters.empty()) {
     const auto row = read_row(word.substr(i));
@@ -131,8 +129,8 @@ std::size_t bracket_end(std::string_view text, std::size_t i) {
 
 std::size_t error_literal_end(std::string_view text, std::size_t i) {
   ++i;
-  while (i < text.size() && (is_letter(text[i]) || is_digit(text[i]) || text[i] == '/' || text[i] == '!' ||
-                             text[i] == '?' || text[i] == '_'))
+  while (i < text.size() && (is_ascii_letter(text[i]) || is_ascii_digit(text[i]) || text[i] == '/' ||
+                             text[i] == '!' || text[i] == '?' || text[i] == '_'))
     ++i;
   return i;
 }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 
 namespace fenwarx {
@@ -13,7 +14,7 @@ std::optional<int> digits(std::string_view text, std::size_t i, std::size_t coun
   if (i + count > text.size()) return std::nullopt;
   int value = 0;
   for (std::size_t k = i; k < i + count; ++k) {
-    if (text[k] < '0' || text[k] > '9') return std::nullopt;
+    if (!is_ascii_digit(text[k])) return std::nullopt;
     value = value * 10 + (text[k] - '0');
   }
   return value;
@@ -41,7 +42,7 @@ std::optional<double> parse_iso_datetime(std::string_view text) {
   std::size_t i = 16;
   if (i < text.size() && text[i] == ':') {
     std::size_t end = i + 1;
-    while (end < text.size() && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.')) ++end;
+    while (end < text.size() && (is_ascii_digit(text[end]) || text[end] == '.')) ++end;
     const auto [stop, ec] = std::from_chars(text.data() + i + 1, text.data() + end, seconds);
     if (ec != std::errc() || stop != text.data() + end || end - i - 1 < 2 || seconds >= 61)
       return std::nullopt;

@@ -1,23 +1,15 @@
 #include "platform/xlsx/new_package.hpp"
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/text_case.hpp"
+#include "platform/values/utf8.hpp"
 #include "platform/xlsx/namespaces.hpp"
-#include "platform/xlsx/package_xml.hpp"
+#include "platform/xlsx/package_writer.hpp"
+#include "platform/xlsx/xml_writer.hpp"
 
 namespace fenwarx {
 
 namespace {
-
-constexpr std::string_view kDeclaration =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
-
-std::string lower_ascii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 void invalid(const std::string& description) {
   throw RuntimeError(err::kInvalidCall, description);
@@ -34,7 +26,7 @@ void check_sheet_names(const std::vector<std::string>& names) {
       invalid("The sheet name '" + name + "' must be 1 to 31 characters long");
     if (name.find_first_of(":\\/?*[]") != std::string::npos)
       invalid("The sheet name '" + name + "' contains one of : \\ / ? * [ ]");
-    std::string key = lower_ascii(name);
+    std::string key = to_upper(name);
     for (const auto& other : seen)
       if (other == key) invalid("The sheet name '" + name + "' is used twice");
     seen.push_back(std::move(key));
@@ -43,7 +35,7 @@ void check_sheet_names(const std::vector<std::string>& names) {
 
 std::string_view default_styles_xml() {
   static const std::string xml =
-      std::string(kDeclaration) + "<styleSheet xmlns=\"" + std::string(ns::kMain) + "\">" +
+      std::string(kXmlDeclaration) + "<styleSheet xmlns=\"" + std::string(ns::kMain) + "\">" +
       "<fonts count=\"1\"><font><sz val=\"11\"/><color rgb=\"FF000000\"/>"
       "<name val=\"Calibri\"/><family val=\"2\"/></font></fonts>"
       "<fills count=\"2\"><fill><patternFill patternType=\"none\"/></fill>"
@@ -61,56 +53,16 @@ std::string_view default_styles_xml() {
 
 std::vector<PackagePart> new_package(const std::vector<std::string>& sheet_names) {
   check_sheet_names(sheet_names);
-  const std::string declaration(kDeclaration);
-  const std::string type_prefix = "application/vnd.openxmlformats-officedocument.spreadsheetml.";
-  const std::string rel_prefix = std::string(ns::kRelationships) + "/";
-
-  std::string types = declaration +
-                      "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/"
-                      "content-types\">"
-                      "<Default Extension=\"rels\" ContentType=\"application/"
-                      "vnd.openxmlformats-package.relationships+xml\"/>"
-                      "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
-                      "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" +
-                      type_prefix + "sheet.main+xml\"/>";
-  std::string sheets;
-  std::string rels = declaration +
-                     "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
-                     "relationships\">";
-  for (std::size_t i = 1; i <= sheet_names.size(); ++i) {
-    std::string n = std::to_string(i);
-    types += "<Override PartName=\"/xl/worksheets/sheet" + n + ".xml\" ContentType=\"" +
-             type_prefix + "worksheet+xml\"/>";
-    sheets += "<sheet name=\"" + xml::escape(sheet_names[i - 1]) + "\" sheetId=\"" + n +
-              "\" r:id=\"rId" + n + "\"/>";
-    rels += "<Relationship Id=\"rId" + n + "\" Type=\"" + rel_prefix +
-            "worksheet\" Target=\"worksheets/sheet" + n + ".xml\"/>";
-  }
-  types += "<Override PartName=\"/xl/styles.xml\" ContentType=\"" + type_prefix +
-           "styles+xml\"/></Types>";
-  rels += "<Relationship Id=\"rId" + std::to_string(sheet_names.size() + 1) + "\" Type=\"" +
-          rel_prefix + "styles\" Target=\"styles.xml\"/></Relationships>";
-
+  const std::string empty_sheet = std::string(kXmlDeclaration) + "<worksheet xmlns=\"" +
+                                  std::string(ns::kMain) + "\" xmlns:r=\"" +
+                                  std::string(ns::kRelationships) + "\"><sheetData/></worksheet>";
+  NewPackage package{.styles = default_styles_xml()};
+  for (const std::string& name : sheet_names)
+    package.sheets.push_back({.name = name, .xml = empty_sheet});
   std::vector<PackagePart> parts;
-  parts.push_back({"[Content_Types].xml", std::move(types)});
-  parts.push_back({"_rels/.rels",
-                   declaration +
-                       "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/"
-                       "relationships\"><Relationship Id=\"rId1\" Type=\"" +
-                       rel_prefix + "officeDocument\" Target=\"xl/workbook.xml\"/>"
-                       "</Relationships>"});
-  parts.push_back({"xl/workbook.xml",
-                   declaration + "<workbook xmlns=\"" + std::string(ns::kMain) + "\" xmlns:r=\"" +
-                       std::string(ns::kRelationships) + "\"><workbookPr/>"
-                       "<bookViews><workbookView activeTab=\"0\"/></bookViews><sheets>" +
-                       sheets + "</sheets></workbook>"});
-  parts.push_back({"xl/_rels/workbook.xml.rels", std::move(rels)});
-  parts.push_back({"xl/styles.xml", std::string(default_styles_xml())});
-  for (std::size_t i = 1; i <= sheet_names.size(); ++i)
-    parts.push_back({"xl/worksheets/sheet" + std::to_string(i) + ".xml",
-                     declaration + "<worksheet xmlns=\"" + std::string(ns::kMain) +
-                         "\" xmlns:r=\"" + std::string(ns::kRelationships) +
-                         "\"><sheetData/></worksheet>"});
+  for_each_part(package, [&](std::string_view name, std::string_view xml) {
+    parts.push_back({.name = std::string(name), .xml = std::string(xml)});
+  });
   return parts;
 }
 

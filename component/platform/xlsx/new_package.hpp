@@ -16,8 +16,8 @@ struct PackagePart {
 // RuntimeError 5 otherwise, and for an empty list.
 void check_sheet_names(const std::vector<std::string>& names);
 
-// [Content_Types].xml, the relationships, the workbook, a minimal style sheet
-// (style 0 General) and one empty worksheet per name, in that order.
+// The parts of a package with a minimal style sheet (style 0 General) and one
+// empty worksheet per name, in the order a file holds them.
 std::vector<PackagePart> new_package(const std::vector<std::string>& sheet_names);
 
 // The style sheet of a new workbook: also what a file without one is read as.

@@ -18,8 +18,6 @@ struct StringWriter : pugi::xml_writer {
   }
 };
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 }  // namespace
 
 std::string parse_part(pugi::xml_document& doc, std::string_view xml,
@@ -90,28 +88,6 @@ std::string serialise(const pugi::xml_document& doc, std::string_view declaratio
     if (end != std::string::npos) writer.out.insert(end + 2, declaration_gap);
   }
   return std::move(writer.out);
-}
-
-bool equal_ignoring_case(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (lower(a[i]) != lower(b[i])) return false;
-  return true;
-}
-
-std::string escape(std::string_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (char c : text) {
-    switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      default: out += c;
-    }
-  }
-  return out;
 }
 
 }  // namespace fenwarx::xml

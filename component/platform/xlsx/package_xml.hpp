@@ -30,8 +30,6 @@ pugi::xml_node root(const pugi::xml_document& doc, std::string_view local,
 // blanks after it kept.
 std::string serialise(const pugi::xml_document& doc, std::string_view declaration_gap);
 
-bool equal_ignoring_case(std::string_view a, std::string_view b);
-std::string escape(std::string_view text);  // for attribute values and text
 
 // Calls f(element) for each child element named `local`, in document order.
 template <class F>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/values/ascii.hpp"
 #include "platform/xlsx/package_xml.hpp"
 
 namespace fenwarx {
@@ -53,7 +54,7 @@ Relationships::Relationships(std::string part_name, std::string_view xml,
   xml::for_each_child(root_, "Relationship", [&](pugi::xml_node n) {
     Relationship rel{n.attribute("Id").value(), n.attribute("Type").value(),
                      n.attribute("Target").value(), {}};
-    if (!xml::equal_ignoring_case(n.attribute("TargetMode").value(), "External"))
+    if (!equal_ignoring_case(n.attribute("TargetMode").value(), "External"))
       rel.part = resolve_target(source_part_, rel.target);
     list_.push_back(std::move(rel));
   });

@@ -2,24 +2,12 @@
 
 #include <charconv>
 
+#include "platform/values/utf8.hpp"
 #include "platform/xlsx/package_xml.hpp"
 
 namespace fenwarx {
 
 namespace {
-
-void append_utf8(std::string& out, unsigned code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
 
 void append_text(std::string& out, const pugi::xml_node& t) {
   for (pugi::xml_node n = t.first_child(); n; n = n.next_sibling())

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "platform/spreadsheet/date_serials.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/variant.hpp"
@@ -42,7 +43,7 @@ std::optional<int> read_row_number(std::string_view text) {
   if (text.empty()) return std::nullopt;
   long long row = 0;
   for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
+    if (!is_ascii_digit(c)) return std::nullopt;
     if (row <= kMaxRows) row = row * 10 + (c - '0');
   }
   if (row == 0) return std::nullopt;

@@ -8,7 +8,7 @@
 #include "platform/values/variant.hpp"
 #include "platform/xlsx/formula_shift.hpp"
 #include "platform/xlsx/huge_pages.hpp"
-#include "platform/xlsx/xml_escape.hpp"
+#include "platform/xlsx/xml_writer.hpp"
 #include "platform/xlsx/xml_scan.hpp"
 
 namespace fenwarx {
@@ -40,13 +40,6 @@ std::optional<Area> parse_area(std::string_view ref) {
   if (!first || !last || !within_sheet(*first) || !within_sheet(*last)) return std::nullopt;
   return Area{std::min(first->row, last->row), std::min(first->column, last->column),
               std::max(first->row, last->row), std::max(first->column, last->column)};
-}
-
-template <class Number>
-void append_number(std::string& out, Number value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  out.append(buffer, result.ptr);
 }
 
 class Writer {
@@ -153,7 +146,7 @@ class Writer {
       if (!cells || cells->empty()) continue;
       const std::size_t mark = out_.size();
       append_tag("<", "row r=\"");
-      append_number(out_, row);
+      append_int(out_, row);
       out_ += "\">";
       const std::size_t content = out_.size();
       for (const CellRecord& record : *cells) append_record(row, record);
@@ -267,7 +260,7 @@ class Writer {
       out_ += ' ';
       if (style && name == "s") {
         out_ += "s=\"";
-        append_number(out_, *style);
+        append_int(out_, *style);
         out_ += '"';
         return;
       }
@@ -276,7 +269,7 @@ class Writer {
     });
     if (style && !has_s) {
       out_ += " s=\"";
-      append_number(out_, *style);
+      append_int(out_, *style);
       out_ += '"';
     }
     out_ += tag.self_closing && keep_self_closing ? "/>" : ">";
@@ -289,7 +282,7 @@ class Writer {
     out_ += '"';
     if (record.style != 0) {
       out_ += " s=\"";
-      append_number(out_, record.style);
+      append_int(out_, record.style);
       out_ += '"';
     }
     if (!type.empty()) {
@@ -323,7 +316,7 @@ class Writer {
         open_cell(row, record, {});
         out_ += '>';
         append_tag("<", "v>");
-        append_number(out_, record.number);
+        append_double(out_, record.number);
         append_tag("</", "v>");
         break;
       case CellKind::Text: {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 
 #include "platform/spreadsheet/spreadsheet.hpp"
 #include "platform/values/number_format.hpp"
@@ -44,43 +43,6 @@ std::optional<std::uint32_t> parse_hex(std::string_view hex) {
   return value;
 }
 
-// Lightens (tint > 0) or darkens (tint < 0) an RRGGBB colour through its luminance.
-std::uint32_t apply_tint(std::uint32_t rgb, double tint) {
-  if (tint == 0 || !std::isfinite(tint)) return rgb;
-  double r = ((rgb >> 16) & 0xFF) / 255.0, g = ((rgb >> 8) & 0xFF) / 255.0,
-         b = (rgb & 0xFF) / 255.0;
-  double hi = std::max({r, g, b}), lo = std::min({r, g, b});
-  double l = (hi + lo) / 2, h = 0, s = 0;
-  if (hi != lo) {
-    double d = hi - lo;
-    s = l > 0.5 ? d / (2 - hi - lo) : d / (hi + lo);
-    if (hi == r) h = (g - b) / d + (g < b ? 6 : 0);
-    else if (hi == g) h = (b - r) / d + 2;
-    else h = (r - g) / d + 4;
-    h /= 6;
-  }
-  l = tint < 0 ? l * (1 + tint) : l * (1 - tint) + tint;
-  l = std::clamp(l, 0.0, 1.0);
-  auto channel = [](double p, double q, double t) {
-    if (t < 0) t += 1;
-    if (t > 1) t -= 1;
-    if (t < 1.0 / 6) return p + (q - p) * 6 * t;
-    if (t < 0.5) return q;
-    if (t < 2.0 / 3) return p + (q - p) * (2.0 / 3 - t) * 6;
-    return p;
-  };
-  if (s == 0) {
-    r = g = b = l;
-  } else {
-    double q = l < 0.5 ? l * (1 + s) : l + s - l * s, p = 2 * l - q;
-    r = channel(p, q, h + 1.0 / 3);
-    g = channel(p, q, h);
-    b = channel(p, q, h - 1.0 / 3);
-  }
-  auto byte = [](double v) { return static_cast<std::uint32_t>(std::lround(v * 255)); };
-  return (byte(r) << 16) | (byte(g) << 8) | byte(b);
-}
-
 std::size_t element_count(const pugi::xml_node& parent, std::string_view local) {
   std::size_t n = 0;
   xml::for_each_child(parent, local, [&](const pugi::xml_node&) { ++n; });
@@ -109,31 +71,8 @@ std::string hex_argb(std::uint32_t color) {
 
 }  // namespace
 
-std::vector<std::uint32_t> theme_colors(std::string_view theme_xml) {
-  pugi::xml_document doc;
-  if (!doc.load_buffer(theme_xml.data(), theme_xml.size())) return {};
-  pugi::xml_node scheme = xml::child(xml::child(doc.document_element(), "themeElements"),
-                                     "clrScheme");
-  std::vector<std::uint32_t> colors;
-  for (pugi::xml_node slot = scheme.first_child(); slot; slot = slot.next_sibling()) {
-    if (slot.type() != pugi::node_element) continue;
-    std::optional<std::uint32_t> rgb;
-    if (pugi::xml_node srgb = xml::child(slot, "srgbClr"))
-      rgb = parse_hex(srgb.attribute("val").value());
-    else if (pugi::xml_node sys = xml::child(slot, "sysClr"))
-      rgb = parse_hex(sys.attribute("lastClr").value());
-    colors.push_back(rgb.value_or(0));
-  }
-  if (colors.size() < 4) return {};
-  // The scheme lists dark 1, light 1, dark 2, light 2; cells count light first.
-  std::swap(colors[0], colors[1]);
-  std::swap(colors[2], colors[3]);
-  return colors;
-}
-
-XlsxStyleBook::XlsxStyleBook(std::string part_name, std::string_view xml,
-                             std::vector<std::uint32_t> theme)
-    : part_name_(std::move(part_name)), palette_(kDefaultPalette), theme_(std::move(theme)) {
+XlsxStyleBook::XlsxStyleBook(std::string part_name, std::string_view xml)
+    : part_name_(std::move(part_name)), palette_(kDefaultPalette) {
   declaration_gap_ = xml::parse_part(doc_, xml, part_name_);
   sheet_ = xml::root(doc_, "styleSheet", part_name_);
   xml::for_each_child(xml::child(sheet_, "numFmts"), "numFmt", [&](pugi::xml_node n) {
@@ -184,14 +123,11 @@ std::optional<std::uint32_t> XlsxStyleBook::color_of(const pugi::xml_node& color
   } else if (pugi::xml_attribute a = color.attribute("indexed")) {
     std::uint32_t index = a.as_uint();
     rgb = palette_[std::min<std::size_t>(index, palette_.size() - 2)];
-  } else if (pugi::xml_attribute a = color.attribute("theme")) {
-    std::uint32_t index = a.as_uint();
-    if (index < theme_.size()) rgb = theme_[index];
   } else if (color.attribute("auto").as_bool()) {
     rgb = 0;
   }
   if (!rgb) return std::nullopt;
-  return from_rrggbb(apply_tint(*rgb, color.attribute("tint").as_double()));
+  return from_rrggbb(*rgb);
 }
 
 std::uint32_t XlsxStyleBook::compute_fill_color(std::uint32_t style) const {
@@ -200,7 +136,9 @@ std::uint32_t XlsxStyleBook::compute_fill_color(std::uint32_t style) const {
   pugi::xml_node pattern = xml::child(fills_[id], "patternFill");
   std::string_view type = pattern.attribute("patternType").value();
   if (!pattern || type.empty() || type == "none") return kColorNone;
-  // A pattern without a foreground colour paints in the system foreground.
+  // A pattern without a colour of ours (none, or a theme colour, which the
+  // component never writes) reads as the system foreground: filled, so clearing
+  // a mark still clears it, and no colour the component asks about.
   return color_of(xml::child(pattern, "fgColor")).value_or(0);
 }
 

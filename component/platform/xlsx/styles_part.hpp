@@ -1,7 +1,8 @@
 #pragma once
 // xl/styles.xml as a StyleBook: style i is cellXfs entry i. Derived styles are
 // clones of an <xf> with one thing changed, appended once per (style, change);
-// everything else in the part is left as it was.
+// everything else in the part is left as it was. Fill colours read as the rgb or
+// indexed colour they name, the colours the component writes and compares.
 #include <pugixml.hpp>
 
 #include <array>
@@ -18,16 +19,10 @@
 
 namespace fenwarx {
 
-// The twelve colours of a theme part's colour scheme, in the order cell colours
-// index them (light 1, dark 1, light 2, dark 2, accents 1-6, hyperlinks); empty
-// when the part holds none.
-std::vector<std::uint32_t> theme_colors(std::string_view theme_xml);
-
 class XlsxStyleBook : public StyleBook {
  public:
-  // RuntimeError 1004 when malformed. `theme` from theme_colors().
-  XlsxStyleBook(std::string part_name, std::string_view xml,
-                std::vector<std::uint32_t> theme = {});
+  // RuntimeError 1004 when malformed.
+  XlsxStyleBook(std::string part_name, std::string_view xml);
 
   std::string number_format(std::uint32_t style) const override;
   bool is_date(std::uint32_t style) const override;
@@ -58,7 +53,6 @@ class XlsxStyleBook : public StyleBook {
   std::vector<pugi::xml_node> xfs_;
   std::vector<pugi::xml_node> fills_;
   std::array<std::uint32_t, 66> palette_;
-  std::vector<std::uint32_t> theme_;
 
   mutable std::vector<std::int8_t> date_cache_;    // -1 unknown
   mutable std::vector<std::uint32_t> fill_cache_;  // kUnknownColor when not yet read

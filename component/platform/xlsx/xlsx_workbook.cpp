@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "platform/files/atomic_file.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/xlsx/content_types.hpp"
 #include "platform/xlsx/new_package.hpp"
@@ -22,7 +23,7 @@ namespace {
 constexpr std::string_view kStylesRelationship =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles";
 
-bool same_part(std::string_view a, std::string_view b) { return xml::equal_ignoring_case(a, b); }
+bool same_part(std::string_view a, std::string_view b) { return equal_ignoring_case(a, b); }
 
 }  // namespace
 
@@ -97,13 +98,9 @@ void XlsxWorkbook::Impl::load() {
 
   std::string sst_name;
   if (auto sst = related("sharedStrings", &sst_name)) read_shared_strings(sst_name, *sst, *texts);
-  // Theme colours only refine fills; a workbook without its theme still opens.
-  std::vector<std::uint32_t> theme;
-  if (const Relationship* rel = workbook_rels->find_kind("theme"); rel && !rel->part.empty())
-    if (auto theme_xml = read(rel->part)) theme = theme_colors(*theme_xml);
   std::string styles_name;
   if (auto xml = related("styles", &styles_name)) {
-    styles = std::make_shared<XlsxStyleBook>(styles_name, *xml, std::move(theme));
+    styles = std::make_shared<XlsxStyleBook>(styles_name, *xml);
   } else {
     styles = std::make_shared<XlsxStyleBook>(resolve_target(office->part, "styles.xml"),
                                              default_styles_xml());
@@ -247,7 +244,7 @@ Worksheet* XlsxWorkbook::find_sheet(std::string_view name) {
   for (const auto& sheet : impl_->sheets)
     if (sheet->Name() == name) return sheet.get();
   for (const auto& sheet : impl_->sheets)
-    if (xml::equal_ignoring_case(sheet->Name(), name)) return sheet.get();
+    if (equal_ignoring_case(sheet->Name(), name)) return sheet.get();
   return nullptr;
 }
 

@@ -3,6 +3,7 @@
 #include <charconv>
 
 #include "platform/values/runtime_error.hpp"
+#include "platform/values/utf8.hpp"
 
 namespace fenwarx::xml_scan {
 
@@ -75,28 +76,6 @@ std::size_t element_end(const Source& source, std::size_t at) {
   }
   return pos;
 }
-
-namespace {
-
-void append_utf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out.push_back(static_cast<char>(cp));
-  } else if (cp < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else if (cp < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-  }
-}
-
-}  // namespace
 
 std::size_t decode_entity(const Source& source, std::size_t at, std::string& out) {
   const std::string_view text = source.text;

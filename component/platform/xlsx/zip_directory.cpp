@@ -1,35 +1,15 @@
 #include "platform/xlsx/zip_directory.hpp"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
+#include <string_view>
+#include <unordered_set>
 
-#include "platform/values/runtime_error.hpp"
 #include "platform/xlsx/zip_format.hpp"
 
 namespace fenwarx {
 namespace {
 
 using namespace zipfmt;
-
-// Reads exactly `length` bytes at `offset`; false when the file ends first.
-bool read_at(int fd, std::uint64_t offset, std::size_t length, unsigned char* out,
-             const std::filesystem::path& path) {
-  std::size_t done = 0;
-  while (done < length) {
-    ssize_t n = ::pread(fd, out + done, length - done, static_cast<off_t>(offset + done));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throw RuntimeError(err::kDeviceIo, "Device I/O error reading " + path.string() + " (" +
-                                             std::strerror(errno) + ")");
-    }
-    if (n == 0) return false;
-    done += static_cast<std::size_t>(n);
-  }
-  return true;
-}
 
 struct EndRecord {
   std::uint64_t position = 0;  // where the record (or its ZIP64 form) starts
@@ -67,22 +47,39 @@ bool apply_zip64_extra(const unsigned char* extra, std::size_t length, ZipEntry&
   return !(size_overflow || compressed_overflow || offset_overflow);
 }
 
+// A local header repeats the central record: the name and method always, the CRC
+// and sizes unless a data descriptor follows the data (then they are zero), each
+// size unless it overflows into the ZIP64 extra field.
+bool local_header_matches(const unsigned char* header, std::string_view name,
+                          const ZipEntry& entry) {
+  if (get32(header) != kLocalSignature || get16(header + 8) != entry.method ||
+      name != entry.name)
+    return false;
+  const std::uint32_t crc = get32(header + 14), compressed = get32(header + 18),
+                      size = get32(header + 22);
+  if ((get16(header + 6) & kFlagDataDescriptor) && crc == 0 && compressed == 0 && size == 0)
+    return true;
+  return crc == entry.crc && (compressed == kMax32 || compressed == entry.compressed_size) &&
+         (size == kMax32 || size == entry.size);
+}
+
 }  // namespace
 
-CentralDirectory read_central_directory(int fd, std::uint64_t file_size,
-                                        const std::filesystem::path& path) {
+CentralDirectory read_central_directory(const ReadOnlyFile& file) {
   CentralDirectory result;
   auto damaged = [&](std::string problem) {
     result.entries.clear();
+    result.data_offsets.clear();
     result.problem = std::move(problem);
     return result;
   };
+  const std::uint64_t file_size = file.size();
 
   std::size_t tail_length =
       static_cast<std::size_t>(std::min<std::uint64_t>(file_size, kEndSize + kMax16));
   std::vector<unsigned char> tail(tail_length);
   std::uint64_t tail_start = file_size - tail_length;
-  if (!read_at(fd, tail_start, tail_length, tail.data(), path))
+  if (!file.read_exactly(tail_start, tail_length, tail.data()))
     return damaged("the file is cut short");
 
   // The last end record whose comment fits in the file.
@@ -105,14 +102,13 @@ CentralDirectory read_central_directory(int fd, std::uint64_t file_size,
 
   if (end.position >= kLocator64Size) {
     unsigned char locator[kLocator64Size];
-    if (!read_at(fd, end.position - kLocator64Size, kLocator64Size, locator, path))
+    if (!file.read_exactly(end.position - kLocator64Size, kLocator64Size, locator))
       return damaged("the file is cut short");
     if (get32(locator) == kLocator64Signature) {
       std::uint64_t end64_offset = get64(locator + 8);
       unsigned char end64[kEnd64Size];
-      if (end64_offset + kEnd64Size > end.position ||
-          !read_at(fd, end64_offset, kEnd64Size, end64, path) ||
-          get32(end64) != kEnd64Signature)
+      if (end64_offset > end.position || end.position - end64_offset < kEnd64Size ||
+          !file.read_exactly(end64_offset, kEnd64Size, end64) || get32(end64) != kEnd64Signature)
         return damaged("the ZIP64 end of archive record is missing");
       end.position = end64_offset;
       end.count = get64(end64 + 32);
@@ -127,10 +123,12 @@ CentralDirectory read_central_directory(int fd, std::uint64_t file_size,
     return damaged("the central directory lies outside the file");
 
   std::vector<unsigned char> directory(static_cast<std::size_t>(end.directory_size));
-  if (!read_at(fd, end.directory_offset, directory.size(), directory.data(), path))
+  if (!file.read_exactly(end.directory_offset, directory.size(), directory.data()))
     return damaged("the file is cut short");
 
   result.entries.reserve(static_cast<std::size_t>(end.count));
+  std::vector<std::uint64_t> local_offsets;
+  local_offsets.reserve(static_cast<std::size_t>(end.count));
   std::size_t at = 0;
   for (std::uint64_t i = 0; i < end.count; ++i) {
     if (at + kCentralHeaderSize > directory.size() || get32(&directory[at]) != kCentralSignature)
@@ -163,7 +161,38 @@ CentralDirectory read_central_directory(int fd, std::uint64_t file_size,
       return damaged("part " + entry.name + " lies outside the file");
 
     result.entries.push_back(std::move(entry));
+    local_offsets.push_back(local_offset);
     at += record_size;
+  }
+
+  // Two entries of one name leave unclear which part is meant; the words are
+  // those users have always been shown for it.
+  std::unordered_set<std::string_view> names;
+  for (const ZipEntry& entry : result.entries)
+    if (!names.insert(entry.name).second) return damaged("File already exists");
+
+  result.data_offsets.reserve(result.entries.size());
+  std::vector<unsigned char> local;
+  for (std::size_t i = 0; i < result.entries.size(); ++i) {
+    const ZipEntry& entry = result.entries[i];
+    const std::uint64_t offset = local_offsets[i];
+    local.resize(kLocalHeaderSize);
+    if (end.directory_offset - offset < kLocalHeaderSize)
+      return damaged("part " + entry.name + " lies outside the file");
+    if (!file.read_exactly(offset, kLocalHeaderSize, local.data()))
+      return damaged("the file is cut short");
+    const std::size_t name_length = get16(&local[26]), extra_length = get16(&local[28]);
+    const std::uint64_t data = offset + kLocalHeaderSize + name_length + extra_length;
+    if (data > end.directory_offset || entry.compressed_size > end.directory_offset - data)
+      return damaged("part " + entry.name + " lies outside the file");
+    local.resize(kLocalHeaderSize + name_length);
+    if (!file.read_exactly(offset + kLocalHeaderSize, name_length, local.data() + kLocalHeaderSize))
+      return damaged("the file is cut short");
+    const std::string_view local_name(reinterpret_cast<const char*>(local.data() + kLocalHeaderSize),
+                                      name_length);
+    if (!local_header_matches(local.data(), local_name, entry))
+      return damaged("the archive is inconsistent");
+    result.data_offsets.push_back(data);
   }
   return result;
 }

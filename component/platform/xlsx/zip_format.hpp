@@ -23,7 +23,11 @@ inline constexpr std::uint16_t kMax16 = 0xFFFF;
 inline constexpr std::uint32_t kMax32 = 0xFFFFFFFF;
 
 inline constexpr std::uint16_t kFlagEncrypted = 0x0001;
+inline constexpr std::uint16_t kFlagDataDescriptor = 0x0008;  // sizes and CRC follow the data
 inline constexpr std::uint16_t kFlagUtf8 = 0x0800;
+
+inline constexpr std::uint16_t kMethodStored = 0;
+inline constexpr std::uint16_t kMethodDeflated = 8;
 
 inline std::uint16_t get16(const unsigned char* p) {
   return static_cast<std::uint16_t>(p[0] | (p[1] << 8));

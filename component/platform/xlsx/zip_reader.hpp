@@ -3,16 +3,17 @@
 // (a zip bomb is refused), or raw as stored so untouched entries copy byte for byte.
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "platform/files/read_only_file.hpp"
 
 namespace fenwarx {
 
 struct ZipEntry {
   std::string name;
-  std::uint64_t index = 0;          // libzip's index
+  std::uint64_t index = 0;          // position in the central directory
   std::uint16_t method = 0;         // 0 stored, 8 deflated
   std::uint64_t compressed_size = 0;
   std::uint64_t size = 0;
@@ -28,10 +29,10 @@ class ZipReader {
   // Largest inflated entry accepted; a package part past it is refused as a zip bomb.
   static constexpr std::uint64_t kMaxEntrySize = std::uint64_t{1} << 30;
 
-  // Opens a package. RuntimeError 53 when the file is missing; 1004 with a
-  // description that tells the user what is wrong for: a legacy .xls workbook
-  // ("save it as .xlsx"), an encrypted (password-protected) workbook, a file that
-  // is not a zip, a truncated or corrupt zip, encrypted entries.
+  // Opens a package. RuntimeError 53 when the file is missing, 70 when it may not
+  // be read; 1004 with a description that tells the user what is wrong for: a
+  // legacy .xls workbook ("save it as .xlsx"), an encrypted (password-protected)
+  // workbook, a file that is not a zip, a truncated or corrupt zip, encrypted entries.
   explicit ZipReader(const std::filesystem::path& path);
   // The same with a smaller bound on inflated entries, so the refusal can be tested.
   ZipReader(const std::filesystem::path& path, std::uint64_t max_entry_size);
@@ -50,11 +51,13 @@ class ZipReader {
   const std::filesystem::path& path() const noexcept { return path_; }
 
  private:
+  std::uint64_t data_offset(const ZipEntry& entry) const;
+
   std::filesystem::path path_;
   std::uint64_t max_entry_size_ = kMaxEntrySize;
-  struct Handle;
-  std::unique_ptr<Handle> handle_;
+  ReadOnlyFile file_;
   std::vector<ZipEntry> entries_;
+  std::vector<std::uint64_t> data_offsets_;  // by entry index
 };
 
 }  // namespace fenwarx

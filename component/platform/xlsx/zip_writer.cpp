@@ -17,8 +17,6 @@ using namespace zipfmt;
 
 constexpr std::uint16_t kVersion = 20;
 constexpr std::uint16_t kVersionZip64 = 45;
-constexpr std::uint16_t kMethodStored = 0;
-constexpr std::uint16_t kMethodDeflated = 8;
 constexpr std::uint16_t kDate1980 = (1 << 5) | 1;  // 1 January 1980
 // Kept from a copied entry: the deflate speed hints and the UTF-8 name flag. Bit 3
 // (sizes after the data) never applies, since the sizes are known up front.

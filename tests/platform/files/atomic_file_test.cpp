@@ -2,13 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <string>
 
+#include "platform/files/fault_injection.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "support/test_paths.hpp"
 
@@ -29,14 +29,28 @@ Names listing(const fs::path& dir) {
   return names;
 }
 
-void expect_refused(const fs::path& target, int number, const std::string& description) {
-  try {
+// "number description" of what `f` raises, or "".
+std::string error_of(auto&& f) try {
+  f();
+  return "";
+} catch (const RuntimeError& e) {
+  return std::to_string(e.number()) + " " + e.description();
+}
+
+// Writes "new" over `target` (holding "old") with `fault` in place; what that raised.
+// Every descriptor the file opened must be closed again, whatever failed.
+std::string replace_failing(const fs::path& target, const FileFault& fault) {
+  std::ofstream(target) << "old";
+  FaultInjectingFileSystem faulty({fault});
+  FileSystemOverride in_place(faulty);
+  const std::string error = error_of([&] {
     AtomicFile file(target);
-    ADD_FAILURE() << "opened " << target;
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), number);
-    EXPECT_EQ(e.description(), description);
-  }
+    file.write("new");
+    file.write(std::string(1000, 'x'));
+    file.commit();
+  });
+  EXPECT_EQ(faulty.open_descriptors(), 0);
+  return error;
 }
 
 TEST(AtomicFile, TargetUntouchedUntilCommitAndAnUncommittedTempIsRemoved) {
@@ -73,16 +87,65 @@ TEST(AtomicFile, NewFileTakesTheUmaskedDefaultAndAReplacedOneKeepsItsMode) {
 
 TEST(AtomicFile, RefusesTargetsItCannotWrite) {
   const auto dir = testing::scratch_dir();
-  expect_refused(dir / "absent" / "out.txt", err::kPathNotFound, "Path not found: " + (dir / "absent").string());
+  const fs::path target = dir / "sub" / "out.txt";
+  const auto refusal = [&](const fs::path& path) { return error_of([&] { AtomicFile file(path); }); };
+  EXPECT_EQ(refusal(dir / "absent" / "out.txt"), "76 Path not found: " + (dir / "absent").string());
   fs::create_directory(dir / "sub");
-  expect_refused(dir / "sub", err::kPathFileAccess,
-                 "Path/File access error: " + (dir / "sub").string() + " is a folder");
+  EXPECT_EQ(refusal(dir / "sub"), "75 Path/File access error: " + (dir / "sub").string() + " is a folder");
+  // What the system says when it will not create the temporary file.
+  const struct { int error; std::string message; } cases[] = {
+      {.error = EACCES, .message = "70 Permission denied: " + target.string()},
+      {.error = EROFS, .message = "70 Permission denied: " + target.string()},
+      {.error = ENOSPC, .message = "61 Disk full: cannot write " + target.string()},
+      {.error = EMFILE,
+       .message = "75 Path/File access error: " + target.string() + " (Too many open files)"}};
+  for (const auto& c : cases) {
+    FaultInjectingFileSystem faulty({{.call = FileCall::CreateTemporary, .error = c.error}});
+    FileSystemOverride in_place(faulty);
+    EXPECT_EQ(refusal(target), c.message);
+  }
   EXPECT_EQ(listing(dir), Names{"sub"}) << "refused before writing";
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes anywhere";
-  ASSERT_EQ(::chmod((dir / "sub").c_str(), 0555), 0);
-  expect_refused(dir / "sub" / "out.txt", err::kPermission,
-                 "Permission denied: " + (dir / "sub" / "out.txt").string());
-  ::chmod((dir / "sub").c_str(), 0755);
+  EXPECT_EQ(listing(dir / "sub"), Names{});
+}
+
+// Up to the rename the target keeps its old bytes, and the temporary file goes.
+TEST(AtomicFile, AFailureBeforeTheRenameLeavesTheTargetAndNoTemporaryFile) {
+  const auto dir = testing::scratch_dir();
+  const fs::path target = dir / "return.txt";
+  const std::string io = "57 Device I/O error writing " + target.string();
+  const std::string full = "61 Disk full: cannot write " + target.string();
+  const struct { FileFault fault; std::string message; } cases[] = {
+      {.fault = {.call = FileCall::Write, .error = ENOSPC}, .message = full},
+      {.fault = {.call = FileCall::Write, .nth = 2, .error = EDQUOT}, .message = full},
+      {.fault = {.call = FileCall::Write, .error = EIO}, .message = io + " (Input/output error)"},
+      {.fault = {.call = FileCall::Sync, .error = EIO}, .message = io + " (Input/output error)"},
+      {.fault = {.call = FileCall::ChangeMode, .error = EPERM},
+       .message = io + " (Operation not permitted)"},
+      {.fault = {.call = FileCall::Close, .error = ENOSPC}, .message = full},
+      {.fault = {.call = FileCall::Rename, .error = EACCES},
+       .message = "70 Permission denied: " + target.string()},
+      {.fault = {.call = FileCall::Rename, .error = EXDEV},
+       .message = io + " (Invalid cross-device link)"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(replace_failing(target, c.fault), c.message);
+    EXPECT_EQ(slurp(target), "old") << c.message;
+    EXPECT_EQ(listing(dir), Names{"return.txt"}) << c.message;
+  }
+}
+
+// Some file systems cannot sync a folder; after the rename only a real failure is reported.
+TEST(AtomicFile, TheFolderSyncAfterTheRenameFailsOnlyOnARealError) {
+  const auto dir = testing::scratch_dir();
+  const fs::path target = dir / "return.txt";
+  const struct { int error; std::string message; } cases[] = {
+      {.error = EINVAL, .message = ""},
+      {.error = EROFS, .message = ""},
+      {.error = EIO, .message = "57 Device I/O error writing " + target.string() + " (Input/output error)"}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(replace_failing(target, {.call = FileCall::Sync, .nth = 2, .error = c.error}), c.message);
+    EXPECT_EQ(slurp(target), "new" + std::string(1000, 'x')) << c.error;
+    EXPECT_EQ(listing(dir), Names{"return.txt"}) << c.error;
+  }
 }
 
 }  // namespace

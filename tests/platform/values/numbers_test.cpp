@@ -82,24 +82,46 @@ TEST(IsDateFormat, DayMonthOrYearOutsideLiterals) {
     EXPECT_FALSE(is_date_format(code)) << code;
 }
 
-TEST(FormatNumber, NumberDateAndTimeCodesAndSections) {
-  const char* sections = "#,##0.00;(#,##0.00);\"nil\";@";  // positive; negative; zero; text
+// Fixed decimals, dates and times from the first section; every other code shows General.
+TEST(FormatNumber, FixedDecimalsDatesAndTimesElseGeneral) {
   const double april = 38443;  // Friday 1 April 2005
   const struct { double value; const char* code; const char* text; } cases[] = {
-      {-0.1 - 0.2, "General", "-0.3"}, {1e20, "", "1E+20"}, {-2.5, "0", "-3"}, {-0.4, "0", "0"},
-      {1.005, "0.00", "1.01"}, {0.5, "#.00", ".50"}, {999, "#,##0", "999"}, {-1234.5, "#,##0.00", "-1,234.50"},
-      {1234567.891, "#,##0", "1,234,568"}, {0.125, "0%", "13%"}, {0.000123, "0.00E+00", "1.23E-04"},
-      {9.999, "0.00E+00", "1.00E+01"}, {0, "0.00E+00", "0.00E+00"}, {5, "0.0#", "5.0"}, {5.25, "0.0#", "5.25"},
-      {1234567, "0,", "1235"}, {42, "\"Rs \"0", "Rs 42"}, {42, "0\\%", "42%"}, {42, "[Red]0.0", "42.0"},
-      {42, "_(0_)", " 42 "}, {1234567890, "000-000-0000", "123-456-7890"}, {7, "00000", "00007"},
-      {1234.5, sections, "1,234.50"}, {-1234.5, sections, "(1,234.50)"}, {0, sections, "nil"},
-      {-5, "0;[Red]0", "5"}, {0, "0;-0", "0"}, {0, "0;-0;;@", ""},
-      {april, "d/m/yy", "1/4/05"}, {april, "ddd dd-mmm-yyyy", "Fri 01-Apr-2005"}, {april, "mmmmm", "A"},
-      {april, "dddd, d mmmm yyyy", "Friday, 1 April 2005"}, {april, "[$-409]d-mmm-yy;@", "1-Apr-05"},
-      {april, "h:mm am/pm", "12:00 am"}, {april + 0.75, "dd/mm/yyyy h:mm AM/PM", "01/04/2005 6:00 PM"},
-      {3725.0 / 86400, "mm:ss", "02:05"}, {1.5, "[h]:mm", "36:00"}, {3725.0 / 86400, "h \"h\" m \"min\"", "1 h 2 min"},
-      {0.5 + 0.4 / 86400, "hh:mm:ss", "12:00:00"}, {0.5 + 0.6 / 86400, "hh:mm:ss", "12:00:01"},
-      {0.5 + 0.25 / 86400, "ss.00", "00.25"}, {-1, "dd/mm/yyyy", "########"}};
+      {.value = -0.1 - 0.2, .code = "General", .text = "-0.3"},
+      {.value = 1e20, .code = "", .text = "1E+20"},
+      {.value = 42, .code = "@", .text = "42"},
+      {.value = -2.5, .code = "0", .text = "-3"},
+      {.value = -0.4, .code = "0", .text = "0"},
+      {.value = 1.005, .code = "0.00", .text = "1.01"},
+      {.value = 0.12345, .code = "0.0000", .text = "0.1235"},
+      {.value = 999, .code = "#,##0", .text = "999"},
+      {.value = -1234.5, .code = "#,##0.00", .text = "-1,234.50"},
+      {.value = 1234567.891, .code = "#,##0", .text = "1,234,568"},
+      // Only the first section counts.
+      {.value = -1234.5, .code = "#,##0.00;(#,##0.00)", .text = "-1,234.50"},
+      // Codes beyond these show General.
+      {.value = 0.125, .code = "0%", .text = "0.125"},
+      {.value = 0.000123, .code = "0.00E+00", .text = "0.000123"},
+      {.value = 42, .code = "\"Rs \"0", .text = "42"},
+      {.value = 42, .code = "[Red]0.0", .text = "42"},
+      {.value = 5, .code = "0.0#", .text = "5"},
+      {.value = 5, .code = "0.", .text = "5"},
+      {.value = 5, .code = "#,##", .text = "5"},
+      {.value = april, .code = "d/m/yy", .text = "1/4/05"},
+      {.value = april, .code = "ddd dd-mmm-yyyy", .text = "Fri 01-Apr-2005"},
+      {.value = april, .code = "dddd, d mmmm yyyy", .text = "Friday, 1 April 2005"},
+      {.value = april, .code = "[$-409]d-mmm-yy;@", .text = "1-Apr-05"},
+      {.value = april + 0.75, .code = "dd/mm/yyyy hh:mm", .text = "01/04/2005 18:00"},
+      {.value = 3725.0 / 86400, .code = "mm:ss", .text = "02:05"},
+      {.value = 3725.0 / 86400, .code = "h \"h\" m \"min\"", .text = "1 h 2 min"},
+      {.value = 0.5 + 0.4 / 86400, .code = "hh:mm:ss", .text = "12:00:00"},
+      {.value = 0.5 + 0.6 / 86400, .code = "hh:mm:ss", .text = "12:00:01"},
+      {.value = -1, .code = "dd/mm/yyyy", .text = "########"},
+      // Date codes beyond these show General.
+      {.value = april, .code = "mmmmm", .text = "38443"},
+      {.value = april + 0.75, .code = "h:mm AM/PM", .text = "38443.75"},
+      {.value = 1.5, .code = "[h]:mm", .text = "1.5"},
+      {.value = 0.25, .code = "ss.00", .text = "0.25"},
+      {.value = 0.25, .code = "hh:mmm", .text = "0.25"}};
   for (const auto& c : cases) EXPECT_EQ(format_number(c.value, c.code), c.text) << c.code;
 }
 

@@ -224,28 +224,19 @@ TEST(NewPackage, SheetNamesMustBeUsable) {
 }
 
 TEST(XlsxStyleBook, ReadsNumberFormatsAndFillColours) {
-  const auto colors = theme_colors(
-      "<a:theme xmlns:a=\"http://schemas.openxmlformats.org/drawingml/2006/main\"><a:themeElements>"
-      "<a:clrScheme name=\"Office\"><a:dk1><a:sysClr val=\"windowText\" lastClr=\"000000\"/></a:dk1>"
-      "<a:lt1><a:sysClr val=\"window\" lastClr=\"FFFFFF\"/></a:lt1><a:dk2><a:srgbClr val=\"44546A\"/></a:dk2>"
-      "<a:lt2><a:srgbClr val=\"E7E6E6\"/></a:lt2><a:accent1><a:srgbClr val=\"4472C4\"/></a:accent1>"
-      "</a:clrScheme></a:themeElements></a:theme>");
-  // Light 1 comes first.
-  EXPECT_EQ(colors, (std::vector<std::uint32_t>{0xFFFFFF, 0, 0xE7E6E6, 0x44546A, 0x4472C4}));
-  XlsxStyleBook book("xl/styles.xml", kStyles, colors);
+  XlsxStyleBook book("xl/styles.xml", kStyles);
   struct Case { std::uint32_t style; const char* code; bool date; std::uint32_t color = kColorNone; };  // 0xBBGGRR
   for (const Case& c : {Case{0, "General", false}, Case{1, "dd/mm/yyyy", true},
                         Case{2, "dd-mmm-yyyy", true}, Case{3, "[$-409]d/m/yy;@", true}, Case{4, "0.00", false},
                         Case{5, "General", false, 0x0000FF},
                         Case{6, "General", false, 0x00FFFF},  // indexed 13 of the default palette
-                        Case{7, "General", false, 0x643820},  // accent 1 darkened by half
+                        Case{7, "General", false, 0},         // a theme colour: filled, not ours
                         Case{8, "General", false, 0},         // a pattern in the default foreground
                         Case{9, "General", false}, Case{10, "[h]:mm:ss", true}, Case{500, "General", false}}) {
     EXPECT_EQ(book.number_format(c.style), c.code) << c.style;
     EXPECT_EQ(book.is_date(c.style), c.date) << c.style;
     EXPECT_EQ(book.fill_color(c.style), c.color) << c.style;
   }
-  EXPECT_EQ(XlsxStyleBook("xl/styles.xml", kStyles).fill_color(7), 0u);  // no theme part
   EXPECT_FALSE(book.changed());  // reading changes nothing
   EXPECT_EQ(book.write(), kStyles);
 }
@@ -257,7 +248,8 @@ TEST(XlsxStyleBook, FillDerivationsAddOneFillAndOneXfEach) {
   for (const Case& c : {Case{4, kColorError, 11}, Case{4, kColorError, 11},  // memoised
                         Case{0, kColorError, 12}, Case{0, green, 13}, Case{0, kColorNone, 0},
                         Case{5, kColorError, 5},  // already that colour
-                        Case{5, kColorNone, 14}}) {
+                        Case{5, kColorNone, 14},
+                        Case{7, kColorNone, 15}}) {  // a theme fill is cleared like any other
     EXPECT_EQ(book.with_fill_color(c.style, c.color), c.expected) << c.style;
     EXPECT_EQ(book.fill_color(c.expected), c.color) << c.style;
   }
@@ -265,7 +257,7 @@ TEST(XlsxStyleBook, FillDerivationsAddOneFillAndOneXfEach) {
   ASSERT_EQ(fills.size(), 6u);  // red is fill 2 already; green is new
   EXPECT_EQ(fills[5], "<fill><patternFill patternType=\"solid\"><fgColor rgb=\"FF008000\"/>"
                       "<bgColor indexed=\"64\"/></patternFill></fill>");
-  ASSERT_EQ(xfs.size(), 15u);
+  ASSERT_EQ(xfs.size(), 16u);
   EXPECT_EQ(xfs[11], xf(2, 1, 2, 1, kBorder + " applyFill=\"1\"" + kAligned));
   EXPECT_EQ(xfs[14], xf(0, 0, 0, 0, " applyFill=\"1\"/>"));
   for (const char* untouched : {"fonts", "borders", "cellStyleXfs"}) section(book, untouched);

@@ -1,7 +1,5 @@
 // The package zip layer, checked against an independent zip reader and writer.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -9,6 +7,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/files/fault_injection.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/xlsx/zip_reader.hpp"
 #include "platform/xlsx/zip_writer.hpp"
@@ -186,12 +185,73 @@ TEST(ZipReader, RefusesWhatIsNotAWholePackage) {
 
 TEST(ZipReader, MissingOrUnreadableFile) {
   auto dir = testing::scratch_dir();
-  const fs::path absent = dir / "nowhere" / "book.xlsx", locked = dir / "locked.xlsx";
+  const fs::path absent = dir / "nowhere" / "book.xlsx", book = dir / "book.xlsx";
   EXPECT_EQ(zip_error(absent), "53 File not found: " + absent.string());
-  if (::geteuid() == 0) GTEST_SKIP() << "root reads anything";
-  testing::make_zip(locked, {{"a", "b"}});
-  ::chmod(locked.c_str(), 0);
-  EXPECT_EQ(zip_error(locked), "70 Permission denied: " + locked.string());
+  testing::make_zip(book, {{"[Content_Types].xml", "<Types/>"},
+                           {"xl/workbook.xml", testing::sheet_like(4000000)}});
+  const std::string io = "57 Device I/O error reading " + book.string();
+  const struct { FileFault fault; std::string message; } cases[] = {
+      {.fault = {.call = FileCall::Open, .error = EACCES},
+       .message = "70 Permission denied: " + book.string()},
+      {.fault = {.call = FileCall::Open, .error = EPERM},
+       .message = "70 Permission denied: " + book.string()},
+      {.fault = {.call = FileCall::Open, .error = EMFILE}, .message = io + " (Too many open files)"},
+      {.fault = {.call = FileCall::Stat, .error = EIO}, .message = io + " (Input/output error)"}};
+  for (const auto& c : cases) {
+    FaultInjectingFileSystem faulty({c.fault});
+    FileSystemOverride in_place(faulty);
+    EXPECT_EQ(zip_error(book, "xl/workbook.xml"), c.message);
+    EXPECT_EQ(faulty.open_descriptors(), 0);
+  }
+  // Each read in turn fails, from the first bytes to the last slice of the part.
+  for (int n = 1;; ++n) {
+    FaultInjectingFileSystem faulty({{.call = FileCall::Read, .nth = n, .error = EIO}});
+    FileSystemOverride in_place(faulty);
+    const std::string error = zip_error(book, "xl/workbook.xml");
+    EXPECT_EQ(faulty.open_descriptors(), 0);
+    if (faulty.calls(FileCall::Read) < n) {
+      EXPECT_EQ(error, "");
+      EXPECT_GT(n, 10) << "the part is inflated from several slices";
+      break;
+    }
+    EXPECT_EQ(error, io + " (Input/output error)") << "read " << n;
+  }
+}
+
+// Archives whose records contradict each other or the file.
+TEST(ZipReader, RefusesAnInconsistentLayout) {
+  auto dir = testing::scratch_dir();
+  testing::make_zip(dir / "two.zip", {{"xl/a.xml", "<a/>"}, {"xl/b.xml", testing::sheet_like(2000)}});
+  const std::string two = testing::slurp(dir / "two.zip");
+  const std::size_t second = two.find("PK\x03\x04", 4), end = two.rfind("PK\x05\x06");
+  ASSERT_NE(second, std::string::npos);
+  auto changed = [&](std::size_t at, const std::string& bytes) {
+    return two.substr(0, at) + bytes + two.substr(at + bytes.size());
+  };
+  testing::make_zip(dir / "twice.zip", {{"xl/a.xml", "<a/>"}, {"xl/a.xml", "<b/>"}});
+  const struct { std::string what, bytes, message; } cases[] = {
+      {.what = "a broken local header",
+       .bytes = changed(second, "PK\x03\x05"),
+       .message = "the archive is inconsistent"},
+      {.what = "a local name unlike the central one",
+       .bytes = changed(second + 30 + 3, "c"),
+       .message = "the archive is inconsistent"},
+      {.what = "a local method unlike the central one",
+       .bytes = changed(second + 8, std::string(1, '\0')),
+       .message = "the archive is inconsistent"},
+      {.what = "data running into the central directory",
+       .bytes = changed(second + 28, "\xFF\xFF"),
+       .message = "part xl/b.xml lies outside the file"},
+      {.what = "a directory past the end",
+       .bytes = changed(end + 16, "\xFF\xFF\xFF\x7F"),
+       .message = "the central directory lies outside the file"},
+      {.what = "one name twice",
+       .bytes = testing::slurp(dir / "twice.zip"),
+       .message = "File already exists"}};
+  for (const auto& c : cases) {
+    put(dir / "book.xlsx", c.bytes);
+    EXPECT_EQ(zip_error(dir / "book.xlsx"), "1004 book.xlsx is damaged: " + c.message) << c.what;
+  }
 }
 
 TEST(ZipReader, DamagedPartsFailTheirChecks) {
@@ -205,6 +265,12 @@ TEST(ZipReader, DamagedPartsFailTheirChecks) {
   EXPECT_TRUE(e == "1004 book.xlsx is damaged: bad CRC in part " + part ||
               e == "1004 book.xlsx is damaged: part " + part + " cannot be inflated")
       << e;
+
+  const ZipEntry sheet = ZipReader(dir / "whole.zip").entries()[0];
+  const std::string deflated = ZipReader(dir / "whole.zip").read_raw(sheet);
+  make_raw_zip(dir / "short.xlsx", sheet, deflated.substr(0, deflated.size() / 2));
+  EXPECT_EQ(zip_error(dir / "short.xlsx", part),
+            "1004 short.xlsx is damaged: part " + part + " cannot be inflated");
 
   make_raw_zip(dir / "crc.xlsx", {.name = "xl/styles.xml", .size = 13, .crc = 0x12345678},
                "<styleSheet/>");

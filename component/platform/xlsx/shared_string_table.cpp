@@ -1,10 +1,9 @@
-#include "templates/shared_string_table.hpp"
+#include "platform/xlsx/shared_string_table.hpp"
 
 #include "platform/xlsx/namespaces.hpp"
-#include "platform/xlsx/xml_escape.hpp"
-#include "templates/xml_text.hpp"
+#include "platform/xlsx/xml_writer.hpp"
 
-namespace fenwarx::templates {
+namespace fenwarx {
 
 std::uint32_t SharedStringTable::index(std::string_view text) {
   ++references_;
@@ -15,7 +14,7 @@ std::uint32_t SharedStringTable::index(std::string_view text) {
 }
 
 std::string SharedStringTable::xml() const {
-  std::string out(kXmlHead);
+  std::string out(kXmlDeclaration);
   out.append("<sst xmlns=\"").append(ns::kMain).append("\" count=\"");
   append_int(out, static_cast<long long>(references_));
   out.append("\" uniqueCount=\"");
@@ -30,4 +29,4 @@ std::string SharedStringTable::xml() const {
   return out;
 }
 
-}  // namespace fenwarx::templates
+}  // namespace fenwarx

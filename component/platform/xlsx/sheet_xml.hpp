@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "templates/shared_string_table.hpp"
+#include "platform/xlsx/shared_string_table.hpp"
 
-namespace fenwarx::templates {
+namespace fenwarx {
 
 struct ColumnFormat {
   int first, last;
@@ -59,4 +59,4 @@ class SheetXml {
   int last_row_ = 0, last_column_ = 0;
 };
 
-}  // namespace fenwarx::templates
+}  // namespace fenwarx

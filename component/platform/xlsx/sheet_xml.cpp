@@ -1,13 +1,12 @@
-#include "templates/sheet_xml.hpp"
+#include "platform/xlsx/sheet_xml.hpp"
 
 #include <algorithm>
 
 #include "platform/xlsx/cell_reference.hpp"
 #include "platform/xlsx/namespaces.hpp"
-#include "platform/xlsx/xml_escape.hpp"
-#include "templates/xml_text.hpp"
+#include "platform/xlsx/xml_writer.hpp"
 
-namespace fenwarx::templates {
+namespace fenwarx {
 namespace {
 
 void append_columns(std::string& out, const std::vector<ColumnFormat>& columns) {
@@ -110,7 +109,7 @@ void SheetXml::formula(int column, std::string_view formula,
 void SheetXml::end_row() { rows_.append("</row>"); }
 
 std::string SheetXml::finish(const SheetFinish& options) const {
-  std::string out(kXmlHead);
+  std::string out(kXmlDeclaration);
   out.reserve(rows_.size() + 2048);
   out.append("<worksheet xmlns=\"").append(ns::kMain);
   out.append("\" xmlns:r=\"").append(ns::kRelationships);
@@ -148,4 +147,4 @@ std::string SheetXml::finish(const SheetFinish& options) const {
   return out;
 }
 
-}  // namespace fenwarx::templates
+}  // namespace fenwarx

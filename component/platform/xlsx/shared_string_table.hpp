@@ -7,7 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
-namespace fenwarx::templates {
+namespace fenwarx {
 
 class SharedStringTable {
  public:
@@ -20,4 +20,4 @@ class SharedStringTable {
   std::uint64_t references_ = 0;
 };
 
-}  // namespace fenwarx::templates
+}  // namespace fenwarx
