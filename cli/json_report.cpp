@@ -5,36 +5,11 @@
 #include <cmath>
 
 #include "platform/values/numbers.hpp"
+#include "platform/values/utf8.hpp"
 #include "platform/values/variant.hpp"
 
 namespace fenwarx::cli {
 namespace {
-
-// Length of the well-formed UTF-8 sequence at `at`, 0 when it is not one.
-std::size_t utf8_length(std::string_view text, std::size_t at) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-  const unsigned char lead = byte(at);
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
-  if (lead < 0x80) return 1;
-  if (lead >= 0xC2 && lead <= 0xDF) length = 2;
-  else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;  // overlong
-    if (lead == 0xED) high = 0x9F;  // surrogates
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;  // overlong
-    if (lead == 0xF4) high = 0x8F;  // beyond U+10FFFF
-  } else {
-    return 0;
-  }
-  if (at + length > text.size()) return 0;
-  if (byte(at + 1) < low || byte(at + 1) > high) return 0;
-  for (std::size_t i = at + 2; i < at + length; ++i)
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  return length;
-}
 
 std::string json_number(double value) {
   // JSON has no infinities or NaN.
@@ -90,7 +65,7 @@ std::string json_string(std::string_view text) {
       default:
         if (c < 0x20) {
           out += fmt::format("\\u{:04x}", c);
-        } else if (const std::size_t length = utf8_length(text, at); length > 0) {
+        } else if (const std::size_t length = utf8_sequence_length(text, at); length > 0) {
           out.append(text.substr(at, length));
           at += length;
           continue;

@@ -3,6 +3,7 @@
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
+#include "platform/values/utf8.hpp"
 #include "platform/values/ascii.hpp"
 
 namespace fenwarx {
@@ -16,7 +17,7 @@ std::string fixed_or_as_is(std::string_view text, int decimals) {
 }
 
 // Appends code point `c` as one byte of the file's single-byte character set.
-void append_single_byte(std::string& out, unsigned c) { out += c < 0x100 ? static_cast<char>(c) : '?'; }
+void append_single_byte(std::string& out, char32_t c) { out += c < 0x100 ? static_cast<char>(c) : '?'; }
 
 }  // namespace
 
@@ -47,11 +48,10 @@ void append_line(std::string& out, std::string_view record) {
       out += static_cast<char>(byte);
       continue;
     }
-    // A UTF-8 sequence: decode it and keep what a single byte can hold.
-    const int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
-    unsigned code = extra == 0 ? byte : byte & (0x3F >> extra);
-    for (int k = 0; k < extra && i + 1 < record.size(); ++k) code = (code << 6) | (record[++i] & 0x3F);
-    append_single_byte(out, extra == 0 ? '?' : code);
+    // A UTF-8 sequence: keep what a single byte can hold of its character.
+    const std::size_t length = utf8_sequence_length(record, i);
+    append_single_byte(out, length == 0 ? '?' : utf8_code_point(record.substr(i, length)));
+    if (length > 1) i += length - 1;
   }
   out += "\r\n";
 }
