@@ -218,7 +218,60 @@ std::vector<PlacedAction<DeducteeAction>> placed(Form form) {
   return out;
 }
 
+// The columns a step may write into.
+std::vector<int> written_columns(const PlacedAction<DeducteeAction>& placed,
+                                 const FieldTable<DeducteeColumn>& columns) {
+  const DeducteeStep& step = placed.action->step;
+  if (std::holds_alternative<Store>(step) || std::holds_alternative<StoreCleaned>(step) ||
+      std::holds_alternative<AddAmount>(step) || std::holds_alternative<AddTax>(step) ||
+      std::holds_alternative<DeducteeCode>(step) || std::holds_alternative<YesNoStrict>(step) ||
+      std::holds_alternative<BankCode>(step) || std::holds_alternative<CoversTax>(step) ||
+      std::holds_alternative<ChallanSerial>(step))
+    return {};
+  // A nil rate or tax zeroes the row's challan serial; the other steps write their own cell.
+  if (std::holds_alternative<RateNil>(step)) return {columns.of(D::ChallanSerial)};
+  return {placed.column};
+}
+
+// Steps that take a cell's text into the record or a total.
+bool takes(const DeducteeStep& step) {
+  return std::holds_alternative<Store>(step) || std::holds_alternative<StoreCleaned>(step) ||
+         std::holds_alternative<AddAmount>(step) || std::holds_alternative<AddTax>(step);
+}
+
+std::vector<PlacedAction<DeducteeAction>> taken_early(
+    Form form, std::span<const PlacedAction<DeducteeAction>> placed) {
+  const FieldTable<DeducteeColumn>& columns = workbook_layout(form).deductees.columns;
+  std::vector<bool> early(placed.size(), false);
+  bool amount_early = false, tax_early = false;
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    if (!takes(placed[i].action->step)) continue;
+    for (std::size_t later = i + 1; later < placed.size() && !early[i]; ++later)
+      for (int column : written_columns(placed[later], columns))
+        if (column == placed[i].column) early[i] = true;
+    if (early[i] && std::holds_alternative<AddAmount>(placed[i].action->step)) amount_early = true;
+    if (early[i] && std::holds_alternative<AddTax>(placed[i].action->step)) tax_early = true;
+  }
+  std::vector<PlacedAction<DeducteeAction>> out;
+  for (std::size_t i = 0; i < placed.size(); ++i) {
+    const DeducteeStep& step = placed[i].action->step;
+    if (early[i] || (std::holds_alternative<AddAmount>(step) && amount_early) ||
+        (std::holds_alternative<AddTax>(step) && tax_early))
+      out.push_back(placed[i]);
+  }
+  return out;
+}
+
 }  // namespace
+
+std::span<const PlacedAction<DeducteeAction>> deductee_steps_taken_early(Form form) {
+  static const PerForm<std::vector<PlacedAction<DeducteeAction>>> kEarly{
+      taken_early(Form::F24, deductee_actions(Form::F24)),
+      taken_early(Form::F26, deductee_actions(Form::F26)),
+      taken_early(Form::F27, deductee_actions(Form::F27)),
+      taken_early(Form::F27EQ, deductee_actions(Form::F27EQ))};
+  return kEarly[form_index(form)];
+}
 
 std::span<const PlacedAction<DeducteeAction>> deductee_actions(Form form) {
   static const PerForm<std::vector<PlacedAction<DeducteeAction>>> kPlaced{

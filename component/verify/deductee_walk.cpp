@@ -180,24 +180,22 @@ void VerifyDeducteeDetails(ReturnObject& self) {
   VerifyDeductorDetails(self);
 }
 
-void RecordDeducteeDetails(ReturnObject& self) {
+void RetakeDeducteeDetails(ReturnObject& self) {
   const TableSheet<DeducteeColumn>& layout = self.layout().deductees;
   if (!self.workbook) throw RuntimeError(err::kObjectNotSet);
   Worksheet& sheet = self.workbook->Worksheets(layout.name);
   self.current_sheet = &sheet;
-  start_records(self, sheet);
-  DeducteeRow records(self);
-  for (int row = layout.first_row; row <= layout.last_row && !ends_data(sheet, row); ++row) {
-    DeducteeRecord& record = next_record(self);
-    for (const PlacedAction<DeducteeAction>& placed : deductee_actions(self.form())) {
-      const DeducteeStep& step = placed.action->step;
-      if (std::holds_alternative<deductee_step::Store>(step) ||
-          std::holds_alternative<deductee_step::StoreCleaned>(step) ||
-          std::holds_alternative<deductee_step::AddAmount>(step) ||
-          std::holds_alternative<deductee_step::AddTax>(step))
-        records.run(step, row, placed.column, record);
-    }
-    self.records.deductee_index += 1;
+  const auto steps = deductee_steps_taken_early(self.form());
+  for (const PlacedAction<DeducteeAction>& placed : steps) {
+    if (std::holds_alternative<deductee_step::AddAmount>(placed.action->step)) self.totals.amount_paid = 0;
+    if (std::holds_alternative<deductee_step::AddTax>(placed.action->step)) self.totals.tax_deducted = 0;
+  }
+  DeducteeRow taking(self);
+  std::size_t index = 0;
+  for (int row = layout.first_row; row <= layout.last_row && !ends_data(sheet, row); ++row, ++index) {
+    if (index >= self.records.deductees.size()) break;
+    for (const PlacedAction<DeducteeAction>& placed : steps)
+      taking.run(placed.action->step, row, placed.column, self.records.deductees[index]);
   }
 }
 

@@ -19,9 +19,11 @@ void finish_verification(ReturnObject& self);
 // with the deductor walk.
 void Verify_Challan(ReturnObject& self);
 void VerifyDeducteeDetails(ReturnObject& self);
-// The deductee records and totals taken again from the cells as they stand,
-// without a check: what a second walk over cells it already normalised keeps.
-void RecordDeducteeDetails(ReturnObject& self);
+// After a deductee walk that normalised cells: what a second walk over them would
+// keep, taken from the cells as they now stand without checking them again. Only
+// the record fields and totals the walk took before a later step rewrote their
+// cell can differ; the rest stay as the walk left them.
+void RetakeDeducteeDetails(ReturnObject& self);
 void VerifyDeductorDetails(ReturnObject& self);
 
 }  // namespace fenwarx

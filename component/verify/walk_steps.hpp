@@ -125,4 +125,10 @@ std::span<const PlacedAction<DeducteeAction>> deductee_actions(Form form);
 // The deductee columns whose text the walk of `form` keeps in the record.
 bool deductee_column_stored(Form form, DeducteeColumn column);
 
+// The steps of `form` that keep a record field or add to a total from a cell a
+// later step of the walk may still rewrite: after a walk over cells it has
+// normalised, only these take something else than the walk before them took.
+// Both steps of a total are listed when one of them is.
+std::span<const PlacedAction<DeducteeAction>> deductee_steps_taken_early(Form form);
+
 }  // namespace fenwarx

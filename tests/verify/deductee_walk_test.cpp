@@ -196,6 +196,35 @@ TEST(DeducteeWalk, RecordsHoldEachFormsFields) {
   }
 }
 
+// What an export takes again after a walk that normalised the cells (totals not
+// summed, amounts with paise, dates and flags as typed) is what a second walk
+// over them keeps: the same records and totals.
+TEST(DeducteeWalk, RetakingAfterAWalkKeepsWhatASecondWalkKeeps) {
+  using D = DeducteeColumn;
+  for (Form form : kForms) {
+    SCOPED_TRACE(form_name(form));
+    const FieldTable<DeducteeColumn>& columns = workbook_layout(form).deductees.columns;
+    Cells typed;
+    const std::pair<D, const char*> values[] = {
+        {D::Pan, "abcde1234f"}, {D::Name, "Ram\tLal"}, {D::AmountPaid, "1000.4"}, {D::BookEntry, "y"},
+        {D::Rate, "10"},        {D::Tds, "99.5"},       {D::Surcharge, "0.6"},    {D::Cess, "0"},
+        {D::TotalTax, "7"},     {D::TaxDeposited, "100.1"}, {D::PaymentDate, "10-5-2005"},
+        {D::DeductionDate, "10 May 2005"}, {D::Reason, "a"}, {D::PurchaseValue, "500.55"}};
+    for (int row : {3, 4})
+      for (const auto& [role, text] : values)
+        if (columns.has(role)) typed.push_back({row, columns.of(role), text});
+    Bench b(form, typed, 2);
+    b.run();
+    ASSERT_EQ(b.self.error_count, 0);
+    RetakeDeducteeDetails(b.self);
+    const std::vector<DeducteeRecord> retaken = b.self.records.deductees;
+    const std::array<double, 2> retaken_totals = totals(b.self);
+    VerifyDeducteeDetails(b.self);
+    EXPECT_EQ(b.self.records.deductees, retaken);
+    EXPECT_EQ(totals(b.self), retaken_totals);
+  }
+}
+
 // A blank rate fails Form 26's nil-rate rule at column 11: the walk marks that
 // cell, says where it stopped, and ends without the end-of-data marking or the
 // deductor walk; the rows already read keep their records.
