@@ -16,9 +16,15 @@ namespace {
 
 using Args = std::vector<Variant>;
 
-constexpr Parameter kR{"r", ArgType::Number};
-constexpr Parameter kC{"c", ArgType::Number};
-constexpr Parameter kCheckFin{"checkFin", ArgType::Boolean, true, true};
+constexpr Parameter kR{.name = "r", .type = ArgType::Number};
+constexpr Parameter kC{.name = "c", .type = ArgType::Number};
+constexpr Parameter kCheckFin{.name = "checkFin", .type = ArgType::Boolean, .by_ref = true, .optional = true};
+
+// A parameter the member takes by reference, as most of the interface does.
+constexpr Parameter ref(std::string_view name, ArgType type) {
+  return {.name = name, .type = type, .by_ref = true};
+}
+constexpr Parameter value(std::string_view name, ArgType type) { return {.name = name, .type = type}; }
 
 double number(const Args& args, std::size_t i) { return args[i].number_value(); }
 int integer16(const Args& args, std::size_t i) { return static_cast<int>(args[i].number_value()); }
@@ -33,7 +39,6 @@ std::shared_ptr<Workbook> workbook(const Args& args, std::size_t i) {
 // Members whose operations later work brings; until then the call is refused.
 Variant not_supported(ReturnObject&, Args&) { throw RuntimeError(err::kNotSupported); }
 
-// A validator of the cell (r, c) with nothing else to pass.
 template <void (*Check)(ReturnObject&, double, double)>
 Variant cell_check(ReturnObject& self, Args& args) {
   Check(self, number(args, 0), number(args, 1));
@@ -48,47 +53,48 @@ Variant date_check(ReturnObject& self, Args& args) {
   return {};
 }
 
-const Member kExportETDS{"ExportETDS_Vantor",
-                         {{"excel", ArgType::Object, true}},
-                         false,
-                         [](ReturnObject& self, Args& args) {
+const Member kExportETDS{.name = "ExportETDS_Vantor",
+                         .args = {ref("excel", ArgType::Object)},
+                         .has_result = false,
+                         .call = [](ReturnObject& self, Args& args) {
                            ExportETDS_Vantor(self, workbook(args, 0));
                            return Variant();
                          }};
 
-const Member kAddSpace{"AddSpace",
-                       {{"STR", ArgType::Text, true}, {"num", ArgType::Integer16, true}},
-                       true,
-                       [](ReturnObject&, Args& args) {
+const Member kAddSpace{.name = "AddSpace",
+                       .args = {ref("STR", ArgType::Text), ref("num", ArgType::Integer16)},
+                       .has_result = true,
+                       .call = [](ReturnObject&, Args& args) {
                          return Variant::text(AddSpace(text(args, 0), integer16(args, 1)));
                        }};
 
 const Member kXplace{
-    "xplace",
-    {{"WhatStr", ArgType::Text, true},
-     {"findStr", ArgType::Text, true},
-     {"repStr", ArgType::Text, true}},
-    true,
-    [](ReturnObject&, Args& args) { return xplace(text(args, 0), text(args, 1), text(args, 2)); }};
+    .name = "xplace",
+    .args = {ref("WhatStr", ArgType::Text), ref("findStr", ArgType::Text), ref("repStr", ArgType::Text)},
+    .has_result = true,
+    .call = [](ReturnObject&, Args& args) { return xplace(text(args, 0), text(args, 1), text(args, 2)); }};
 
-const Member kValidationReturnFile{"Validation_ReturnFile", {}, false,
-                                   [](ReturnObject& self, Args&) {
+const Member kValidationReturnFile{.name = "Validation_ReturnFile",
+                                   .args = {},
+                                   .has_result = false,
+                                   .call = [](ReturnObject& self, Args&) {
                                      Validation_ReturnFile(self);
                                      return Variant();
                                    }};
 
 const Member kLoadingDelay{
-    "LoadingDelay",
-    {{"delay", ArgType::Integer16, true}, {"DisplayDelayForm", ArgType::Boolean, false, true}},
-    true,
-    [](ReturnObject& self, Args& args) {
+    .name = "LoadingDelay",
+    .args = {ref("delay", ArgType::Integer16),
+             {.name = "DisplayDelayForm", .type = ArgType::Boolean, .optional = true}},
+    .has_result = true,
+    .call = [](ReturnObject& self, Args& args) {
       return LoadingDelay(self, integer16(args, 0), args[1].boolean_value());
     }};
 
-const Member kCheckBankCode{"checkBankCode",
-                            {{"r", ArgType::Number, true}, {"c", ArgType::Number, true}},
-                            false,
-                            [](ReturnObject& self, Args& args) {
+const Member kCheckBankCode{.name = "checkBankCode",
+                            .args = {ref("r", ArgType::Number), ref("c", ArgType::Number)},
+                            .has_result = false,
+                            .call = [](ReturnObject& self, Args& args) {
                               double r = number(args, 0), c = number(args, 1);
                               checkBankCode(self, r, c);
                               args[0] = Variant::number(r);
@@ -96,86 +102,112 @@ const Member kCheckBankCode{"checkBankCode",
                               return Variant();
                             }};
 
-const Member kVerifyChallan{"Verify_Challan", {}, false, [](ReturnObject& self, Args&) {
+const Member kVerifyChallan{.name = "Verify_Challan",
+                            .args = {},
+                            .has_result = false,
+                            .call = [](ReturnObject& self, Args&) {
                               Verify_Challan(self);
                               return Variant();
                             }};
 
-const Member kVerifyData{"VerifyData_Vantor_ETDS",
-                         {{"excel", ArgType::Object, true}},
-                         false,
-                         [](ReturnObject& self, Args& args) {
+const Member kVerifyData{.name = "VerifyData_Vantor_ETDS",
+                         .args = {ref("excel", ArgType::Object)},
+                         .has_result = false,
+                         .call = [](ReturnObject& self, Args& args) {
                            VerifyData_Vantor_ETDS(self, workbook(args, 0));
                            return Variant();
                          }};
 
-const Member kVerifySalary{
-    "verifySalary", {{"excelApp", ArgType::Object, true}}, false, not_supported};
+const Member kVerifySalary{.name = "verifySalary",
+                           .args = {ref("excelApp", ArgType::Object)},
+                           .has_result = false,
+                           .call = not_supported};
 
-const Member kCheckQuarterDate{"CheckQuarterDate",
-                               {kR, kC, {"excelApp", ArgType::Object}},
-                               false,
-                               [](ReturnObject& self, Args& args) {
+const Member kCheckQuarterDate{.name = "CheckQuarterDate",
+                               .args = {kR, kC, value("excelApp", ArgType::Object)},
+                               .has_result = false,
+                               .call = [](ReturnObject& self, Args& args) {
                                  CheckQuarterDate(self, number(args, 0), number(args, 1),
                                                   *workbook(args, 2));
                                  return Variant();
                                }};
 
-const Member kXplaceName{
-    "xplaceName", {{"sValue", ArgType::Text}}, true, [](ReturnObject&, Args& args) {
-      return Variant::text(xplaceName(text(args, 0)));
-    }};
+const Member kXplaceName{.name = "xplaceName",
+                         .args = {value("sValue", ArgType::Text)},
+                         .has_result = true,
+                         .call = [](ReturnObject&, Args& args) {
+                           return Variant::text(xplaceName(text(args, 0)));
+                         }};
 
-const Member kCheckPanRef{"CheckPanRef", {kR, kC}, false, cell_check<CheckPanRef>};
-const Member kCheckPan10{"CheckPan10", {kR, kC}, false, cell_check<CheckPan10>};
-const Member kCheckPin6{"CheckPin6", {kR, kC}, false, cell_check<CheckPin6>};
+// A validator of the cell (r, c) with nothing else to pass.
+template <void (*Check)(ReturnObject&, double, double)>
+constexpr Member cell_member(std::string_view name) {
+  return {.name = name, .args = {kR, kC}, .has_result = false, .call = cell_check<Check>};
+}
 
-const Member kCheckLegth{"CheckLegth",
-                         {kR, kC, {"checkLength", ArgType::Number}},
-                         false,
-                         [](ReturnObject& self, Args& args) {
+const Member kCheckPanRef = cell_member<CheckPanRef>("CheckPanRef");
+const Member kCheckPan10 = cell_member<CheckPan10>("CheckPan10");
+const Member kCheckPin6 = cell_member<CheckPin6>("CheckPin6");
+
+const Member kCheckLegth{.name = "CheckLegth",
+                         .args = {kR, kC, value("checkLength", ArgType::Number)},
+                         .has_result = false,
+                         .call = [](ReturnObject& self, Args& args) {
                            CheckLegth(self, number(args, 0), number(args, 1), number(args, 2));
                            return Variant();
                          }};
 
-const Member kAddZero{"AddZero",
-                      {{"STR", ArgType::Text}, {"num", ArgType::Integer16}},
-                      true,
-                      [](ReturnObject& self, Args& args) {
+const Member kAddZero{.name = "AddZero",
+                      .args = {value("STR", ArgType::Text), value("num", ArgType::Integer16)},
+                      .has_result = true,
+                      .call = [](ReturnObject& self, Args& args) {
                         return Variant::text(AddZero(self, text(args, 0), integer16(args, 1)));
                       }};
 
-const Member kCheckBlank{"CheckBlank", {kR, kC}, false, cell_check<CheckBlank>};
-const Member kCheckDigitAfterDecimal{
-    "CheckAmountDigitAfterDicimal", {kR, kC}, false, cell_check<CheckAmountDigitAfterDicimal>};
-const Member kCheckRateAmount{"CheckRateAmount", {kR, kC}, false, cell_check<CheckRateAmount>};
-const Member kCheckAmount{"CheckAmount", {kR, kC}, false, cell_check<CheckAmount>};
-const Member kCheckAmountRoundoff{
-    "CheckAmountroundoff", {kR, kC}, false, cell_check<CheckAmountroundoff>};
-const Member kIfValueIsZero{"ifValueIsZero", {kR, kC}, false, cell_check<ifValueIsZero>};
-const Member kCheckZBAmount{"CheckZ_B_Amount", {kR, kC}, false, cell_check<CheckZ_B_Amount>};
-const Member kCheckDate{"CheckDate", {kR, kC, kCheckFin}, false, date_check<CheckDate>};
+const Member kCheckBlank = cell_member<CheckBlank>("CheckBlank");
+const Member kCheckDigitAfterDecimal =
+    cell_member<CheckAmountDigitAfterDicimal>("CheckAmountDigitAfterDicimal");
+const Member kCheckRateAmount = cell_member<CheckRateAmount>("CheckRateAmount");
+const Member kCheckAmount = cell_member<CheckAmount>("CheckAmount");
+const Member kCheckAmountRoundoff = cell_member<CheckAmountroundoff>("CheckAmountroundoff");
+const Member kIfValueIsZero = cell_member<ifValueIsZero>("ifValueIsZero");
+const Member kCheckZBAmount = cell_member<CheckZ_B_Amount>("CheckZ_B_Amount");
+const Member kCheckDate{
+    .name = "CheckDate", .args = {kR, kC, kCheckFin}, .has_result = false, .call = date_check<CheckDate>};
 
-const Member kSetDataBase{"SetDataBase", {{"dbPath", ArgType::Text, true}}, false, not_supported};
-const Member kGenerateCertificate{
-    "GenerateCertificate", {{"excel", ArgType::Object, true}}, false, not_supported};
+const Member kSetDataBase{.name = "SetDataBase",
+                          .args = {ref("dbPath", ArgType::Text)},
+                          .has_result = false,
+                          .call = not_supported};
+const Member kGenerateCertificate{.name = "GenerateCertificate",
+                                  .args = {ref("excel", ArgType::Object)},
+                                  .has_result = false,
+                                  .call = not_supported};
 
-const Member kGetVersion{
-    "GetVersion", {}, true, [](ReturnObject&, Args&) { return Variant::text(GetVersion()); }};
+const Member kGetVersion{.name = "GetVersion",
+                         .args = {},
+                         .has_result = true,
+                         .call = [](ReturnObject&, Args&) { return Variant::text(GetVersion()); }};
 
-const Member kCheckDateQuarter{
-    "CheckDateQuarter", {kR, kC, kCheckFin}, false, date_check<CheckDateQuarter>};
+const Member kCheckDateQuarter{.name = "CheckDateQuarter",
+                               .args = {kR, kC, kCheckFin},
+                               .has_result = false,
+                               .call = date_check<CheckDateQuarter>};
 
-const Member kCheckRateAmountNill{
-    "CheckRateAmountNill", {kR}, false, [](ReturnObject& self, Args& args) {
-      CheckRateAmountNill(self, number(args, 0));
-      return Variant();
-    }};
+const Member kCheckRateAmountNill{.name = "CheckRateAmountNill",
+                                  .args = {kR},
+                                  .has_result = false,
+                                  .call = [](ReturnObject& self, Args& args) {
+                                    CheckRateAmountNill(self, number(args, 0));
+                                    return Variant();
+                                  }};
 
-const Member kXplaceHidetxt{
-    "xplaceHidetxt", {{"WhatStr", ArgType::Text, true}}, true, [](ReturnObject&, Args& args) {
-      return Variant::text(xplaceHidetxt(text(args, 0)));
-    }};
+const Member kXplaceHidetxt{.name = "xplaceHidetxt",
+                            .args = {ref("WhatStr", ArgType::Text)},
+                            .has_result = true,
+                            .call = [](ReturnObject&, Args& args) {
+                              return Variant::text(xplaceHidetxt(text(args, 0)));
+                            }};
 
 const std::array<const Member*, 30> kSlots{
     &kExportETDS,
