@@ -55,7 +55,7 @@ std::optional<QuarterBounds> quarter_bounds(ReturnObject& self, const std::strin
   } catch (const RuntimeError&) {
     return std::nullopt;
   }
-  self.ui().MsgBox({std::string(texts::kUnknownQuarter), "", msg_style::kPlain});
+  self.ui().MsgBox(Message::plain(std::string(texts::kUnknownQuarter)));
   return std::nullopt;
 }
 
@@ -84,7 +84,7 @@ void CheckDate(ReturnObject& self, double r, double c, bool& checkFin) {
     }
     write_long_date(self, r, c, *date);
   } catch (const RuntimeError& e) {
-    self.ui().MsgBox({e.description(), "", msg_style::kPlain});
+    self.ui().MsgBox(Message::plain(e.description()));
   }
 }
 

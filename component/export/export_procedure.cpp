@@ -110,7 +110,7 @@ void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& exce
 
   verify_silently(self, excel);
   if (self.error_count > 0) {
-    self.ui().MsgBox({std::string(texts::kVerifyFirst), "", msg_style::kPlain});
+    self.ui().MsgBox(Message::plain(std::string(texts::kVerifyFirst)));
     return;
   }
   const std::vector<DeducteeRecord>& deductees = self.records.deductees;
@@ -119,7 +119,7 @@ void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& exce
   // Every deductee with a rate must name the challan that paid its tax.
   for (const DeducteeRecord& deductee : deductees) {
     if (serial_of(deductee) == 0 && rate_of(deductee) > 0) {
-      self.ui().MsgBox({std::string(texts::kNoDeposit), "", msg_style::kPlain});
+      self.ui().MsgBox(Message::plain(std::string(texts::kNoDeposit)));
       return;
     }
   }
@@ -197,8 +197,8 @@ void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& exce
   file.write(body);
   file.commit();
   self.exported.completed = true;
-  self.ui().MsgBox({std::string(profile.success_before) + path.string() + std::string(profile.success_after),
-                    "", msg_style::kPlain});
+  self.ui().MsgBox(Message::plain(std::string(profile.success_before) + path.string() +
+                                  std::string(profile.success_after)));
 }
 
 }  // namespace fenwarx

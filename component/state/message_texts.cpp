@@ -9,7 +9,7 @@ std::string errors_found(double count) {
 }
 
 Message procedure_failure(std::string_view procedure, std::string_view description) {
-  return {std::string(procedure).append(description), "", msg_style::kPlain};
+  return Message::plain(std::string(procedure).append(description));
 }
 
 }  // namespace fenwarx::texts

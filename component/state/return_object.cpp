@@ -38,7 +38,7 @@ std::string ReturnObject::GetCellText(double row, double column) {
   try {
     text = cell(row, column).Value().to_text();
   } catch (const RuntimeError& failure) {
-    ui().MsgBox({failure.description(), "", msg_style::kPlain});
+    ui().MsgBox(Message::plain(failure.description()));
     return {};
   }
   // Trimmed in place: most texts have no blank to lose and keep their buffer.
@@ -56,7 +56,7 @@ void ReturnObject::PutCellText(double row, double column, std::string_view text)
   try {
     cell(row, column).SetValue(Variant::text(trimmed(text)));
   } catch (const RuntimeError& failure) {
-    ui().MsgBox({failure.description(), "", msg_style::kPlain});
+    ui().MsgBox(Message::plain(failure.description()));
   }
 }
 

@@ -58,10 +58,10 @@ std::string xplaceName(std::string_view sValue) { return std::string(sValue); }
 
 Message format_failure(ReturnObject& self, std::string_view description) {
   const std::string sheet = self.current_sheet ? self.current_sheet->Name() : std::string();
-  return {"Data Not Entered in Correct format at Row " + number_text(self.last.row) + ", Column " +
-              number_text(self.last.column) + " Entered as  " + self.last.text + " in " + sheet +
-              "\r" + std::string(description),
-          std::string(texts::kFormatTitle), msg_style::kCritical};
+  return Message::critical("Data Not Entered in Correct format at Row " + number_text(self.last.row) +
+                               ", Column " + number_text(self.last.column) + " Entered as  " +
+                               self.last.text + " in " + sheet + "\r" + std::string(description),
+                           std::string(texts::kFormatTitle));
 }
 
 std::string AddZero(ReturnObject& self, std::string_view STR, int num) {

@@ -115,8 +115,7 @@ void end_of_data(ReturnObject& self, Worksheet& sheet, int row) {
   mark_end_of_data(self, sheet, row, layout.end_of_data);
   if (self.totals.deductee_count < 1) {
     self.error_count += 1;
-    self.ui().MsgBox({std::string(texts::kNoDeductee), std::string(texts::kNoDataTitle),
-                      msg_style::kInformation});
+    self.ui().MsgBox(Message::information(std::string(texts::kNoDeductee), std::string(texts::kNoDataTitle)));
   }
 }
 

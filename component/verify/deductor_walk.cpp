@@ -129,7 +129,7 @@ void VerifyDeductorDetails(ReturnObject& self) {
       rows.apply(layout.rows.at(row).role, row);
     }
   } catch (const RuntimeError& failure) {
-    self.ui().MsgBox({failure.description(), "", msg_style::kInformation});
+    self.ui().MsgBox(Message::information(failure.description()));
   }
 }
 

@@ -11,7 +11,7 @@ void VerifyData_Vantor_ETDS(ReturnObject& self, const std::shared_ptr<Workbook>&
   const CellPlace year = self.layout().deductor_cell(DeductorRow::FinancialYear);
   self.financial_year = self.deductor_sheet->Cells(year.row, year.column).Value().to_text().substr(0, 4);
   if (self.financial_year.empty()) {
-    self.ui().MsgBox({std::string(texts::kSelectYear), "", msg_style::kPlain});
+    self.ui().MsgBox(Message::plain(std::string(texts::kSelectYear)));
     return;
   }
   self.error_count = 0;
@@ -25,10 +25,9 @@ void finish_verification(ReturnObject& self) {
     self.current_sheet = self.deductor_sheet;
     const CellPlace flag = self.layout().deductor.flag;
     self.PutCellText(flag.row, flag.column, texts::kFlagError);
-    self.ui().MsgBox({texts::errors_found(self.error_count), "", msg_style::kInformation});
+    self.ui().MsgBox(Message::information(texts::errors_found(self.error_count)));
   } else {
-    self.ui().MsgBox({std::string(texts::kNoError), std::string(texts::kVerifiedTitle),
-                      msg_style::kInformation});
+    self.ui().MsgBox(Message::information(std::string(texts::kNoError), std::string(texts::kVerifiedTitle)));
   }
 }
 

@@ -2,6 +2,7 @@
 // Message boxes, as the component shows them to the user. The CLI prints them;
 // tests record them.
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fenwarx {
@@ -18,6 +19,16 @@ struct Message {
   std::string title;
   int style = msg_style::kPlain;
   friend bool operator==(const Message&, const Message&) = default;
+
+  static Message plain(std::string text, std::string title = {}) {
+    return {.text = std::move(text), .title = std::move(title), .style = msg_style::kPlain};
+  }
+  static Message information(std::string text, std::string title = {}) {
+    return {.text = std::move(text), .title = std::move(title), .style = msg_style::kInformation};
+  }
+  static Message critical(std::string text, std::string title = {}) {
+    return {.text = std::move(text), .title = std::move(title), .style = msg_style::kCritical};
+  }
 };
 
 class Ui {
