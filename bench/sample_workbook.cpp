@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "sample_as_typed.hpp"
 #include "sample_mistakes.hpp"
 #include "sample_rows.hpp"
 #include "templates/return_package.hpp"
@@ -47,7 +48,8 @@ std::string table_xml(const Table& table, Form form, const SampleReturn& data, i
 }  // namespace
 
 int write_sample_workbook(const std::filesystem::path& path, const SampleOptions& options) {
-  const SampleReturn data = make_sample_return(options.form, options.deductees, options.challans);
+  const SampleReturn data =
+      make_sample_return(options.form, options.deductees, options.challans, options.as_typed);
   const ReturnLayout& layout = return_layout(options.form);
 
   std::map<SampleSheet, Overrides> overrides;
@@ -66,7 +68,8 @@ int write_sample_workbook(const std::filesystem::path& path, const SampleOptions
                               overrides[SampleSheet::Challans], strings)});
   sheets.push_back({layout.deductees.sheet,
                     table_xml(layout.deductees, options.form, data, options.deductees,
-                              &deductee_row, overrides[SampleSheet::Deductees], strings)});
+                              options.as_typed ? &typed_deductee_row : &deductee_row,
+                              overrides[SampleSheet::Deductees], strings)});
   if (options.form == Form::F24) {
     sheets.push_back({layout.salary_sheets[0].sheet,
                       table_xml(layout.salary_sheets[0], options.form, data, options.deductees,
