@@ -44,7 +44,7 @@ constexpr double kBenchToday = 46363;
 struct Arguments {
   std::string form = "26";
   int deductees = 0, challans = 0, repeat = 1;
-  bool mistakes = false;
+  bool mistakes = false, as_typed = false;
   std::filesystem::path in, out;
 };
 
@@ -54,10 +54,14 @@ int generate(const Arguments& args) {
     fmt::print(stderr, "fenwarx-bench: --form takes 24, 26, 27 or 27EQ, not {}\n", args.form);
     return kExitUsage;
   }
-  const int planted = write_sample_workbook(
-      args.out, {*form, args.deductees, args.challans, args.mistakes});
-  fmt::print("{}: Form {}, {} deductees, {} challans, {} mistakes, {} bytes\n", args.out.string(),
-             fenwarx::form_name(*form), args.deductees, args.challans, planted,
+  const int planted = write_sample_workbook(args.out, {.form = *form,
+                                                       .deductees = args.deductees,
+                                                       .challans = args.challans,
+                                                       .mistakes = args.mistakes,
+                                                       .as_typed = args.as_typed});
+  fmt::print("{}: Form {}, {} deductees{}, {} challans, {} mistakes, {} bytes\n",
+             args.out.string(), fenwarx::form_name(*form), args.deductees,
+             args.as_typed ? " as typed" : "", args.challans, planted,
              std::filesystem::file_size(args.out));
   return 0;
 }
@@ -121,7 +125,12 @@ int main(int argc, char** argv) {
   gen->add_option("--challans", args.challans, "Challan rows")
       ->required()
       ->check(CLI::Range(1, kMaxDeductees));
-  gen->add_flag("--mistakes", args.mistakes, "Plant the documented typical mistakes");
+  auto* mistakes =
+      gen->add_flag("--mistakes", args.mistakes, "Plant the documented typical mistakes");
+  // The documented findings are those of the normalised sample.
+  gen->add_flag("--as-typed", args.as_typed,
+                "Deductee taxes with paise and totals not summed, for the verification to fix")
+      ->excludes(mistakes);
   gen->add_option("OUT", args.out, "The workbook to write")->required();
 
   std::vector<CLI::App*> timed;

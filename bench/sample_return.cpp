@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "pseudo_random.hpp"
+#include "sample_as_typed.hpp"
 
 namespace fenwarx::bench {
 namespace {
@@ -125,9 +126,9 @@ int month_start_of(int day) {
 
 }  // namespace
 
-SampleReturn make_sample_return(Form form, int deductee_count, int challan_count) {
+SampleReturn make_sample_return(Form form, int deductee_count, int challan_count, bool as_typed) {
   PseudoRandom random(kSeed + static_cast<std::uint64_t>(form));
-  SampleReturn data{form, {}, {}, 0, 0, 0};
+  SampleReturn data{.form = form};
   data.challans.reserve(static_cast<std::size_t>(challan_count));
   for (int i = 0; i < challan_count; ++i)
     data.challans.push_back(make_challan(random, form, i, challan_count));
@@ -163,6 +164,7 @@ SampleReturn make_sample_return(Form form, int deductee_count, int challan_count
       d.certificate = "LDC/" + digits(random, 6);
     }
     if (random.chance(3)) d.remarks = "Paid in advance";
+    if (as_typed) type_with_paise(form, i, d);
 
     challan.deductees += 1;
     challan.tds += d.tds;

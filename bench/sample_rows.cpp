@@ -84,7 +84,8 @@ std::vector<CellValue> deductor_values(const SampleReturn& data) {
 void challan_row(const SampleReturn& data, int index, Row& row) {
   const SampleChallan& c = data.challans[static_cast<std::size_t>(index)];
   const bool cash = c.cheque == 0;
-  row = {number(index + 1), text(c.section), money(c.tds), money(c.surcharge), money(c.cess),
+  row = {number(index + 1), text(c.section), money(whole_rupees_up(c.tds)),
+         money(whole_rupees_up(c.surcharge)), money(whole_rupees_up(c.cess)),
          money(c.interest), number(0), money(c.total()), cash ? CellValue{} : number(c.cheque),
          text(c.bsr_code), number(c.deposit_day), flag(false), text(c.challan_number),
          CellValue{}, cash ? text("Cash") : CellValue{}, number(c.deductees), money(c.tds),

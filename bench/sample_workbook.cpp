@@ -3,6 +3,7 @@
 #include <map>
 #include <utility>
 
+#include "sample_as_typed.hpp"
 #include "sample_mistakes.hpp"
 #include "sample_rows.hpp"
 #include "templates/return_package.hpp"
@@ -47,7 +48,8 @@ std::string table_xml(const TableFrame& table, Form form, const SampleReturn& da
 }  // namespace
 
 int write_sample_workbook(const std::filesystem::path& path, const SampleOptions& options) {
-  const SampleReturn data = make_sample_return(options.form, options.deductees, options.challans);
+  const SampleReturn data =
+      make_sample_return(options.form, options.deductees, options.challans, options.as_typed);
   const WorkbookLayout& layout = workbook_layout(options.form);
 
   std::map<SampleSheet, Overrides> overrides;
@@ -66,7 +68,7 @@ int write_sample_workbook(const std::filesystem::path& path, const SampleOptions
                     .xml = table_xml(challans, options.form, data, options.challans, &challan_row,
                                      overrides[SampleSheet::Challans], strings)});
   sheets.push_back({.name = deductees.sheet,
-                    .xml = table_xml(deductees, options.form, data, options.deductees, &deductee_row,
+                    .xml = table_xml(deductees, options.form, data, options.deductees, options.as_typed ? &typed_deductee_row : &deductee_row,
                                      overrides[SampleSheet::Deductees], strings)});
   if (layout.salaries) {
     const TableFrame salaries = frame_of(*layout.salaries);

@@ -11,6 +11,7 @@ struct SampleOptions {
   Form form = Form::F26;
   int deductees = 0, challans = 0;  // 1..kMaxDeductees, >= 1
   bool mistakes = false;
+  bool as_typed = false;  // deductee tax parts with paise, totals not summed
 };
 
 // Replaces `path` atomically; RuntimeError on an I/O failure. Returns the number

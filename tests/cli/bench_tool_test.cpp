@@ -2,6 +2,7 @@
 // and internally consistent, since timings on a broken file would mean nothing.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -16,6 +17,8 @@ namespace fenwarx {
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
+using Flags = std::vector<std::string>;
+const Flags kNoFlags, kMistakes{"--mistakes"}, kAsTyped{"--as-typed"};
 
 class BenchToolTest : public ::testing::Test {
  protected:
@@ -26,11 +29,12 @@ class BenchToolTest : public ::testing::Test {
 
   // A workbook in the scratch folder, from a run that must exit with `exit_code`.
   std::string generate(const std::string& name, const char* deductees, const char* challans,
-                       int exit_code = 0, const char* form = "26", bool mistakes = false) {
+                       int exit_code = 0, const char* form = "26",
+                       const Flags& flags = kNoFlags) {
     const std::string path = (dir_ / name).string();
     std::vector<std::string> args{"generate", "--form", form, "--deductees", deductees,
                                   "--challans", challans, path};
-    if (mistakes) args.insert(args.begin() + 1, "--mistakes");
+    args.insert(args.begin() + 1, flags.begin(), flags.end());
     const auto made = testing::run_program(FENWARX_BENCH_TOOL, args);
     EXPECT_EQ(made.exit_code, exit_code) << deductees << " deductees, " << challans << " challans";
     return path;
@@ -54,11 +58,17 @@ class BenchToolTest : public ::testing::Test {
 };
 
 TEST_F(BenchToolTest, GeneratesTheSameBytesAndRefusesOutOfRangeSizes) {
-  const std::string again = generate("again.xlsx", "40", "3");
-  EXPECT_EQ(testing::run_program("/usr/bin/cmp", {book_, again}).exit_code, 0) << "other bytes";
+  const auto same = [](const std::string& a, const std::string& b) {
+    return testing::run_program("/usr/bin/cmp", {"-s", a, b}).exit_code == 0;
+  };
+  EXPECT_TRUE(same(book_, generate("again.xlsx", "40", "3"))) << "other bytes";
+  const std::string typed = generate("typed.xlsx", "40", "3", 0, "26", kAsTyped);
+  EXPECT_TRUE(same(typed, generate("typed-again.xlsx", "40", "3", 0, "26", kAsTyped)));
+  EXPECT_FALSE(same(typed, book_));
   for (auto [deductees, challans] : {std::pair{"65535", "1"}, {"0", "1"}, {"10", "0"}})
     generate("x.xlsx", deductees, challans, 2);
   generate("x.xlsx", "10", "1", 2, "25");
+  generate("x.xlsx", "10", "1", 2, "26", {"--as-typed", "--mistakes"});  // documented for plain
   EXPECT_FALSE(std::filesystem::exists(dir_ / "x.xlsx"));
 }
 
@@ -104,13 +114,82 @@ TEST_F(BenchToolTest, EveryFormVerifiesCleanAndMistakesAreFound) {
     SCOPED_TRACE(std::string("Form ") + form);
     for (bool mistakes : {false, true}) {
       const std::string book = generate(std::to_string(mistakes) + form + ".xlsx", "14", "4", 0,
-                                        form, mistakes);
+                                        form, mistakes ? kMistakes : kNoFlags);
       const auto run = testing::run_program(
           FENWARX_CLI, {"verify", "--today", "2026-12-07", "--no-save", book});
       EXPECT_EQ(run.exit_code, mistakes ? 1 : 0) << run.err;
       EXPECT_EQ(run.out, mistakes ? "[info] This sheet contains " + std::to_string(found) +
                                         " errors(s).\n"
                                   : "[info]  Verificaton Sucess ! : No error.\n");
+    }
+  }
+}
+
+// A sample as typed holds taxes with paise and no totals; verified, it is a clean
+// return: the totals summed from the parts, which Form 26 first rounds to rupees and
+// the other forms keep. Its export (verifying twice, as the first run changes the
+// rows) passes the checker, and on Form 26 is the plain sample's file. Form 24 has
+// no export.
+TEST_F(BenchToolTest, EveryFormAsTypedVerifiesToACleanReturnThatExports) {
+  struct Case {
+    const char* form;
+    const char* sheet;
+    std::size_t tds, total;  // in a shown row, from 0; surcharge and cess follow the tds
+    bool rounds, exports;
+  };
+  for (const Case& c : {Case{.form = "24", .sheet = "Deductee Details", .tds = 7, .total = 10,
+                             .rounds = false, .exports = false},
+                        Case{.form = "26", .sheet = "Deductee Details", .tds = 10, .total = 13,
+                             .rounds = true, .exports = true},
+                        Case{.form = "27", .sheet = "Deductee Details", .tds = 10, .total = 13,
+                             .rounds = false, .exports = true},
+                        Case{.form = "27EQ", .sheet = "Collectee Details", .tds = 11, .total = 14,
+                             .rounds = false, .exports = true}}) {
+    SCOPED_TRACE(std::string("Form ") + c.form);
+    const std::string typed = generate(std::string("typed") + c.form + ".xlsx", "40", "3", 0,
+                                       c.form, kAsTyped);
+    const std::string verified = (dir_ / (std::string("verified") + c.form + ".xlsx")).string();
+    const auto run = testing::run_program(
+        FENWARX_CLI, {"verify", "--today", "2026-12-07", "-o", verified, typed});
+    EXPECT_EQ(run.exit_code, 0) << run.err;
+    EXPECT_EQ(run.out, "[info]  Verificaton Sucess ! : No error.\n");
+
+    const Rows before = sheet(typed, c.sheet), after = sheet(verified, c.sheet);
+    ASSERT_EQ(before.size(), 2u + 40u);
+    ASSERT_EQ(after.size(), before.size() + 1);  // the end-of-data marker below
+    for (std::size_t row = 2; row < before.size(); ++row) {
+      SCOPED_TRACE("row " + std::to_string(row + 1));
+      const auto number = [](const std::vector<std::string>& cells, std::size_t i) {
+        return leading_number(cells[i]);
+      };
+      const double tds = number(before[row], c.tds);
+      EXPECT_NE(tds, std::trunc(tds)) << "typed without paise";
+      EXPECT_EQ(number(before[row], c.total), 0);
+      EXPECT_EQ(number(after[row], c.tds), c.rounds ? round_half_even(tds) : tds);
+      EXPECT_NEAR(number(after[row], c.total),
+                  number(after[row], c.tds) + number(after[row], c.tds + 1) +
+                      number(after[row], c.tds + 2),
+                  0.005);
+      EXPECT_GT(number(after[row], c.total), 0);
+    }
+    if (!c.exports) continue;
+
+    const auto exported = [&](const std::string& book, const std::string& folder) {
+      const std::filesystem::path out = dir_ / folder;
+      std::filesystem::create_directory(out);
+      const auto done = testing::run_program(
+          FENWARX_CLI,
+          {"export", "--today", "2026-12-07", "--out-dir", out.string(), "--no-save", book});
+      EXPECT_EQ(done.exit_code, 0) << done.out << done.err;
+      return std::filesystem::directory_iterator(out)->path().string();
+    };
+    const std::string file = exported(typed, std::string("typed") + c.form);
+    const auto checked = testing::run_program(FENWARX_CLI, {"check", file});
+    EXPECT_EQ(checked.exit_code, 0);
+    EXPECT_EQ(checked.out, "45 lines, 0 findings\n");
+    if (c.rounds) {  // the fixture's workbook is the plain Form 26 sample of this size
+      EXPECT_EQ(testing::run_program("/usr/bin/cmp", {exported(book_, "plain"), file}).exit_code, 0)
+          << "another return";
     }
   }
 }
