@@ -34,6 +34,13 @@ Cell ReturnObject::cell(double row, double column) {
 }
 
 std::string ReturnObject::GetCellText(double row, double column) {
+  if (current_sheet != nullptr && read_.sheet == current_sheet && read_.row == row &&
+      read_.column == column && read_.writes == current_sheet->writes()) {
+    last.text = read_.text;
+    last.row = row;
+    last.column = column;
+    return read_.text;
+  }
   std::string text;
   try {
     text = cell(row, column).Value().to_text();
@@ -49,6 +56,7 @@ std::string ReturnObject::GetCellText(double row, double column) {
   last.text = text;
   last.row = row;
   last.column = column;
+  read_ = {.sheet = current_sheet, .row = row, .column = column, .writes = current_sheet->writes(), .text = text};
   return text;
 }
 

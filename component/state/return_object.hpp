@@ -119,10 +119,20 @@ class ReturnObject : public Object {
   int validator_status = -1;  // the validator's exit status after Validation_ReturnFile
 
  private:
+  // The text the cell reader gave for a cell, while nothing has been written to
+  // its sheet since: the walks read a cell again after each check of it.
+  struct ReadText {
+    const Worksheet* sheet = nullptr;
+    double row = 0, column = 0;
+    std::uint64_t writes = 0;
+    std::string text;
+  };
+
   const ReturnClass& class_;
   const WorkbookLayout& layout_;
   Platform platform_;
   bool regular_flag_ = false;
+  ReadText read_;
 };
 
 // State shared by all return objects of a thread: the workbook bound last and the

@@ -34,6 +34,7 @@ Variant Cell::Value() const {
 
 void Cell::SetValue(const Variant& value) {
   Worksheet& sheet = *sheet_;
+  ++sheet.writes_;
   switch (value.type()) {
     case VariantType::Text: {
       const std::string& text = value.text_value();
@@ -83,7 +84,10 @@ std::string Cell::Text() const {
 
 std::string Cell::NumberFormat() const { return sheet_->number_format(row_, column_); }
 
-void Cell::SetNumberFormat(std::string_view code) { sheet_->set_number_format(row_, column_, code); }
+void Cell::SetNumberFormat(std::string_view code) {
+  ++sheet_->writes_;
+  sheet_->set_number_format(row_, column_, code);
+}
 
 std::uint32_t Cell::InteriorColor() const { return sheet_->interior_color(row_, column_); }
 

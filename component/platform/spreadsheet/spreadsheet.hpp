@@ -73,6 +73,14 @@ class Worksheet : public Object {
   // How many times a stored value has changed since the sheet was read: a run
   // that leaves it as it was has changed nothing the sheet shows.
   virtual std::uint64_t value_changes() const { return 0; }
+
+  // Counts the writes made through Cell to values and number formats (whatever
+  // they changed): a reader may keep what it read of a cell while it stands.
+  std::uint64_t writes() const noexcept { return writes_; }
+
+ private:
+  friend class Cell;
+  std::uint64_t writes_ = 0;
 };
 
 // The application behind a workbook; only its status bar is used.

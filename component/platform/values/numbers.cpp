@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <optional>
+#include <cstdint>
 #include <cstdlib>
 
 #include "platform/values/ascii.hpp"
@@ -89,6 +91,26 @@ std::optional<double> plain_decimal(std::string_view text) {
     }
   }
   if (!digit) return std::nullopt;
+  // Up to 15 digits: the digits as a whole number and a power of ten are both
+  // exact doubles, and one division of the two rounds as a full conversion does.
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  std::uint64_t whole = 0;
+  int digits = 0, decimals = 0;
+  bool fraction = false;
+  for (std::size_t i = sign; i < text.size() && digits <= 15; ++i) {
+    if (text[i] == '.') {
+      fraction = true;
+      continue;
+    }
+    whole = whole * 10 + static_cast<unsigned>(text[i] - '0');
+    if (whole != 0) ++digits;  // leading zeros are no digits of the value
+    if (fraction) ++decimals;
+  }
+  if (digits <= 15 && decimals <= 15) {
+    const double value = static_cast<double>(whole) / kPowers[decimals];
+    return sign && value != 0 ? -value : value;
+  }
   double value = 0;
   const auto [end, ec] = std::from_chars(text.data() + sign, text.data() + text.size(), value,
                                          std::chars_format::fixed);
@@ -212,6 +234,36 @@ std::optional<double> parse_number(std::string_view text) {
 
 bool is_numeric(std::string_view text) { return parse_number(text).has_value(); }
 
+namespace {
+
+// Rupees and paise: a value that is exactly the double of k / 100 for a whole k
+// below 10^15. Its decimal is k with the point two places from the right, at
+// most 15 digits: the shortest digits that read back as the value, and the
+// value rounded to 15 digits, so it prints without the general digit search.
+std::optional<long long> whole_cents(double value) {
+  if (!(std::fabs(value) < 1e13)) return std::nullopt;
+  const double cents = std::nearbyint(value * 100);
+  if (cents / 100 != value) return std::nullopt;
+  return static_cast<long long>(cents);
+}
+
+// "-12.05", the point and `decimals` (at least 2) digits after it always written.
+void append_cents(std::string& out, long long cents, int decimals) {
+  if (cents < 0) {
+    out += '-';
+    cents = -cents;
+  }
+  char buffer[24];
+  out.append(buffer, std::to_chars(buffer, buffer + sizeof buffer, cents / 100).ptr);
+  const int fraction = static_cast<int>(cents % 100);
+  out += '.';
+  out += static_cast<char>('0' + fraction / 10);
+  out += static_cast<char>('0' + fraction % 10);
+  out.append(static_cast<std::size_t>(decimals - 2), '0');
+}
+
+}  // namespace
+
 std::string number_text(double value) {
   // Whole numbers below 10^15 print as their digits; most cells hold one.
   if (value == std::trunc(value) && std::fabs(value) < 1e15) {
@@ -221,6 +273,12 @@ std::string number_text(double value) {
   }
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
+  if (const auto cents = whole_cents(value)) {  // not whole: the last digit may go
+    std::string out;
+    append_cents(out, *cents, 2);
+    if (out.back() == '0') out.pop_back();
+    return out;
+  }
   const detail::DecimalDigits number = detail::to_decimal(value);
   if (number.count == 0) return "0";
   std::string out;
@@ -247,6 +305,13 @@ std::string number_text(double value) {
 std::string fixed_text(double value, int decimals) {
   if (decimals < 0) throw RuntimeError(err::kInvalidCall);
   if (!std::isfinite(value)) return number_text(value);
+  if (decimals >= 2) {
+    if (const auto cents = whole_cents(value); cents && *cents != 0) {
+      std::string out;
+      append_cents(out, *cents, decimals);
+      return out;
+    }
+  }
   detail::DecimalDigits number = detail::to_decimal(value);
   detail::round_to_decimals(number, decimals, detail::Halves::AwayFromZero);
   std::string out;

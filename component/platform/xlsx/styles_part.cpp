@@ -91,6 +91,7 @@ XlsxStyleBook::XlsxStyleBook(std::string part_name, std::string_view xml)
   });
   date_cache_.assign(xfs_.size(), -1);
   fill_cache_.assign(xfs_.size(), kUnknownColor);
+  format_cache_.assign(xfs_.size(), std::nullopt);
 }
 
 pugi::xml_node XlsxStyleBook::xf(std::uint32_t style) const {
@@ -98,6 +99,13 @@ pugi::xml_node XlsxStyleBook::xf(std::uint32_t style) const {
 }
 
 std::string XlsxStyleBook::number_format(std::uint32_t style) const {
+  if (style >= format_cache_.size()) return read_number_format(style);
+  std::optional<std::string>& cached = format_cache_[style];
+  if (!cached) cached = read_number_format(style);
+  return *cached;
+}
+
+std::string XlsxStyleBook::read_number_format(std::uint32_t style) const {
   std::uint32_t id = xf(style).attribute("numFmtId").as_uint();
   if (auto it = custom_formats_.find(id); it != custom_formats_.end()) return it->second;
   return std::string(builtin_format(id));
@@ -220,8 +228,7 @@ std::uint32_t XlsxStyleBook::clone_xf(std::uint32_t style, const char* attribute
     for (const char* name : {"numFmtId", "fontId", "fillId", "borderId", "xfId"})
       base.append_attribute(name) = 0;
     xfs_.push_back(base);
-    date_cache_.push_back(-1);
-    fill_cache_.push_back(kUnknownColor);
+    add_caches();
   }
   pugi::xml_node source = xfs_[style < xfs_.size() ? style : 0];
   pugi::xml_node clone = cell_xfs.insert_copy_after(source, xfs_.back());
@@ -229,15 +236,21 @@ std::uint32_t XlsxStyleBook::clone_xf(std::uint32_t style, const char* attribute
   set_attribute(clone, apply, "1");
   set_count(cell_xfs, "xf");
   xfs_.push_back(clone);
-  date_cache_.push_back(-1);
-  fill_cache_.push_back(kUnknownColor);
+  add_caches();
   changed_ = true;
   return static_cast<std::uint32_t>(xfs_.size() - 1);
 }
 
+void XlsxStyleBook::add_caches() {
+  date_cache_.push_back(-1);
+  fill_cache_.push_back(kUnknownColor);
+  format_cache_.push_back(std::nullopt);
+}
+
 std::uint32_t XlsxStyleBook::with_number_format(std::uint32_t style, std::string_view code) {
-  auto key = std::make_pair(style, std::string(code));
-  if (auto it = format_memo_.find(key); it != format_memo_.end()) return it->second;
+  if (style >= format_memo_.size()) format_memo_.resize(style + 1);
+  for (const auto& [asked, given] : format_memo_[style])
+    if (asked == code) return given;
   // A short-date id reads as day first here but shows in the reader's locale
   // elsewhere, so asking for its code still gives the cell a code of its own.
   std::uint32_t current = xf(style).attribute("numFmtId").as_uint();
@@ -245,11 +258,12 @@ std::uint32_t XlsxStyleBook::with_number_format(std::uint32_t style, std::string
   std::uint32_t result = style;
   if (number_format(style) != code || locale_date)
     result = clone_xf(style, "numFmtId", number_format_id(code), "applyNumberFormat");
-  format_memo_.emplace(std::move(key), result);
+  format_memo_[style].emplace_back(std::string(code), result);
   return result;
 }
 
 std::uint32_t XlsxStyleBook::with_fill_color(std::uint32_t style, std::uint32_t color) {
+  if (fill_color(style) == color) return style;  // most cells keep their fill
   auto key = std::make_pair(style, color);
   if (auto it = fill_memo_.find(key); it != fill_memo_.end()) return it->second;
   std::uint32_t result = style;

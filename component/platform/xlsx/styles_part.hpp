@@ -38,6 +38,8 @@ class XlsxStyleBook : public StyleBook {
  private:
   pugi::xml_node xf(std::uint32_t style) const;
   std::optional<std::uint32_t> color_of(const pugi::xml_node& color) const;
+  std::string read_number_format(std::uint32_t style) const;
+  void add_caches();
   std::uint32_t compute_fill_color(std::uint32_t style) const;
   std::uint32_t number_format_id(std::string_view code);
   std::uint32_t fill_id(std::uint32_t color);
@@ -56,7 +58,9 @@ class XlsxStyleBook : public StyleBook {
 
   mutable std::vector<std::int8_t> date_cache_;    // -1 unknown
   mutable std::vector<std::uint32_t> fill_cache_;  // kUnknownColor when not yet read
-  std::map<std::pair<std::uint32_t, std::string>, std::uint32_t> format_memo_;
+  mutable std::vector<std::optional<std::string>> format_cache_;  // the code, once read
+  // By style: the style each code asked for gave, as few as a sheet's walk asks for.
+  std::vector<std::vector<std::pair<std::string, std::uint32_t>>> format_memo_;
   std::map<std::pair<std::uint32_t, std::uint32_t>, std::uint32_t> fill_memo_;
   std::map<std::uint32_t, std::uint32_t> fill_by_color_;
   bool changed_ = false;
