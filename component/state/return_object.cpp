@@ -34,7 +34,7 @@ Cell ReturnObject::cell(double row, double column) {
 }
 
 std::string ReturnObject::GetCellText(double row, double column) {
-  if (current_sheet != nullptr && read_.sheet == current_sheet && read_.row == row &&
+  if (current_sheet != nullptr && read_.sheet == current_sheet->id() && read_.row == row &&
       read_.column == column && read_.writes == current_sheet->writes()) {
     last.text = read_.text;
     last.row = row;
@@ -56,7 +56,7 @@ std::string ReturnObject::GetCellText(double row, double column) {
   last.text = text;
   last.row = row;
   last.column = column;
-  read_ = {.sheet = current_sheet, .row = row, .column = column, .writes = current_sheet->writes(), .text = text};
+  read_ = {.sheet = current_sheet->id(), .row = row, .column = column, .writes = current_sheet->writes(), .text = text};
   return text;
 }
 

@@ -122,7 +122,7 @@ class ReturnObject : public Object {
   // The text the cell reader gave for a cell, while nothing has been written to
   // its sheet since: the walks read a cell again after each check of it.
   struct ReadText {
-    const Worksheet* sheet = nullptr;
+    std::uint64_t sheet = 0;  // the sheet's id
     double row = 0, column = 0;
     std::uint64_t writes = 0;
     std::string text;

@@ -1,5 +1,7 @@
 #include "platform/spreadsheet/spreadsheet.hpp"
 
+#include <atomic>
+
 #include "platform/spreadsheet/date_serials.hpp"
 #include "platform/spreadsheet/typed_entry.hpp"
 #include "platform/values/number_format.hpp"
@@ -24,12 +26,13 @@ bool store_date(Worksheet& sheet, int row, int column, double date) {
 
 }  // namespace
 
-Variant Cell::Value() const {
-  Variant value = sheet_->stored_value(row_, column_);
-  if (value.type() == VariantType::Number && sheet_->has_date_format(row_, column_)) {
-    return Variant::date(date_from_stored(value.number_value(), sheet_->date1904()));
-  }
-  return value;
+Variant Cell::Value() const { return sheet_->value(row_, column_); }
+
+Variant Worksheet::value(int row, int column) const {
+  Variant stored = stored_value(row, column);
+  if (stored.type() == VariantType::Number && has_date_format(row, column))
+    return Variant::date(date_from_stored(stored.number_value(), date1904()));
+  return stored;
 }
 
 void Cell::SetValue(const Variant& value) {
@@ -93,7 +96,12 @@ std::uint32_t Cell::InteriorColor() const { return sheet_->interior_color(row_, 
 
 void Cell::SetInteriorColor(std::uint32_t color) { sheet_->set_interior_color(row_, column_, color); }
 
-Cell Worksheet::Cells(double row, double column) {
+Worksheet::Worksheet() {
+  static std::atomic<std::uint64_t> next{1};
+  id_ = next++;
+}
+
+Cell Worksheet::rounded_cell(double row, double column) {
   // The coarse check first keeps NaN and huge values away from the rounding.
   if (!(row >= 0.5 && row <= kMaxRows + 0.5) || !(column >= 0.5 && column <= kMaxColumns + 0.5)) {
     throw RuntimeError(err::kApplication);

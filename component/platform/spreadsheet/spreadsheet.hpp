@@ -54,7 +54,18 @@ class Worksheet : public Object {
 
   // Rows and columns as the component passes them (doubles, halves to even);
   // outside 1..kMaxRows / 1..kMaxColumns is RuntimeError 1004.
-  Cell Cells(double row, double column);
+  Cell Cells(double row, double column) {
+    // Whole numbers within the sheet, as callers almost always pass, need nothing more.
+    if (row >= 1 && row <= kMaxRows && column >= 1 && column <= kMaxColumns) {
+      const int r = static_cast<int>(row), c = static_cast<int>(column);
+      if (r == row && c == column) return Cell(*this, r, c);
+    }
+    return rounded_cell(row, column);
+  }
+
+  // The value as Cell::Value gives it (a number in a date format as a Date); a
+  // backing may answer it at once rather than through the two primitives.
+  virtual Variant value(int row, int column) const;
 
   // Storage primitives, 1-based and already range-checked.
   // Stored value: Empty, Number, Text, Boolean or Error (never Date).
@@ -77,9 +88,18 @@ class Worksheet : public Object {
   // Counts the writes made through Cell to values and number formats (whatever
   // they changed): a reader may keep what it read of a cell while it stands.
   std::uint64_t writes() const noexcept { return writes_; }
+  // Tells this sheet from every other of the process, even one made later at
+  // the same address.
+  std::uint64_t id() const noexcept { return id_; }
+
+ protected:
+  Worksheet();
 
  private:
   friend class Cell;
+  Cell rounded_cell(double row, double column);
+
+  std::uint64_t id_;
   std::uint64_t writes_ = 0;
 };
 

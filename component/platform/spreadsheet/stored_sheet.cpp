@@ -14,8 +14,16 @@ std::uint32_t StoredSheet::style_at(int row, int column) const {
   return record ? record->style : store_.row_style(row);
 }
 
-Variant StoredSheet::stored_value(int row, int column) const {
+Variant StoredSheet::value(int row, int column) const {
   const CellRecord* record = store_.find(row, column);
+  if (record && record->kind == CellKind::Number && styles_->is_date(record->style))
+    return Variant::date(date_from_stored(record->number, date1904_));
+  return value_of(record);
+}
+
+Variant StoredSheet::stored_value(int row, int column) const { return value_of(store_.find(row, column)); }
+
+Variant StoredSheet::value_of(const CellRecord* record) const {
   if (!record) return {};
   switch (record->kind) {
     case CellKind::Number: return Variant::number(record->number);

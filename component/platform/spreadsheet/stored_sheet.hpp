@@ -18,6 +18,7 @@ class StoredSheet : public Worksheet {
   const std::string& Name() const override { return name_; }
   Variant stored_value(int row, int column) const override;
   void store_value(int row, int column, const Variant& value) override;
+  Variant value(int row, int column) const override;
   std::string number_format(int row, int column) const override;
   bool has_date_format(int row, int column) const override;
   void set_number_format(int row, int column, std::string_view code) override;
@@ -35,6 +36,7 @@ class StoredSheet : public Worksheet {
   StyleBook& styles() noexcept { return *styles_; }
 
  private:
+  Variant value_of(const CellRecord* record) const;
   std::uint32_t style_at(int row, int column) const;  // the cell's, else its row's
   // Gives the cell `style` in place of `current`, marking the change; same style, no change.
   void restyle(int row, int column, std::uint32_t current, std::uint32_t style);

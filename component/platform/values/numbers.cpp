@@ -77,44 +77,40 @@ long long add_exponent_digit(long long exponent, char digit) {
 }
 
 // A plain decimal ("1500", "-12.5") reads the same through the general path;
-// most cells hold one, so they take this short way.
+// most cells hold one, so they take this short way. Up to 15 digits the digits
+// as a whole number and a power of ten are both exact doubles, and one division
+// of the two rounds as a full conversion does.
 std::optional<double> plain_decimal(std::string_view text) {
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   const std::size_t sign = !text.empty() && text[0] == '-' ? 1 : 0;
   bool point = false, digit = false;
+  std::uint64_t whole = 0;
+  int digits = 0, decimals = 0;  // digits from the first nonzero one on
   for (std::size_t i = sign; i < text.size(); ++i) {
-    if (is_ascii_digit(text[i])) {
+    const char c = text[i];
+    if (is_ascii_digit(c)) {
       digit = true;
-    } else if (text[i] == '.' && !point) {
+      if (digits <= 15) {
+        whole = whole * 10 + static_cast<unsigned>(c - '0');
+        if (whole != 0) ++digits;
+        if (point) ++decimals;
+      }
+    } else if (c == '.' && !point) {
       point = true;
     } else {
       return std::nullopt;
     }
   }
   if (!digit) return std::nullopt;
-  // Up to 15 digits: the digits as a whole number and a power of ten are both
-  // exact doubles, and one division of the two rounds as a full conversion does.
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-  std::uint64_t whole = 0;
-  int digits = 0, decimals = 0;
-  bool fraction = false;
-  for (std::size_t i = sign; i < text.size() && digits <= 15; ++i) {
-    if (text[i] == '.') {
-      fraction = true;
-      continue;
-    }
-    whole = whole * 10 + static_cast<unsigned>(text[i] - '0');
-    if (whole != 0) ++digits;  // leading zeros are no digits of the value
-    if (fraction) ++decimals;
-  }
-  if (digits <= 15 && decimals <= 15) {
-    const double value = static_cast<double>(whole) / kPowers[decimals];
-    return sign && value != 0 ? -value : value;
-  }
   double value = 0;
-  const auto [end, ec] = std::from_chars(text.data() + sign, text.data() + text.size(), value,
-                                         std::chars_format::fixed);
-  if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  if (digits <= 15 && decimals <= 15) {
+    value = static_cast<double>(whole) / kPowers[decimals];
+  } else {
+    const auto [end, ec] = std::from_chars(text.data() + sign, text.data() + text.size(), value,
+                                           std::chars_format::fixed);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  }
   return sign && value != 0 ? -value : value;
 }
 
