@@ -147,6 +147,9 @@ void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& exce
   const RecordTable& challan_table = record_table(form, RecordKind::Challan);
   const RecordTable& deductee_table = record_table(form, RecordKind::Deductee);
   std::string body;
+  // A record line takes some 150 bytes; the body is reserved whole rather than
+  // grown (and copied) as it is written.
+  body.reserve((challans + deductees.size() + sections.size()) * 192);
   RecordContext at{.line = 3};
   for (std::size_t c = 0; c < challans && c < challan_records.size(); ++c) {
     const ChallanRecord& challan = challan_records[c];

@@ -1,5 +1,7 @@
 #include "export/field_formats.hpp"
 
+#include <algorithm>
+
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
@@ -41,6 +43,15 @@ std::string date_field(std::string_view text) {
 }
 
 void append_line(std::string& out, std::string_view record) {
+  // Most records hold nothing to clean: printable ASCII goes over as it is.
+  const bool plain = std::none_of(record.begin(), record.end(), [](char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte == '\t' || byte == '\r' || byte == '\n' || byte >= 0x80;
+  });
+  if (plain) {
+    out.append(record).append("\r\n");
+    return;
+  }
   for (std::size_t i = 0; i < record.size(); ++i) {
     const auto byte = static_cast<unsigned char>(record[i]);
     if (byte == '\t' || byte == '\r' || byte == '\n') continue;

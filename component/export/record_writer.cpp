@@ -34,73 +34,80 @@ std::string quarter_end(const ReturnHeader& header) {
 
 }  // namespace
 
-std::string RecordWriter::text_of(const ReturnField& field, const RecordContext& context) const {
+std::string_view RecordWriter::text_of(const ReturnField& field, const RecordContext& context,
+                                       std::string& scratch) const {
+  const auto computed = [&](std::string text) -> std::string_view {
+    scratch = std::move(text);
+    return scratch;
+  };
   return std::visit(
-      [&](const auto& s) -> std::string {
+      [&](const auto& s) -> std::string_view {
         using S = std::decay_t<decltype(s)>;
         using namespace source;
-        if constexpr (std::is_same_v<S, Constant>) return std::string(s.text);
-        else if constexpr (std::is_same_v<S, LineNumber>) return std::to_string(context.line);
-        else if constexpr (std::is_same_v<S, ChallanSerial>) return std::to_string(context.challan_serial);
-        else if constexpr (std::is_same_v<S, DeducteeSerial>) return std::to_string(context.deductee_serial);
-        else if constexpr (std::is_same_v<S, ChallanCount>) return std::to_string(context.challan_count);
-        else if constexpr (std::is_same_v<S, NilDeducteeCount>) return std::to_string(context.nil_deductees);
-        else if constexpr (std::is_same_v<S, FileType>) return std::string(profile_.file_type);
-        else if constexpr (std::is_same_v<S, FormCode>) return std::string(profile_.form_code);
+        if constexpr (std::is_same_v<S, Constant>) return s.text;
+        else if constexpr (std::is_same_v<S, LineNumber>) return computed(std::to_string(context.line));
+        else if constexpr (std::is_same_v<S, ChallanSerial>) return computed(std::to_string(context.challan_serial));
+        else if constexpr (std::is_same_v<S, DeducteeSerial>) return computed(std::to_string(context.deductee_serial));
+        else if constexpr (std::is_same_v<S, ChallanCount>) return computed(std::to_string(context.challan_count));
+        else if constexpr (std::is_same_v<S, NilDeducteeCount>) return computed(std::to_string(context.nil_deductees));
+        else if constexpr (std::is_same_v<S, FileType>) return profile_.file_type;
+        else if constexpr (std::is_same_v<S, FormCode>) return profile_.form_code;
         else if constexpr (std::is_same_v<S, ReturnType>) return header_.regular ? "R" : "C";
-        else if constexpr (std::is_same_v<S, Today>) return ddmmyyyy(header_.today);
+        else if constexpr (std::is_same_v<S, Today>) return computed(ddmmyyyy(header_.today));
         else if constexpr (std::is_same_v<S, AssessmentYear>) {
           const long long year = first_year(header_);
-          return std::to_string(year + 1) + last_two(year + 2);
+          return computed(std::to_string(year + 1) + last_two(year + 2));
         } else if constexpr (std::is_same_v<S, FinancialYear>) {
           const long long year = first_year(header_);
-          return std::to_string(year) + last_two(year + 1);
-        } else if constexpr (std::is_same_v<S, QuarterEnd>) return quarter_end(header_);
+          return computed(std::to_string(year) + last_two(year + 1));
+        } else if constexpr (std::is_same_v<S, QuarterEnd>) return computed(quarter_end(header_));
         else if constexpr (std::is_same_v<S, DepositTotal>)
-          return fixed_text(round_half_even(header_.challan_total), 2);
+          return computed(fixed_text(round_half_even(header_.challan_total), 2));
         else if constexpr (std::is_same_v<S, Deductor>) {
           const std::string& held = header_.row(s.row);
-          return s.trimmed ? trimmed(held) : held;
+          return s.trimmed ? trimmed_view(held) : std::string_view(held);
         } else if constexpr (std::is_same_v<S, StateCode>)
-          return GetStateCode(trimmed(header_.row(s.row)), *self_.workbook);
-        else if constexpr (std::is_same_v<S, Challan>) return std::string((*context.challan)[s.column]);
+          return computed(GetStateCode(trimmed(header_.row(s.row)), *self_.workbook));
+        else if constexpr (std::is_same_v<S, Challan>) return (*context.challan)[s.column];
         else if constexpr (std::is_same_v<S, Cheque>) {
           std::string cheque((*context.challan)[ChallanColumn::Cheque]);
           const std::string flag((*context.challan)[ChallanColumn::BookEntry]);
           const std::size_t first = flag.find_first_not_of(' ');
           if (first != std::string::npos && to_upper(flag.substr(first)) == "N" && trimmed(cheque).empty())
             cheque = "0";
-          return written(s.transfer_field).empty() ? number_text(leading_number(cheque)) : cheque;
-        } else if constexpr (std::is_same_v<S, Deductee>) return std::string((*context.deductee)[s.column]);
-        else if constexpr (std::is_same_v<S, NilSection>) return std::string(context.nil_section);
-        else if constexpr (std::is_same_v<S, NilReturnSection>) return std::string(profile_.nil_return_section);
+          return computed(written(s.transfer_field).empty() ? number_text(leading_number(cheque)) : cheque);
+        } else if constexpr (std::is_same_v<S, Deductee>) return (*context.deductee)[s.column];
+        else if constexpr (std::is_same_v<S, NilSection>) return context.nil_section;
+        else if constexpr (std::is_same_v<S, NilReturnSection>) return profile_.nil_return_section;
       },
       field.source);
 }
 
-std::string RecordWriter::formatted(const ReturnField& field, std::string text) {
+void RecordWriter::append_formatted(const ReturnField& field, std::string_view text) {
   switch (field.format) {
-    case Format::AsHeld: return text;
-    case Format::Trimmed: return trimmed(text);
+    case Format::AsHeld: record_.append(text); return;
+    case Format::Trimmed: record_.append(trimmed_view(text)); return;
     case Format::WholeNumber:
-      return std::to_string(static_cast<long long>(round_half_even(leading_number(text))));
-    case Format::Amount: return amount_field(text);
-    case Format::StrictAmount: return strict_amount_field(text);
+      record_ += std::to_string(static_cast<long long>(round_half_even(leading_number(text))));
+      return;
+    case Format::Amount: record_ += amount_field(text); return;
+    case Format::StrictAmount: record_ += strict_amount_field(text); return;
     case Format::AmountOrZero: {
-      const std::string held = trimmed(text);
-      return held.empty() ? "0.00" : amount_field(held);
+      const std::string_view held = trimmed_view(text);
+      record_ += held.empty() ? "0.00" : amount_field(held);
+      return;
     }
-    case Format::Rate: return rate_field(text);
-    case Format::Date: return date_field(text);
-    case Format::HashedDate: return date_field(without(text, '#'));
+    case Format::Rate: record_ += rate_field(text); return;
+    case Format::Date: record_ += date_field(text); return;
+    case Format::HashedDate: record_ += date_field(without(text, '#')); return;
     case Format::ZeroPadded: {
-      const std::string held = trimmed(text);
-      return held.empty() ? std::string() : AddZero(self_, held, field.width);
+      const std::string_view held = trimmed_view(text);
+      if (!held.empty()) record_ += AddZero(self_, held, field.width);
+      return;
     }
-    case Format::SectionCode: return profile_.challan_section(text);
-    case Format::NilSectionCode: return trimmed(profile_.nil_section(text));
+    case Format::SectionCode: record_ += profile_.challan_section(text); return;
+    case Format::NilSectionCode: record_ += trimmed(profile_.nil_section(text)); return;
   }
-  return text;
 }
 
 std::string_view RecordWriter::written(int number) const {
@@ -117,7 +124,7 @@ void RecordWriter::write(const RecordTable& table, const RecordContext& context,
   auto next = table.fields.begin();
   for (int number = 1; number <= table.field_count; ++number) {
     if (next != table.fields.end() && next->number == number) {
-      record_ += formatted(*next, text_of(*next, context));
+      append_formatted(*next, text_of(*next, context, scratch_));
       ++next;
     }
     field_ends_.push_back(record_.size());

@@ -47,14 +47,18 @@ class RecordWriter {
   void write(const RecordTable& table, const RecordContext& context, std::string& out);
 
  private:
-  std::string text_of(const ReturnField& field, const RecordContext& context) const;
-  std::string formatted(const ReturnField& field, std::string text);
+  // The source's text: a slice of what the records hold, or of `scratch` where it
+  // is computed.
+  std::string_view text_of(const ReturnField& field, const RecordContext& context,
+                           std::string& scratch) const;
+  void append_formatted(const ReturnField& field, std::string_view text);
   std::string_view written(int number) const;
 
   ReturnObject& self_;
   const ExportProfile& profile_;
   const ReturnHeader& header_;
   std::string record_;
+  std::string scratch_;
   std::vector<std::size_t> field_ends_;  // where each field of the record so far ends
 };
 

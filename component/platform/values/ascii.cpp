@@ -19,11 +19,13 @@ std::string to_upper(std::string_view text) {
   return out;
 }
 
-std::string trimmed(std::string_view text) {
+std::string_view trimmed_view(std::string_view text) noexcept {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) return {};
-  return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
+
+std::string trimmed(std::string_view text) { return std::string(trimmed_view(text)); }
 
 std::string without_blanks(std::string_view text) { return without(text, ' '); }
 

@@ -93,7 +93,12 @@ const std::shared_ptr<Object>& Variant::object_value() const {
   return object_;
 }
 
-std::string Variant::to_text() const {
+std::string Variant::to_text() && {
+  if (type_ == VariantType::Text) return std::move(text_);
+  return static_cast<const Variant&>(*this).to_text();
+}
+
+std::string Variant::to_text() const& {
   switch (type_) {
     case VariantType::Empty:
       return {};

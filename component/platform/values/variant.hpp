@@ -46,7 +46,8 @@ class Variant {
   // The conversion the component applies when it turns a value into text:
   // "" for empty, number text for numbers, dd/mm/yyyy for dates, "True"/"False",
   // "Error 2042" for errors; RuntimeError 13 for an object.
-  std::string to_text() const;
+  std::string to_text() const&;
+  std::string to_text() &&;  // a text is moved out, not copied
 
   // The conversion to a number: empty 0, numbers as they are, a text that reads
   // wholly as a number, True -1; RuntimeError 13 otherwise.
