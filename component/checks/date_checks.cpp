@@ -44,19 +44,32 @@ struct QuarterBounds {
 // or a bound cannot be built, and then the date counts as inside.
 std::optional<QuarterBounds> quarter_bounds(ReturnObject& self, const std::string& q) {
   const std::string& y = self.financial_year;
+  // Every row of a walk asks for the same quarter: its bounds are read once.
+  thread_local struct {
+    std::string year, quarter;
+    QuarterBounds bounds{};
+  } known;
+  if (!known.quarter.empty() && known.year == y && known.quarter == q) return known.bounds;
+  std::optional<QuarterBounds> bounds;
   try {
-    if (q == "Q1") return QuarterBounds{boundary("1/04/" + y), boundary("30/06/" + y)};
-    if (q == "Q2") return QuarterBounds{boundary("1/07/" + y), boundary("30/09/" + y)};
-    if (q == "Q3") return QuarterBounds{boundary("1/10/" + y), boundary("31/12/" + y)};
+    if (q == "Q1") bounds = QuarterBounds{boundary("1/04/" + y), boundary("30/06/" + y)};
+    if (q == "Q2") bounds = QuarterBounds{boundary("1/07/" + y), boundary("30/09/" + y)};
+    if (q == "Q3") bounds = QuarterBounds{boundary("1/10/" + y), boundary("31/12/" + y)};
     if (q == "Q4") {
       const std::string next = next_year(y);
-      return QuarterBounds{boundary("1/01/" + next), boundary("31/03/" + next)};
+      bounds = QuarterBounds{boundary("1/01/" + next), boundary("31/03/" + next)};
     }
   } catch (const RuntimeError&) {
     return std::nullopt;
   }
-  self.ui().MsgBox(Message::plain(std::string(texts::kUnknownQuarter)));
-  return std::nullopt;
+  if (!bounds) {
+    self.ui().MsgBox(Message::plain(std::string(texts::kUnknownQuarter)));
+    return std::nullopt;
+  }
+  known.year = y;
+  known.quarter = q;
+  known.bounds = *bounds;
+  return bounds;
 }
 
 }  // namespace

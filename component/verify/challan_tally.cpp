@@ -10,7 +10,7 @@ namespace fenwarx {
 namespace {
 
 double leading(Worksheet& sheet, int row, int column) {
-  return leading_number(sheet.Cells(row, column).Value().to_text());
+  return leading_number_of(sheet.Cells(row, column).Value());
 }
 
 // Every data row of the deductee sheet, with the serial of the challan it names.

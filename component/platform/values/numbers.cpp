@@ -260,6 +260,11 @@ void append_cents(std::string& out, long long cents, int decimals) {
 
 }  // namespace
 
+bool number_text_reads_back(double value) {
+  if (value == 0) return !std::signbit(value);  // "0" reads back as +0
+  return (value == std::trunc(value) && std::fabs(value) < 1e15) || whole_cents(value).has_value();
+}
+
 std::string number_text(double value) {
   // Whole numbers below 10^15 print as their digits; most cells hold one.
   if (value == std::trunc(value) && std::fabs(value) < 1e15) {

@@ -22,6 +22,9 @@ std::optional<double> parse_number(std::string_view text);
 // Shortest decimal text with at most 15 significant digits: 12, 12.5, 0.5, -3,
 // 1E+20, 1E-07 (exponent form outside 1E-5 .. 1E15, as the platform prints it).
 std::string number_text(double value);
+// True when leading_number(number_text(value)) is the value itself (a whole
+// number below 10^15, or rupees and paise), so a caller may skip the text.
+bool number_text_reads_back(double value);
 
 // Fixed number of decimals, halves away from zero on the decimal digits as
 // printed (2.345 -> "2.35", 1.005 -> "1.01"); no thousands separators.

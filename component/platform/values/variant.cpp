@@ -153,4 +153,10 @@ bool operator==(const Variant& a, const Variant& b) {
   }
 }
 
+double leading_number_of(const Variant& value) {
+  if (value.type() == VariantType::Number && number_text_reads_back(value.number_value()))
+    return value.number_value();
+  return leading_number(value.to_text());
+}
+
 }  // namespace fenwarx

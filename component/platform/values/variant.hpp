@@ -64,4 +64,8 @@ class Variant {
   std::shared_ptr<Object> object_;
 };
 
+// The leading number of the value's text (0 when the text begins with none),
+// without making the text where a number's text reads back as the number.
+double leading_number_of(const Variant& value);
+
 }  // namespace fenwarx

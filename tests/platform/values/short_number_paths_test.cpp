@@ -10,6 +10,7 @@
 
 #include "platform/values/decimal_digits.hpp"
 #include "platform/values/numbers.hpp"
+#include "platform/values/variant.hpp"
 
 namespace fenwarx {
 namespace {
@@ -44,6 +45,20 @@ TEST(AmountTexts, AmountsPrintAsTheGeneralDigitsDo) {
   // Values near amounts that are not exactly one take the general path.
   for (double value : {0.1 + 0.2, 1234.5600000001, 1e13 + 0.25, 5e-324, -0.015})
     EXPECT_EQ(fixed_text(value, 2), general_fixed(value, 2)) << value;
+}
+
+// A number's leading number is taken without its text only where the text reads
+// back as the number.
+TEST(AmountTexts, LeadingNumbersOfNumbersNeedNoText) {
+  std::mt19937_64 random(77);
+  std::uniform_real_distribution<double> any(-1e16, 1e16);
+  for (int i = 0; i < 200'000; ++i) {
+    const double value = i % 4 == 0 ? any(random) : i % 4 == 1 ? std::round(any(random) / 1e3)
+                       : i % 4 == 2 ? static_cast<double>(i - 100'000) / 100 : any(random) / 1e9;
+    const Variant number = Variant::number(value);
+    ASSERT_EQ(leading_number_of(number), leading_number(number.to_text())) << value;
+  }
+  EXPECT_FALSE(std::signbit(leading_number_of(Variant::number(-0.0))));
 }
 
 TEST(ShortDecimals, ReadAsAFullConversionReadsThem) {
