@@ -1,6 +1,9 @@
 // The export: a silent verification, then the return file built in memory and
 // written in one piece (complete or not at all), then the message saying where.
 #include <algorithm>
+#include <exception>
+#include <string_view>
+#include <thread>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -94,6 +97,71 @@ double serial_of(const DeducteeRecord& deductee) {
   return leading_number(deductee[DeducteeColumn::ChallanSerial]);
 }
 
+// A record of the file with what it is written from.
+struct PlannedRecord {
+  RecordKind kind;
+  RecordContext at;
+};
+
+// The records written one after another, and where each one's line ends.
+struct WrittenRecords {
+  std::string text;
+  std::vector<std::size_t> ends;
+
+  std::string_view line(std::size_t i) const {
+    const std::size_t begin = i == 0 ? 0 : ends[i - 1];
+    return std::string_view(text).substr(begin, ends[i] - begin);
+  }
+};
+
+// Below this many records a second thread costs more than it saves.
+constexpr std::size_t kParallelRecords = 4096;
+
+// Writes the planned records. The challan records go first, in order, through
+// `writer` (their zero padding may show messages); the deductee records, which
+// need nothing but their record, are then written by two threads at once, each
+// taking one half of the file, and the halves joined.
+WrittenRecords write_records(RecordWriter& writer, Form form, const std::vector<PlannedRecord>& plan) {
+  std::vector<std::string> challan_lines(plan.size());
+  for (std::size_t i = 0; i < plan.size(); ++i)
+    if (plan[i].kind != RecordKind::Deductee)
+      writer.write(record_table(form, plan[i].kind), plan[i].at, challan_lines[i]);
+
+  const RecordTable& deductees = record_table(form, RecordKind::Deductee);
+  const auto write_part = [&](RecordWriter& part_writer, std::size_t first, std::size_t last,
+                              WrittenRecords& out) {
+    out.text.reserve((last - first) * 192);
+    for (std::size_t i = first; i < last; ++i) {
+      if (plan[i].kind == RecordKind::Deductee)
+        part_writer.write(deductees, plan[i].at, out.text);
+      else
+        out.text += challan_lines[i];
+      out.ends.push_back(out.text.size());
+    }
+  };
+  const std::size_t half = plan.size() < kParallelRecords ? plan.size() : plan.size() / 2;
+  WrittenRecords first, second;
+  std::exception_ptr failure;
+  {
+    RecordWriter second_writer = writer;
+    std::jthread helper;
+    if (half < plan.size())
+      helper = std::jthread([&] {
+        try {
+          write_part(second_writer, half, plan.size(), second);
+        } catch (...) {
+          failure = std::current_exception();
+        }
+      });
+    write_part(writer, 0, half, first);
+  }
+  if (failure) std::rethrow_exception(failure);
+  const std::size_t offset = first.text.size();
+  first.text += second.text;
+  for (std::size_t end : second.ends) first.ends.push_back(offset + end);
+  return first;
+}
+
 }  // namespace
 
 std::filesystem::path return_file_path(const ReturnObject& self) {
@@ -144,44 +212,44 @@ void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& exce
 
   const ReturnHeader header = read_header(self);
   RecordWriter writer(self, profile, header);
-  const RecordTable& challan_table = record_table(form, RecordKind::Challan);
-  const RecordTable& deductee_table = record_table(form, RecordKind::Deductee);
-  std::string body;
-  // A record line takes some 150 bytes; the body is reserved whole rather than
-  // grown (and copied) as it is written.
-  body.reserve((challans + deductees.size() + sections.size()) * 192);
+
+  // The records in file order: each real challan with its deductees, then each
+  // section's nil challan with its zero-rate deductees.
+  std::vector<PlannedRecord> plan;
+  plan.reserve(challans + deductees.size() + sections.size());
   RecordContext at{.line = 3};
-  for (std::size_t c = 0; c < challans && c < challan_records.size(); ++c) {
-    const ChallanRecord& challan = challan_records[c];
-    at.challan = &challan;
-    ++at.challan_serial;
-    writer.write(challan_table, at, body);
-    ++at.line;
+  const auto plan_deductees = [&](const std::vector<std::size_t>& group) {
     at.deductee_serial = 0;
-    for (std::size_t d : by_serial[key_of(challan)]) {
+    for (std::size_t d : group) {
       at.deductee = &deductees[d];
       ++at.deductee_serial;
-      writer.write(deductee_table, at, body);
+      plan.push_back({.kind = RecordKind::Deductee, .at = at});
       ++at.line;
     }
+  };
+  for (std::size_t c = 0; c < challans && c < challan_records.size(); ++c) {
+    at.challan = &challan_records[c];
+    ++at.challan_serial;
+    plan.push_back({.kind = RecordKind::Challan, .at = at});
+    ++at.line;
+    plan_deductees(by_serial[key_of(challan_records[c])]);
   }
   for (const std::string& section : sections) {
     const std::vector<std::size_t>& group = nil_by_section[section];
     at.nil_section = section;
     at.nil_deductees = static_cast<long long>(group.size());
     ++at.challan_serial;
-    writer.write(record_table(form, RecordKind::NilChallan), at, body);
+    plan.push_back({.kind = RecordKind::NilChallan, .at = at});
     ++at.line;
-    at.deductee_serial = 0;
-    for (std::size_t d : group) {
-      at.deductee = &deductees[d];
-      ++at.deductee_serial;
-      const std::size_t start = body.size();
-      writer.write(deductee_table, at, body);
-      ++at.line;
-      self.exported.nil_records.push_back({body.substr(start), section});
-    }
+    plan_deductees(group);
   }
+
+  const WrittenRecords written = write_records(writer, form, plan);
+  std::string body = written.text;
+  for (std::size_t i = 0; i < plan.size(); ++i)
+    if (plan[i].kind == RecordKind::Deductee && plan[i].at.nil_deductees > 0)
+      self.exported.nil_records.push_back(
+          {std::string(written.line(i)), std::string(plan[i].at.nil_section)});
   self.exported.nil_challans = static_cast<long long>(sections.size());
   long long challan_lines = at.challan_serial;
   if (challan_lines == 0) {

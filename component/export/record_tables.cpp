@@ -248,6 +248,18 @@ constexpr RecordTable kNilChallanTable = table(RecordKind::NilChallan, "CD", 38,
 constexpr RecordTable kSalaryNilChallanTable =
     table(RecordKind::NilChallan, "CD", 38, kSalaryNilChallan);
 constexpr RecordTable kNilReturnTable = table(RecordKind::NilReturn, "CD", 38, kNilReturn);
+// The export writes deductee records on two threads at once: nothing of theirs
+// may reach the return object (zero padding shows messages, state codes read the
+// workbook).
+template <std::size_t N>
+consteval bool written_alone(const std::array<ReturnField, N>& fields) {
+  for (const ReturnField& field : fields)
+    if (field.format == Format::ZeroPadded || std::holds_alternative<StateCode>(field.source))
+      return false;
+  return true;
+}
+static_assert(written_alone(kDeductee) && written_alone(kCollectee) && written_alone(kEmployee));
+
 constexpr RecordTable kDeducteeTable = table(RecordKind::Deductee, "DD", 32, kDeductee);
 constexpr RecordTable kCollecteeTable = table(RecordKind::Deductee, "DD", 32, kCollectee);
 constexpr RecordTable kEmployeeTable = table(RecordKind::Deductee, "DD", 32, kEmployee);

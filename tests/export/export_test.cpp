@@ -308,6 +308,32 @@ TEST(ExportEndsEarly, NoFileIsWrittenAndAnEarlierOneStays) {
   }
 }
 
+// A return large enough to be written by two threads: its records stand in file
+// order as the checker expects them, and the nil list holds their lines.
+TEST(ExportLarge, RecordsWrittenInTwoHalvesJoinInOrder) {
+  auto sheets = clean_return(F26, 0);
+  Cells& rows = sheets[kDeducteeSheet].cells;
+  for (int k = 0; k < 5000; ++k) {
+    const bool nil = k % 3 == 0;
+    const Cells row = deductee(F26, 3 + k, nil ? "0" : "1", k % 2 ? "194C" : "194J", nil ? "0" : "10");
+    rows.insert(rows.end(), row.begin(), row.end());  // new rows: nothing to type over
+  }
+  sheets[kChallanSheet].cells =
+      with(sheets[kChallanSheet].cells, at_row(4, {{2, "194C"}, {3, "333400"}, {8, "333400"}}));
+  sheets[kDeductorSheet].cells = with(sheets[kDeductorSheet].cells, {{31, 2, "30/06/2005"}});
+  sheets.back() = state_codes();
+  ExportBench b(F26, scratch_dir());
+  b.run(sheets);
+  ASSERT_TRUE(b.self.exported.completed) << b.ui.messages.front().text;
+  const std::string file = b.file();
+  const CheckReport report = check_return_file(file);
+  for (const CheckFinding& f : report.findings) ADD_FAILURE() << f.line << " " << f.field << " " << f.message;
+  EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 2 + 1 + 3333 + 2 + 1667);
+  ASSERT_EQ(b.self.exported.nil_records.size(), 1667u);
+  for (const NilRecord& nil : b.self.exported.nil_records)
+    EXPECT_NE(file.find(nil.line), std::string::npos) << nil.line;
+}
+
 // A failure while the file is being built (here the state lookup without its
 // sheet) reaches the caller and removes the temporary file; a missing output
 // folder fails before anything is written.
