@@ -244,12 +244,12 @@ void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& exce
     plan_deductees(group);
   }
 
-  const WrittenRecords written = write_records(writer, form, plan);
-  std::string body = written.text;
+  WrittenRecords written = write_records(writer, form, plan);
   for (std::size_t i = 0; i < plan.size(); ++i)
     if (plan[i].kind == RecordKind::Deductee && plan[i].at.nil_deductees > 0)
       self.exported.nil_records.push_back(
           {std::string(written.line(i)), std::string(plan[i].at.nil_section)});
+  std::string body = std::move(written.text);
   self.exported.nil_challans = static_cast<long long>(sections.size());
   long long challan_lines = at.challan_serial;
   if (challan_lines == 0) {

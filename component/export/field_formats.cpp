@@ -7,6 +7,7 @@
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/utf8.hpp"
 #include "platform/values/ascii.hpp"
+#include <optional>
 
 namespace fenwarx {
 namespace {
@@ -33,8 +34,32 @@ std::string strict_amount_field(std::string_view text) {
 
 std::string rate_field(std::string_view text) { return fixed_or_as_is(text, 4); }
 
+namespace {
+
+// "dd/mm/yyyy" naming a real day from 1900 on, as the verification leaves every
+// date it checked: its digits are the field, as the date reader would give them.
+std::optional<std::string> day_first_digits(std::string_view text) {
+  if (text.size() != 10 || text[2] != '/' || text[5] != '/') return std::nullopt;
+  int value[3] = {0, 0, 0};
+  const std::size_t starts[3] = {0, 3, 6}, lengths[3] = {2, 2, 4};
+  for (int part = 0; part < 3; ++part)
+    for (std::size_t i = starts[part]; i < starts[part] + lengths[part]; ++i) {
+      if (!is_ascii_digit(text[i])) return std::nullopt;
+      value[part] = value[part] * 10 + (text[i] - '0');
+    }
+  if (value[2] < 1900 || !is_valid_civil({value[2], value[1], value[0]})) return std::nullopt;
+  std::string digits;
+  digits.reserve(8);
+  digits.append(text.substr(0, 2)).append(text.substr(3, 2)).append(text.substr(6, 4));
+  return digits;
+}
+
+}  // namespace
+
 std::string date_field(std::string_view text) {
-  const std::string held = trimmed(text);
+  const std::string_view view = trimmed_view(text);
+  if (auto digits = day_first_digits(view)) return *std::move(digits);
+  const std::string held(view);
   if (const auto date = parse_date(held)) return ddmmyyyy(*date);
   std::string out;
   for (char c : held)
