@@ -137,7 +137,7 @@ void CheckDateQuarter(ReturnObject& self, double r, double c, bool& /*checkFin*/
   if (!self.workbook) throw RuntimeError(err::kObjectNotSet);
   self.current_sheet = &self.workbook->Worksheets(self.layout().deductor.name);
   const CellPlace date = self.layout().deductor_cell(DeductorRow::PreparationDate);
-  self.last.text = self.cell(date.row, date.column).Value().to_text();
+  self.last.text = self.cell(date.row, date.column).ValueText();
   if (!is_date(self.last.text)) MarkCell(self, r, c, true);
 }
 

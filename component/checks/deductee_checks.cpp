@@ -20,7 +20,7 @@ bool listed(Form form, std::string_view code) {
 }
 
 std::string cell_value_text(ReturnObject& self, double r, double c) {
-  return self.cell(r, c).Value().to_text();
+  return self.cell(r, c).ValueText();
 }
 
 double leading(ReturnObject& self, double r, double c) {

@@ -54,7 +54,7 @@ void CheckDeductorPan(ReturnObject& self, double r, double c) {
   std::string category;
   ignoring_failure([&] {
     const CellPlace place = self.layout().deductor_cell(DeductorRow::Category);
-    category = to_upper(trimmed(self.cell(place.row, place.column).Value().to_text()));
+    category = to_upper(trimmed(self.cell(place.row, place.column).ValueText()));
   });
   std::string pan;
   ignoring_failure([&] { pan = normalised_code(self, r, c); });
@@ -77,7 +77,7 @@ void checkRegularOrRevised(ReturnObject& self, double r, double c) {
   try {
     const std::string type = to_upper(trimmed(self.GetCellText(r, c)));
     self.PutCellText(r, c, type == "R" || type == "C" ? type : "R");
-    self.regular_flag() = to_upper(trimmed(self.cell(r, c).Value().to_text())) == "R";
+    self.regular_flag() = to_upper(trimmed(self.cell(r, c).ValueText())) == "R";
   } catch (const RuntimeError& e) {
     self.ui().MsgBox(texts::procedure_failure("checkRegularOrRevised", e.description()));
   }

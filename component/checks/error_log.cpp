@@ -6,7 +6,7 @@ namespace fenwarx {
 
 std::vector<LogLine> read_error_log(Worksheet& deductor, const ErrorLog& log) {
   // Read as the error marker reads it when it adds a line.
-  const double lines = leading_number(deductor.Cells(log.count.row, log.count.column).Value().to_text());
+  const double lines = leading_number(deductor.Cells(log.count.row, log.count.column).ValueText());
   std::vector<LogLine> lines_read;
   for (int row = 1; row <= lines && row <= kMaxRows; ++row)
     lines_read.push_back({.sheet = deductor.Cells(row, log.sheet_column).Value(),

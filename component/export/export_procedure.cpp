@@ -31,7 +31,7 @@ bool starts_with_year(const std::string& text) {
 std::string first_year(ReturnObject& self) {
   if (starts_with_year(self.financial_year)) return self.financial_year.substr(0, 4);
   const CellPlace year = self.layout().deductor_cell(DeductorRow::FinancialYear);
-  const std::string cell = trimmed(self.deductor_sheet->Cells(year.row, year.column).Value().to_text());
+  const std::string cell = trimmed(self.deductor_sheet->Cells(year.row, year.column).ValueText());
   return starts_with_year(cell) ? cell.substr(0, 4) : std::string();
 }
 
@@ -48,7 +48,7 @@ std::uint64_t record_source_changes(ReturnObject& self) {
 void bind_for_export(ReturnObject& self, const std::shared_ptr<Workbook>& excel) {
   self.bind(excel);
   const CellPlace formula = self.layout().deductor.year_formula;
-  self.financial_year = self.deductor_sheet->Cells(formula.row, formula.column).Value().to_text();
+  self.financial_year = self.deductor_sheet->Cells(formula.row, formula.column).ValueText();
   // A workbook no spreadsheet application has recalculated holds no year in that
   // formula cell yet; the financial-year cell it copies has it.
   if (!starts_with_year(self.financial_year)) self.financial_year = first_year(self);
@@ -80,7 +80,7 @@ ReturnHeader read_header(ReturnObject& self) {
   ReturnHeader header;
   for (const Field<DeductorRow>& row : layout.rows.all())
     header.rows[static_cast<std::size_t>(row.role)] =
-        self.deductor_sheet->Cells(layout.rows.of(row.role), layout.value_column).Value().to_text();
+        self.deductor_sheet->Cells(layout.rows.of(row.role), layout.value_column).ValueText();
   header.financial_year = first_year(self);
   header.regular = self.regular_flag();
   header.today = self.clock().today();

@@ -113,8 +113,8 @@ std::string GetStateCode(std::string_view name, Workbook& workbook) {
   Worksheet& sheet = workbook.Worksheets(states.name);
   const std::string wanted = to_upper(trimmed(name));
   for (int row = states.first_row; row <= states.last_row; ++row)
-    if (to_upper(trimmed(sheet.Cells(row, states.name_column).Value().to_text())) == wanted)
-      return trimmed(sheet.Cells(row, states.code_column).Value().to_text());
+    if (to_upper(trimmed(sheet.Cells(row, states.name_column).ValueText())) == wanted)
+      return trimmed(sheet.Cells(row, states.code_column).ValueText());
   return {};
 }
 

@@ -163,7 +163,7 @@ class Locator {
     const int serial_column = layout.columns.of(DeducteeColumn::ChallanSerial);
     const int rate_column = stored_column(DeducteeColumn::Rate);
     const int section_column = stored_column(DeducteeColumn::Section);
-    const auto text = [&](int row, int column) { return sheet.Cells(row, column).Value().to_text(); };
+    const auto text = [&](int row, int column) { return sheet.Cells(row, column).ValueText(); };
     std::map<std::string, std::size_t> groups;
     for (int row = layout.first_row; row <= layout.last_row; ++row) {
       if (trimmed(text(row, kDataColumn)).empty()) break;

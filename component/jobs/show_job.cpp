@@ -12,7 +12,7 @@ void show_range(Worksheet& sheet, const ShowJob::Range& range, const ShowVisitor
   for (int row = range.first_row; row <= range.last_row; ++row) {
     cells.clear();
     for (int column = range.first_column; column <= range.last_column; ++column)
-      cells.push_back(Cell(sheet, row, column).Value().to_text());
+      cells.push_back(Cell(sheet, row, column).ValueText());
     visitor.row(cells);
   }
 }

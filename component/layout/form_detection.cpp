@@ -25,7 +25,7 @@ std::optional<Form> form_from_sections(Workbook& workbook, const TableSheet<Role
   const int column = layout.columns.of(section);
   const int last_row = sheet->last_row();
   for (int row = layout.first_row; row <= last_row; ++row) {
-    const std::string code = to_upper(trimmed(sheet->Cells(row, column).Value().to_text()));
+    const std::string code = to_upper(trimmed(sheet->Cells(row, column).ValueText()));
     if (listed(section_codes(Form::F27), code)) return Form::F27;
     if (listed(section_codes(Form::F26), code)) return Form::F26;
   }

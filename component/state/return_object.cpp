@@ -43,7 +43,7 @@ std::string ReturnObject::GetCellText(double row, double column) {
   }
   std::string text;
   try {
-    text = cell(row, column).Value().to_text();
+    text = cell(row, column).ValueText();
   } catch (const RuntimeError& failure) {
     ui().MsgBox(Message::plain(failure.description()));
     return {};

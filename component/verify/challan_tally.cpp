@@ -21,7 +21,7 @@ void each_deductee_row(Form form, Workbook& workbook, Visit visit) {
   module_state().deductee_sheet = &sheet;
   const int serial_column = layout.columns.of(DeducteeColumn::ChallanSerial);
   for (int row = layout.first_row; row <= layout.last_row; ++row) {
-    if (trimmed(sheet.Cells(row, kDataColumn).Value().to_text()).empty()) break;
+    if (trimmed(sheet.Cells(row, kDataColumn).ValueText()).empty()) break;
     visit(sheet, row, leading(sheet, row, serial_column));
   }
 }

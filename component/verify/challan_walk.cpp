@@ -24,7 +24,7 @@ namespace {
 constexpr std::size_t kLongestBankCode = 7;
 
 bool blank(Worksheet& sheet, int row, int column) {
-  return trimmed(sheet.Cells(row, column).Value().to_text()).empty();
+  return trimmed(sheet.Cells(row, column).ValueText()).empty();
 }
 
 class ChallanRow {
@@ -84,7 +84,7 @@ class ChallanRow {
   const ChallanTally& tally(int row) {
     if (!tally_) tally_.emplace(self_.form(), *self_.workbook);
     const double serial =
-        round_half_even(leading_number(self_.cell(row, at(ChallanColumn::SerialNumber)).Value().to_text()));
+        round_half_even(leading_number(self_.cell(row, at(ChallanColumn::SerialNumber)).ValueText()));
     return tally_->of(serial);
   }
 
@@ -122,7 +122,7 @@ void Verify_Challan(ReturnObject& self) {
   for (int row = first; row <= layout.last_row; ++row) {
     application.SetStatusBar(std::string(layout.progress) + number_text(row));
     if (blank(sheet, row, kDataColumn) ||
-        trimmed(sheet.Cells(row, layout.end_of_data.column).Value().to_text()) == texts::kEndOfData) {
+        trimmed(sheet.Cells(row, layout.end_of_data.column).ValueText()) == texts::kEndOfData) {
       self.totals.challan_count = row - first;
       mark_end_of_data(self, sheet, row, layout.end_of_data);
       return;

@@ -120,7 +120,7 @@ void end_of_data(ReturnObject& self, Worksheet& sheet, int row) {
 }
 
 bool ends_data(Worksheet& sheet, int row) {
-  return trimmed(sheet.Cells(row, kDataColumn).Value().to_text()).empty();
+  return trimmed(sheet.Cells(row, kDataColumn).ValueText()).empty();
 }
 
 void start_records(ReturnObject& self, Worksheet& sheet) {

@@ -9,7 +9,7 @@ namespace fenwarx {
 void VerifyData_Vantor_ETDS(ReturnObject& self, const std::shared_ptr<Workbook>& excel) {
   self.bind(excel);
   const CellPlace year = self.layout().deductor_cell(DeductorRow::FinancialYear);
-  self.financial_year = self.deductor_sheet->Cells(year.row, year.column).Value().to_text().substr(0, 4);
+  self.financial_year = self.deductor_sheet->Cells(year.row, year.column).ValueText().substr(0, 4);
   if (self.financial_year.empty()) {
     self.ui().MsgBox(Message::plain(std::string(texts::kSelectYear)));
     return;

@@ -28,6 +28,10 @@ bool store_date(Worksheet& sheet, int row, int column, double date) {
 
 Variant Cell::Value() const { return sheet_->value(row_, column_); }
 
+std::string Cell::ValueText() const { return sheet_->value_text(row_, column_); }
+
+std::string Worksheet::value_text(int row, int column) const { return value(row, column).to_text(); }
+
 Variant Worksheet::value(int row, int column) const {
   Variant stored = stored_value(row, column);
   if (stored.type() == VariantType::Number && has_date_format(row, column))

@@ -32,6 +32,8 @@ class Cell {
 
   // Empty, Number, Text, Boolean, Error, or Date for a number shown in a date format.
   Variant Value() const;
+  // Value().to_text(), which every check reads a cell as.
+  std::string ValueText() const;
   // As if typed: a text that reads wholly as a number becomes a number, a day-first
   // date text a date (a date format is set when the cell has none); other texts stay
   // texts; a Date is stored as its serial in a date format; Empty clears the value.
@@ -66,6 +68,8 @@ class Worksheet : public Object {
   // The value as Cell::Value gives it (a number in a date format as a Date); a
   // backing may answer it at once rather than through the two primitives.
   virtual Variant value(int row, int column) const;
+  // The value's text; a backing may give it without making the value first.
+  virtual std::string value_text(int row, int column) const;
 
   // Storage primitives, 1-based and already range-checked.
   // Stored value: Empty, Number, Text, Boolean or Error (never Date).

@@ -1,6 +1,8 @@
 #include "platform/spreadsheet/stored_sheet.hpp"
 
 #include "platform/spreadsheet/date_serials.hpp"
+#include "platform/values/dates.hpp"
+#include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
 
 namespace fenwarx {
@@ -19,6 +21,18 @@ Variant StoredSheet::value(int row, int column) const {
   if (record && record->kind == CellKind::Number && styles_->is_date(record->style))
     return Variant::date(date_from_stored(record->number, date1904_));
   return value_of(record);
+}
+
+std::string StoredSheet::value_text(int row, int column) const {
+  const CellRecord* record = store_.find(row, column);
+  if (!record) return {};
+  // Numbers and texts, as most cells hold, without a Variant between.
+  if (record->kind == CellKind::Number) {
+    if (styles_->is_date(record->style)) return date_text(date_from_stored(record->number, date1904_));
+    return number_text(record->number);
+  }
+  if (record->kind == CellKind::Text && record->text < texts_->size()) return texts_->at(record->text);
+  return value_of(record).to_text();
 }
 
 Variant StoredSheet::stored_value(int row, int column) const { return value_of(store_.find(row, column)); }

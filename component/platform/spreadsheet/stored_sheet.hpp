@@ -19,6 +19,7 @@ class StoredSheet : public Worksheet {
   Variant stored_value(int row, int column) const override;
   void store_value(int row, int column, const Variant& value) override;
   Variant value(int row, int column) const override;
+  std::string value_text(int row, int column) const override;
   std::string number_format(int row, int column) const override;
   bool has_date_format(int row, int column) const override;
   void set_number_format(int row, int column, std::string_view code) override;
