@@ -58,10 +58,10 @@ void bind_for_export(ReturnObject& self, const std::shared_ptr<Workbook>& excel)
 // The verification the export runs before it writes. The challan check sums the
 // deductee sheet before the deductee walk normalises it (and Form 27 stores some
 // fields before normalising them), so when the walks changed a cell the records
-// are built again from the cells as they now stand: the challan check runs again
-// on the normalised deductee rows, what the deductee walk took before a later
-// step rewrote it is taken again (the checks would leave the normalised cells as
-// they are), and the deductor walk writes the totals. The file then holds what a
+// are built again from the cells as they now stand: the challan columns filled
+// from the deductee rows are filled and checked again, what the deductee walk
+// took before a later step rewrote it is taken again (the checks would leave the
+// normalised cells as they are), and the deductor walk writes the totals. The file then holds what a
 // verification leaves, whether or not one ran before.
 void verify_silently(ReturnObject& self, const std::shared_ptr<Workbook>& excel) {
   bind_for_export(self, excel);
@@ -70,7 +70,7 @@ void verify_silently(ReturnObject& self, const std::shared_ptr<Workbook>& excel)
   VerifyDeducteeDetails(self);
   if (self.error_count > 0 || record_source_changes(self) == before) return;
   bind_for_export(self, excel);
-  Verify_Challan(self);
+  RetallyChallans(self);
   RetakeDeducteeDetails(self);
   VerifyDeductorDetails(self);
 }

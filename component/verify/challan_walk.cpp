@@ -1,5 +1,6 @@
 // The challan check: every challan row checked by its column, the computed columns
 // filled from the deductee sheet, one record per row kept for the export.
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <type_traits>
@@ -93,6 +94,19 @@ class ChallanRow {
   std::optional<DeducteeTally>& tally_;
 };
 
+// Form 26's stray first row: its first row empty and the next one filled.
+bool stray_first_row(ReturnObject& self, Worksheet& sheet, int first) {
+  return self.return_class().flags_empty_first_challan_row && blank(sheet, first, kDataColumn) &&
+         !blank(sheet, first + 1, kDataColumn);
+}
+
+// The steps that read the deductee sheet, and the check that compares with them.
+bool reads_deductees(const ChallanStep& step) {
+  return std::holds_alternative<challan_step::Count>(step) ||
+         std::holds_alternative<challan_step::Sum>(step) ||
+         std::holds_alternative<challan_step::AgainstTotal>(step);
+}
+
 }  // namespace
 
 void Verify_Challan(ReturnObject& self) {
@@ -103,8 +117,7 @@ void Verify_Challan(ReturnObject& self) {
   self.totals.challan_total = 0;
   const int first = layout.first_row;
 
-  if (self.return_class().flags_empty_first_challan_row && blank(sheet, first, kDataColumn) &&
-      !blank(sheet, first + 1, kDataColumn)) {
+  if (stray_first_row(self, sheet, first)) {
     write_marker(self, sheet, first, kDataColumn, texts::kDeleteThisRow);
     paint_row(sheet, first, layout.end_of_data, kColorError);
     return;
@@ -142,6 +155,34 @@ void Verify_Challan(ReturnObject& self) {
     records.challan_index += 1;
   }
   self.totals.challan_count = layout.last_row - first + 1;
+}
+
+void RetallyChallans(ReturnObject& self) {
+  const TableSheet<ChallanColumn>& layout = self.layout().challans;
+  if (!self.workbook) throw RuntimeError(err::kObjectNotSet);
+  Worksheet& sheet = self.workbook->Worksheets(layout.name);
+  self.current_sheet = &sheet;
+  if (stray_first_row(self, sheet, layout.first_row)) return;  // the check stopped there too
+  std::optional<DeducteeTally> tally;
+  ChallanRow checks(self, tally);
+  const auto actions = challan_actions(self.form());
+  ReturnRecords& records = self.records;
+  const auto rows = std::min(static_cast<std::size_t>(std::max(0.0, records.challan_index)),
+                             records.challans.size());
+  for (std::size_t i = 0; i < rows; ++i) {
+    const int row = layout.first_row + static_cast<int>(i);
+    for (auto next = actions.begin(); next != actions.end();) {
+      const int column = next->column;
+      const auto end = std::find_if(next, actions.end(), [&](const auto& a) { return a.column != column; });
+      if (std::any_of(next, end, [](const auto& a) { return reads_deductees(a.action->step); })) {
+        self.position = {.row = static_cast<double>(row), .column = static_cast<double>(column)};
+        sheet.Cells(row, column).SetInteriorColor(kColorNone);
+        for (auto step = next; step != end; ++step) checks.run(step->action->step, row, column);
+        records.challans[i].set(layout.columns.at(column).role, self.GetCellText(row, column));
+      }
+      next = end;
+    }
+  }
 }
 
 }  // namespace fenwarx

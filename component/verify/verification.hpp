@@ -18,6 +18,11 @@ void finish_verification(ReturnObject& self);
 // The walks of the sheets. The challan check is public; the deductee walk ends
 // with the deductor walk.
 void Verify_Challan(ReturnObject& self);
+// After a challan check and a deductee walk that normalised the deductee rows:
+// what a second challan check would change, the columns it fills from the
+// deductee rows and the checks against them, with their record fields. Its other
+// steps would leave the challan rows as the first check left them.
+void RetallyChallans(ReturnObject& self);
 void VerifyDeducteeDetails(ReturnObject& self);
 // After a deductee walk that normalised cells: what a second walk over them would
 // keep, taken from the cells as they now stand without checking them again. Only
