@@ -26,6 +26,15 @@ void append_single_byte(std::string& out, char32_t c) { out += c < 0x100 ? stati
 
 std::string amount_field(std::string_view text) { return fixed_or_as_is(text, 2); }
 
+void append_decimal_field(std::string& out, std::string_view text, int decimals) {
+  const std::string_view held = trimmed_view(text);
+  if (held.empty()) return;
+  if (const auto value = parse_number(held))
+    append_fixed_text(out, *value, decimals);
+  else
+    out.append(held);
+}
+
 std::string strict_amount_field(std::string_view text) {
   const auto value = parse_number(trimmed(text));
   if (!value) throw RuntimeError(err::kTypeMismatch);

@@ -12,6 +12,8 @@ std::string amount_field(std::string_view text);
 std::string strict_amount_field(std::string_view text);  // RuntimeError 13 for no number
 std::string rate_field(std::string_view text);
 std::string date_field(std::string_view text);
+// amount_field and rate_field, appended to `out`.
+void append_decimal_field(std::string& out, std::string_view text, int decimals);
 
 // Appends the record's text as a line: tabs and line breaks inside fields removed,
 // characters the single-byte file cannot hold as "?", then CR LF.

@@ -90,14 +90,17 @@ void RecordWriter::append_formatted(const ReturnField& field, std::string_view t
     case Format::WholeNumber:
       record_ += std::to_string(static_cast<long long>(round_half_even(leading_number(text))));
       return;
-    case Format::Amount: record_ += amount_field(text); return;
+    case Format::Amount: append_decimal_field(record_, text, 2); return;
     case Format::StrictAmount: record_ += strict_amount_field(text); return;
     case Format::AmountOrZero: {
       const std::string_view held = trimmed_view(text);
-      record_ += held.empty() ? "0.00" : amount_field(held);
+      if (held.empty())
+        record_ += "0.00";
+      else
+        append_decimal_field(record_, held, 2);
       return;
     }
-    case Format::Rate: record_ += rate_field(text); return;
+    case Format::Rate: append_decimal_field(record_, text, 4); return;
     case Format::Date: record_ += date_field(text); return;
     case Format::HashedDate: record_ += date_field(without(text, '#')); return;
     case Format::ZeroPadded: {

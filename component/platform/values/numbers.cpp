@@ -321,6 +321,13 @@ std::string fixed_text(double value, int decimals) {
   return out;
 }
 
+void append_fixed_text(std::string& out, double value, int decimals) {
+  if (decimals >= 2 && std::isfinite(value)) {
+    if (const auto cents = whole_cents(value); cents && *cents != 0) return append_cents(out, *cents, decimals);
+  }
+  out += fixed_text(value, decimals);
+}
+
 double round_half_even(double value, int decimals) {
   if (decimals < 0) throw RuntimeError(err::kInvalidCall);
   if (!std::isfinite(value)) return value;

@@ -29,6 +29,8 @@ bool number_text_reads_back(double value);
 // Fixed number of decimals, halves away from zero on the decimal digits as
 // printed (2.345 -> "2.35", 1.005 -> "1.01"); no thousands separators.
 std::string fixed_text(double value, int decimals);
+// The same, appended to `out`.
+void append_fixed_text(std::string& out, double value, int decimals);
 
 // Rounds to the given number of decimals, halves to the even neighbour, judged on
 // the decimal digits as printed (2.5 -> 2, 3.5 -> 4, 0.125 at 2 -> 0.12).

@@ -40,7 +40,12 @@ TEST(AmountTexts, AmountsPrintAsTheGeneralDigitsDo) {
     const double value = static_cast<double>(k) / 100;
     if (value == std::trunc(value)) continue;
     ASSERT_EQ(number_text(value), general_text(value)) << k;
-    for (int decimals : {2, 4}) ASSERT_EQ(fixed_text(value, decimals), general_fixed(value, decimals)) << k;
+    for (int decimals : {2, 4}) {
+      ASSERT_EQ(fixed_text(value, decimals), general_fixed(value, decimals)) << k;
+      std::string appended = "x";
+      append_fixed_text(appended, value, decimals);
+      ASSERT_EQ(appended, "x" + general_fixed(value, decimals)) << k;
+    }
   }
   // Values near amounts that are not exactly one take the general path.
   for (double value : {0.1 + 0.2, 1234.5600000001, 1e13 + 0.25, 5e-324, -0.015})
