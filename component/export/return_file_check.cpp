@@ -297,18 +297,10 @@ class Checker {
         if (!text.empty() && !is_rate(text)) add(n, k, quoted(text) + " is not a rate with four decimals");
         break;
       case Check::Date:
-        if (text.empty()) {
-          if (field.required) add(n, k, "date is missing");
-        } else if (!is_date(text)) {
-          add(n, k, quoted(text) + " is not a date (ddMMyyyy)");
-        }
+        shaped(n, k, field.required, is_date, "date is missing", " is not a date (ddMMyyyy)");
         break;
       case Check::Pan:
-        if (text.empty()) {
-          if (field.required) add(n, k, "PAN is missing");
-        } else if (!is_pan(text)) {
-          add(n, k, quoted(text) + " is not a PAN");
-        }
+        shaped(n, k, field.required, is_pan, "PAN is missing", " is not a PAN");
         break;
       case Check::Tan:
         if (!is_tan(text)) add(n, k, quoted(text) + " is not a TAN");
@@ -349,6 +341,16 @@ class Checker {
     const auto first = text.size() == 6 ? parse_count(text.substr(0, 4)) : std::nullopt;
     if (!first || text.substr(4) != two_digits(*first + 1)) return std::nullopt;
     return first;
+  }
+
+  // A field that, when present, must read as `reads` does.
+  void shaped(long long n, int k, bool required, bool (*reads)(std::string_view),
+              const char* missing, const char* misread) {
+    if (f(k).empty()) {
+      if (required) add(n, k, missing);
+    } else if (!reads(f(k))) {
+      add(n, k, quoted(f(k)) + misread);
+    }
   }
 
   // Nil challans follow the real ones, one per section.

@@ -1,13 +1,12 @@
 // The challan sheet's steps per form. Forms 26, 27 and 27EQ share their parts
 // (27 and 27EQ add the book entry, 27EQ the minor head); Form 24 has no section
 // column and checks its amounts without rounding them.
-#include <algorithm>
 #include <array>
-#include <stdexcept>
+#include <span>
 #include <vector>
 
 #include "layout/workbook_layout.hpp"
-#include "verify/walk_steps.hpp"
+#include "verify/placed_actions.hpp"
 
 namespace fenwarx {
 namespace {
@@ -79,15 +78,8 @@ constexpr PerForm<FormActions> kActions = per_form<FormActions>({{
 }});
 
 std::vector<PlacedAction<ChallanAction>> placed(Form form) {
-  const FieldTable<ChallanColumn>& columns = workbook_layout(form).challans.columns;
-  std::vector<PlacedAction<ChallanAction>> out;
-  for (const auto& part : kActions[form_index(form)].parts)
-    for (const ChallanAction& action : part) out.push_back({columns.of(action.column), &action});
-  if (std::any_of(out.begin(), out.end(), [](const auto& a) { return a.column == 0; }))
-    throw std::logic_error("a challan step names a column the form's sheet lacks");
-  std::stable_sort(out.begin(), out.end(),
-                   [](const auto& a, const auto& b) { return a.column < b.column; });
-  return out;
+  return place_actions(kActions[form_index(form)].parts, workbook_layout(form).challans.columns,
+                       "challan");
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
 // The deductee sheet's steps per form, in the order each form runs them. Form 26
-// checks a column and then stores what the check left; Form 27 stores most
-// columns as typed before checking them; Form 27EQ stores every column but the
-// first before its check; Form 24 sums its totals from the cells as typed.
-#include <algorithm>
+// checks a column and then stores what the check left; Forms 27 and 27EQ store
+// most columns as typed before checking them; Form 24 sums its totals from the
+// cells as typed.
 #include <array>
-#include <stdexcept>
+#include <span>
 #include <vector>
 
 #include "layout/workbook_layout.hpp"
-#include "verify/walk_steps.hpp"
+#include "verify/placed_actions.hpp"
 
 namespace fenwarx {
 namespace {
@@ -66,7 +65,9 @@ constexpr DeducteeAction kForm26[] = {
     {.column = D::Remarks, .step = Store{}},
 };
 
-constexpr DeducteeAction kForm27[] = {
+// Forms 27 and 27EQ store a column before its check; these parts of their
+// sheets run alike.
+constexpr DeducteeAction kPartyStoredFirst[] = {
     {.column = D::Section, .step = SectionCode{}},
     {.column = D::Section, .step = Store{}},
     {.column = D::Code, .step = Store{}},
@@ -75,19 +76,17 @@ constexpr DeducteeAction kForm27[] = {
     {.column = D::Pan, .step = Pan10{}},
     {.column = D::PanReference, .step = Store{}},
     {.column = D::PanReference, .step = PanRef{}},
-    {.column = D::Name, .step = StoreCleaned{}},
-    {.column = D::Name, .step = CleanName{}},
-    {.column = D::AmountPaid, .step = Store{}},
-    {.column = D::AmountPaid, .step = Amount{}},
-    {.column = D::AmountPaid, .step = AddAmount{}},
-    {.column = D::AmountPaid, .step = CoversTax{.amount = D::AmountPaid, .tax = D::TotalTax, .marked = D::AmountPaid, .strict = true}},
+};
+
+constexpr DeducteeAction kPaymentStoredFirst[] = {
     {.column = D::PaymentDate, .step = Store{}},
     {.column = D::BookEntry, .step = Store{}},
     {.column = D::BookEntry, .step = YesNo{}},
     {.column = D::Rate, .step = Store{}},
     {.column = D::Rate, .step = RateAmount{}},
-    {.column = D::GrossedUp, .step = Store{}},
-    {.column = D::GrossedUp, .step = YesNoStrict{}},
+};
+
+constexpr DeducteeAction kTaxStoredFirst[] = {
     {.column = D::Tds, .step = Store{}},
     {.column = D::Tds, .step = Amount{}},
     {.column = D::Surcharge, .step = Store{}},
@@ -98,9 +97,9 @@ constexpr DeducteeAction kForm27[] = {
     {.column = D::TotalTax, .step = SumTax{.first = D::Tds, .second = D::Surcharge, .third = D::Cess}},
     {.column = D::TotalTax, .step = Amount{}},
     {.column = D::TotalTax, .step = AddTax{}},
-    {.column = D::DeductionDate, .step = NilRateDate{}},
-    {.column = D::DeductionDate, .step = Store{}},
-    {.column = D::DeductionDate, .step = RateNil{}},
+};
+
+constexpr DeducteeAction kDepositStoredFirst[] = {
     {.column = D::TaxDeposited, .step = Store{}},
     {.column = D::TaxDeposited, .step = Amount{}},
     {.column = D::BsrCode, .step = Store{}},
@@ -110,19 +109,25 @@ constexpr DeducteeAction kForm27[] = {
     {.column = D::ChallanSerial, .step = ChallanSerial{.skipped_when_nil = true}},
     {.column = D::Reason, .step = Store{}},
     {.column = D::Reason, .step = AorB{}},
+};
+
+constexpr DeducteeAction kForm27Own[] = {
+    {.column = D::Name, .step = StoreCleaned{}},
+    {.column = D::Name, .step = CleanName{}},
+    {.column = D::AmountPaid, .step = Store{}},
+    {.column = D::AmountPaid, .step = Amount{}},
+    {.column = D::AmountPaid, .step = AddAmount{}},
+    {.column = D::AmountPaid, .step = CoversTax{.amount = D::AmountPaid, .tax = D::TotalTax, .marked = D::AmountPaid, .strict = true}},
+    {.column = D::GrossedUp, .step = Store{}},
+    {.column = D::GrossedUp, .step = YesNoStrict{}},
+    {.column = D::DeductionDate, .step = NilRateDate{}},
+    {.column = D::DeductionDate, .step = Store{}},
+    {.column = D::DeductionDate, .step = RateNil{}},
     {.column = D::Certificate, .step = Store{}},
     {.column = D::Remarks, .step = Store{}},
 };
 
-constexpr DeducteeAction kForm27EQ[] = {
-    {.column = D::Section, .step = SectionCode{}},
-    {.column = D::Section, .step = Store{}},
-    {.column = D::Code, .step = Store{}},
-    {.column = D::Code, .step = DeducteeCode{}},
-    {.column = D::Pan, .step = Store{}},
-    {.column = D::Pan, .step = Pan10{}},
-    {.column = D::PanReference, .step = Store{}},
-    {.column = D::PanReference, .step = PanRef{}},
+constexpr DeducteeAction kForm27EQOwn[] = {
     {.column = D::Name, .step = Store{}},
     {.column = D::Name, .step = CleanName{}},
     {.column = D::PurchaseValue, .step = Store{}},
@@ -131,35 +136,11 @@ constexpr DeducteeAction kForm27EQ[] = {
     {.column = D::AmountPaid, .step = Amount{}},
     {.column = D::AmountPaid, .step = AddAmount{}},
     {.column = D::AmountPaid, .step = CoversTax{.amount = D::AmountPaid, .tax = D::TotalTax, .marked = D::AmountPaid}},
-    {.column = D::PaymentDate, .step = Store{}},
-    {.column = D::BookEntry, .step = Store{}},
-    {.column = D::BookEntry, .step = YesNo{}},
-    {.column = D::Rate, .step = Store{}},
-    {.column = D::Rate, .step = RateAmount{}},
     {.column = D::GrossedUp, .step = Store{}},
     {.column = D::GrossedUp, .step = Clear{}},
-    {.column = D::Tds, .step = Store{}},
-    {.column = D::Tds, .step = Amount{}},
-    {.column = D::Surcharge, .step = Store{}},
-    {.column = D::Surcharge, .step = Amount{}},
-    {.column = D::Cess, .step = Store{}},
-    {.column = D::Cess, .step = Amount{}},
-    {.column = D::TotalTax, .step = Store{}},
-    {.column = D::TotalTax, .step = SumTax{.first = D::Tds, .second = D::Surcharge, .third = D::Cess}},
-    {.column = D::TotalTax, .step = Amount{}},
-    {.column = D::TotalTax, .step = AddTax{}},
     {.column = D::DeductionDate, .step = Store{}},
     {.column = D::DeductionDate, .step = DeductionDate{.tax = D::Tds}},
     {.column = D::DeductionDate, .step = RateNil{}},
-    {.column = D::TaxDeposited, .step = Store{}},
-    {.column = D::TaxDeposited, .step = Amount{}},
-    {.column = D::BsrCode, .step = Store{}},
-    {.column = D::BsrCode, .step = BankCode{}},
-    {.column = D::DepositDate, .step = Store{}},
-    {.column = D::ChallanSerial, .step = Store{}},
-    {.column = D::ChallanSerial, .step = ChallanSerial{.skipped_when_nil = true}},
-    {.column = D::Reason, .step = Store{}},
-    {.column = D::Reason, .step = AorB{}},
 };
 
 // Both totals take the cells as the user left them, before any check.
@@ -194,28 +175,33 @@ constexpr DeducteeAction kForm24[] = {
     {.column = D::Reason, .step = Store{}},
 };
 
+// A form's steps, in parts (see placed_actions.hpp).
 struct FormActions {
   Form form;
-  std::span<const DeducteeAction> actions;
+  std::array<std::span<const DeducteeAction>, 5> parts;
 };
 
 constexpr PerForm<FormActions> kActions = per_form<FormActions>({{
-    {.form = Form::F24, .actions = kForm24},
-    {.form = Form::F26, .actions = kForm26},
-    {.form = Form::F27, .actions = kForm27},
-    {.form = Form::F27EQ, .actions = kForm27EQ},
+    {.form = Form::F24, .parts = {kForm24}},
+    {.form = Form::F26, .parts = {kForm26}},
+    {.form = Form::F27,
+     .parts = {kForm27Own, kPartyStoredFirst, kPaymentStoredFirst, kTaxStoredFirst,
+               kDepositStoredFirst}},
+    {.form = Form::F27EQ,
+     .parts = {kForm27EQOwn, kPartyStoredFirst, kPaymentStoredFirst, kTaxStoredFirst,
+               kDepositStoredFirst}},
 }});
 
-std::vector<PlacedAction<DeducteeAction>> placed(Form form) {
-  const FieldTable<DeducteeColumn>& columns = workbook_layout(form).deductees.columns;
-  std::vector<PlacedAction<DeducteeAction>> out;
-  for (const DeducteeAction& action : kActions[form_index(form)].actions)
-    out.push_back({columns.of(action.column), &action});
-  if (std::any_of(out.begin(), out.end(), [](const auto& a) { return a.column == 0; }))
-    throw std::logic_error("a deductee step names a column the form's sheet lacks");
-  std::stable_sort(out.begin(), out.end(),
-                   [](const auto& a, const auto& b) { return a.column < b.column; });
+std::vector<const DeducteeAction*> actions_of(Form form) {
+  std::vector<const DeducteeAction*> out;
+  for (std::span<const DeducteeAction> part : kActions[form_index(form)].parts)
+    for (const DeducteeAction& action : part) out.push_back(&action);
   return out;
+}
+
+std::vector<PlacedAction<DeducteeAction>> placed(Form form) {
+  return place_actions(kActions[form_index(form)].parts, workbook_layout(form).deductees.columns,
+                       "deductee");
 }
 
 // The columns a step may write into.
@@ -280,9 +266,9 @@ std::span<const PlacedAction<DeducteeAction>> deductee_actions(Form form) {
 }
 
 bool deductee_column_stored(Form form, DeducteeColumn column) {
-  for (const DeducteeAction& action : kActions[form_index(form)].actions)
-    if (action.column == column &&
-        (std::holds_alternative<Store>(action.step) || std::holds_alternative<StoreCleaned>(action.step)))
+  for (const DeducteeAction* action : actions_of(form))
+    if (action->column == column && (std::holds_alternative<Store>(action->step) ||
+                                     std::holds_alternative<StoreCleaned>(action->step)))
       return true;
   return false;
 }
