@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/values/runtime_error.hpp"
 #include "layout/forms.hpp"
+#include "platform/values/runtime_error.hpp"
 #include "sample_return.hpp"
 #include "sample_workbook.hpp"
 #include "workbook_phases.hpp"
@@ -59,10 +59,9 @@ int generate(const Arguments& args) {
                                                        .challans = args.challans,
                                                        .mistakes = args.mistakes,
                                                        .as_typed = args.as_typed});
-  fmt::print("{}: Form {}, {} deductees{}, {} challans, {} mistakes, {} bytes\n",
-             args.out.string(), fenwarx::form_name(*form), args.deductees,
-             args.as_typed ? " as typed" : "", args.challans, planted,
-             std::filesystem::file_size(args.out));
+  fmt::print("{}: Form {}, {} deductees{}, {} challans, {} mistakes, {} bytes\n", args.out.string(),
+             fenwarx::form_name(*form), args.deductees, args.as_typed ? " as typed" : "",
+             args.challans, planted, std::filesystem::file_size(args.out));
   return 0;
 }
 
@@ -86,10 +85,12 @@ int run_loadsave(const Arguments& args) {
 }
 
 int run_export(const Arguments& args) {
-  const std::string_view form = fenwarx::form_name(*fenwarx::find_form(args.form));  // checked by the parser
+  const std::string_view form =
+      fenwarx::form_name(*fenwarx::find_form(args.form));  // checked by the parser
   std::vector<PhaseTimes> runs;
   bool completed = false;
-  const auto out_dir = args.out.parent_path().empty() ? std::filesystem::path(".") : args.out.parent_path();
+  const auto out_dir =
+      args.out.parent_path().empty() ? std::filesystem::path(".") : args.out.parent_path();
   for (int i = 0; i < args.repeat; ++i)
     runs.push_back(export_return(args.in, args.out, out_dir, form, kBenchToday, completed));
   print_times("export", median(runs), args.repeat, "export", nullptr);
@@ -99,7 +100,8 @@ int run_export(const Arguments& args) {
 }
 
 int run_verify(const Arguments& args) {
-  const std::string_view form = fenwarx::form_name(*fenwarx::find_form(args.form));  // checked by the parser
+  const std::string_view form =
+      fenwarx::form_name(*fenwarx::find_form(args.form));  // checked by the parser
   std::vector<PhaseTimes> runs;
   double errors = 0;
   for (int i = 0; i < args.repeat; ++i)
@@ -134,10 +136,11 @@ int main(int argc, char** argv) {
   gen->add_option("OUT", args.out, "The workbook to write")->required();
 
   std::vector<CLI::App*> timed;
-  for (const auto& [name, what] : {std::pair{"roundtrip", "Open, read every cell, mark, save as"},
-                                   {"loadsave", "Open and save as, the bare baseline"},
-                                   {"verify", "Verify as fenwarx verify does, save as"},
-                                   {"export", "Export as fenwarx export does (the return file beside OUT)"}}) {
+  for (const auto& [name, what] :
+       {std::pair{"roundtrip", "Open, read every cell, mark, save as"},
+        {"loadsave", "Open and save as, the bare baseline"},
+        {"verify", "Verify as fenwarx verify does, save as"},
+        {"export", "Export as fenwarx export does (the return file beside OUT)"}}) {
     auto* sub = app.add_subcommand(name, what);
     sub->add_option("IN", args.in, "The workbook to open")->required()->check(CLI::ExistingFile);
     sub->add_option("OUT", args.out, "Where to save it")->required();

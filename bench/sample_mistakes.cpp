@@ -6,7 +6,7 @@ namespace {
 using templates::CellValue;
 
 constexpr int kFirstChallanRow = 4, kFirstDeducteeRow = 3;
-constexpr int kFiftyYears = 18262;      // days from a date in 2005 to the same in 2055
+constexpr int kFiftyYears = 18262;       // days from a date in 2005 to the same in 2055
 constexpr int kAfterQuarterDay = 38548;  // 15/07/2005
 
 // Deductee columns that move between the forms.
@@ -29,7 +29,9 @@ std::vector<Mistake> plan_mistakes(const SampleReturn& data) {
   const Columns col = columns_of(data.form);
   const int deductees = static_cast<int>(data.deductees.size());
   const int challans = static_cast<int>(data.challans.size());
-  const auto deductee = [&](int i) -> const SampleDeductee& { return data.deductees[static_cast<std::size_t>(i)]; };
+  const auto deductee = [&](int i) -> const SampleDeductee& {
+    return data.deductees[static_cast<std::size_t>(i)];
+  };
   std::vector<Mistake> plan{
       {SampleSheet::Deductor, 10, 2, CellValue::of_text("Delhi"), "state not in capitals"}};
   if (challans >= 3) {

@@ -23,17 +23,17 @@ struct Section {
 constexpr Section kResidentSections[] = {{"194C", 2, 1},  {"194J", 10, 10}, {"194I", 20, 15},
                                          {"194H", 5, 5},  {"194A", 10, 10}, {"194C", 2, 1},
                                          {"194J", 10, 10}};
-constexpr Section kNonResidentSections[] = {{"195", 20, 10}, {"196A", 20, 20}, {"196B", 10, 10},
+constexpr Section kNonResidentSections[] = {{"195", 20, 10},  {"196A", 20, 20}, {"196B", 10, 10},
                                             {"196C", 10, 10}, {"196D", 20, 20}, {"194E", 10, 10},
                                             {"195", 20, 10}};
 // Minor heads of collection with their rates: liquor, timber, forest produce, scrap,
 // parking lots, toll plazas, mining.
-constexpr Section kCollectionSections[] = {{"206C", 1, 1, 'A'},     {"206C", 2.5, 2.5, 'B'},
-                                           {"206C", 2.5, 2.5, 'D'}, {"206C", 1, 1, 'E'},
-                                           {"206C", 2, 2, 'F'},     {"206C", 2, 2, 'G'},
-                                           {"206C", 2, 2, 'H'}};
+constexpr Section kCollectionSections[] = {
+    {"206C", 1, 1, 'A'}, {"206C", 2.5, 2.5, 'B'}, {"206C", 2.5, 2.5, 'D'}, {"206C", 1, 1, 'E'},
+    {"206C", 2, 2, 'F'}, {"206C", 2, 2, 'G'},     {"206C", 2, 2, 'H'}};
 constexpr Section kSalarySections[] = {{"", 10, 10}};
 
+// clang-format off
 constexpr const char* kFirstNames[] = {
     "Aarti",  "Abhishek", "Ajay",   "Amit",   "Anil",   "Anita",   "Arjun",   "Deepak",
     "Divya",  "Ganesh",   "Geeta",  "Harish", "Kavita", "Kiran",   "Lakshmi", "Mahesh",
@@ -64,6 +64,7 @@ std::span<const Section> sections_of(Form form) {
     default: return kResidentSections;
   }
 }
+// clang-format on
 
 std::string digits(PseudoRandom& random, int count) {
   std::string text;
@@ -91,7 +92,8 @@ std::string person_or_firm(PseudoRandom& random, Form form, bool company) {
   }
   if (!company) return std::string(random.pick(kFirstNames)) + " " + random.pick(kSurnames);
   std::string name = std::string(random.pick(kFirmWords)) + " " + random.pick(kFirmKinds);
-  if (std::string_view kind = random.pick(kFirmForms); !kind.empty()) name += " " + std::string(kind);
+  if (std::string_view kind = random.pick(kFirmForms); !kind.empty())
+    name += " " + std::string(kind);
   return name;
 }
 
@@ -121,7 +123,9 @@ double rate_for(Form form, const SampleChallan& challan, bool company) {
 }
 
 int month_start_of(int day) {
-  return day >= kMonthStarts[2] ? kMonthStarts[2] : day >= kMonthStarts[1] ? kMonthStarts[1] : kMonthStarts[0];
+  return day >= kMonthStarts[2]   ? kMonthStarts[2]
+         : day >= kMonthStarts[1] ? kMonthStarts[1]
+                                  : kMonthStarts[0];
 }
 
 }  // namespace
@@ -154,10 +158,11 @@ SampleReturn make_sample_return(Form form, int deductee_count, int challan_count
     }
     d.purchase_value = d.amount;
     d.tds = std::llround(rupees(d.amount) * d.rate / 100.0) * 100;
-    d.surcharge = d.company && d.amount > 1'000'000'00 ? std::llround(rupees(d.tds) * 0.1) * 100 : 0;
+    d.surcharge =
+        d.company && d.amount > 1'000'000'00 ? std::llround(rupees(d.tds) * 0.1) * 100 : 0;
     d.cess = std::llround(rupees(d.tds + d.surcharge) * 0.02) * 100;
-    d.payment_day =
-        std::max(month_start_of(challan.deposit_day), challan.deposit_day - static_cast<int>(random.between(1, 27)));
+    d.payment_day = std::max(month_start_of(challan.deposit_day),
+                             challan.deposit_day - static_cast<int>(random.between(1, 27)));
     d.book_entry = random.chance(5);
     if (form != Form::F24 && random.chance(4)) {
       d.reason = random.chance(50) ? 'A' : 'B';

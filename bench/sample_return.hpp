@@ -11,7 +11,7 @@
 
 namespace fenwarx::bench {
 
-inline constexpr int kMaxDeductees = 65534;  // what one sheet of the old format held
+inline constexpr int kMaxDeductees = 65534;     // what one sheet of the old format held
 inline constexpr int kFirstQuarterDay = 38443;  // 01/04/2005
 inline constexpr int kLastQuarterDay = 38533;   // 30/06/2005
 

@@ -9,8 +9,8 @@ namespace {
 using templates::CellValue;
 
 constexpr int kYearStart = 38443, kYearEnd = 38807;  // 01/04/2005, 31/03/2006
-constexpr int kNilChallanDay = 38533;                 // 30/06/2005
-constexpr int kPreparationDay = 38543;                // 10/07/2005
+constexpr int kNilChallanDay = 38533;                // 30/06/2005
+constexpr int kPreparationDay = 38543;               // 10/07/2005
 
 CellValue text(std::string value) { return CellValue::of_text(std::move(value)); }
 CellValue number(double value) { return CellValue::of_number(value); }
@@ -56,6 +56,7 @@ AnnualSalary annual_salary(const SampleDeductee& d, int index) {
 }  // namespace
 
 std::vector<CellValue> deductor_values(const SampleReturn& data) {
+  // clang-format off
   std::vector<CellValue> rows = {
       text("DELS12345F"), text("AAACS1234K"), text("Sunrise Engineering Works Pvt Ltd"),
       text("Head Office"), text("14"), text("Shanti Bhavan"), text("Pusa Road"),
@@ -75,6 +76,7 @@ std::vector<CellValue> deductor_values(const SampleReturn& data) {
     rows[29] = text("N");
     rows[30] = text("2005-06");
   } else if (data.form == Form::F27EQ) {
+    // clang-format on
     rows[2] = text("Sunrise Timber & Scrap Traders Pvt Ltd");
     std::swap(rows[28], rows[29]);
   }
@@ -84,12 +86,28 @@ std::vector<CellValue> deductor_values(const SampleReturn& data) {
 void challan_row(const SampleReturn& data, int index, Row& row) {
   const SampleChallan& c = data.challans[static_cast<std::size_t>(index)];
   const bool cash = c.cheque == 0;
-  row = {number(index + 1), text(c.section), money(whole_rupees_up(c.tds)),
-         money(whole_rupees_up(c.surcharge)), money(whole_rupees_up(c.cess)),
-         money(c.interest), number(0), money(c.total()), cash ? CellValue{} : number(c.cheque),
-         text(c.bsr_code), number(c.deposit_day), flag(false), text(c.challan_number),
-         CellValue{}, cash ? text("Cash") : CellValue{}, number(c.deductees), money(c.tds),
-         money(c.surcharge), money(c.cess), money(c.interest), number(0), money(c.deducted),
+  row = {number(index + 1),
+         text(c.section),
+         money(whole_rupees_up(c.tds)),
+         money(whole_rupees_up(c.surcharge)),
+         money(whole_rupees_up(c.cess)),
+         money(c.interest),
+         number(0),
+         money(c.total()),
+         cash ? CellValue{} : number(c.cheque),
+         text(c.bsr_code),
+         number(c.deposit_day),
+         flag(false),
+         text(c.challan_number),
+         CellValue{},
+         cash ? text("Cash") : CellValue{},
+         number(c.deductees),
+         money(c.tds),
+         money(c.surcharge),
+         money(c.cess),
+         money(c.interest),
+         number(0),
+         money(c.deducted),
          money(c.deducted)};
   if (data.form == Form::F27EQ) row.push_back(text(std::string(1, c.minor_head)));
   if (data.form == Form::F24) row.erase(row.begin() + 1);
@@ -100,18 +118,28 @@ void deductee_row(const SampleReturn& data, int index, Row& row) {
   const SampleChallan& c = data.challans[static_cast<std::size_t>(d.challan)];
   const double serial = d.challan + 1;
   if (data.form == Form::F24) {
-    row = {number(index + 1), text(d.employee_reference), text("192B"), text(d.pan),
-           text(d.name), number(d.payment_day), money(d.amount), money(d.tds),
-           money(d.surcharge), money(d.cess), money(d.deducted()), number(serial),
-           money(d.deducted()), number(d.payment_day), number(c.deposit_day), CellValue{}};
+    row = {number(index + 1),     text(d.employee_reference),
+           text("192B"),          text(d.pan),
+           text(d.name),          number(d.payment_day),
+           money(d.amount),       money(d.tds),
+           money(d.surcharge),    money(d.cess),
+           money(d.deducted()),   number(serial),
+           money(d.deducted()),   number(d.payment_day),
+           number(c.deposit_day), CellValue{}};
     return;
   }
-  row = {text(c.section), number(d.company ? 1 : 2), text(d.pan), text(d.pan_reference),
-         text(d.name), money(d.amount), number(d.payment_day), flag(d.book_entry),
-         number(d.rate), data.form == Form::F27 ? flag(false) : CellValue{}, money(d.tds),
-         money(d.surcharge), money(d.cess), money(d.deducted()), number(d.payment_day),
-         money(d.deducted()), text(c.bsr_code), number(c.deposit_day), number(serial),
-         reason(d.reason), CellValue{}, text(d.certificate), text(d.remarks)};
+  row = {text(c.section),       number(d.company ? 1 : 2),
+         text(d.pan),           text(d.pan_reference),
+         text(d.name),          money(d.amount),
+         number(d.payment_day), flag(d.book_entry),
+         number(d.rate),        data.form == Form::F27 ? flag(false) : CellValue{},
+         money(d.tds),          money(d.surcharge),
+         money(d.cess),         money(d.deducted()),
+         number(d.payment_day), money(d.deducted()),
+         text(c.bsr_code),      number(c.deposit_day),
+         number(serial),        reason(d.reason),
+         CellValue{},           text(d.certificate),
+         text(d.remarks)};
   if (data.form == Form::F27EQ) {
     row.insert(row.begin() + 5, money(d.purchase_value));
     row.erase(row.begin() + 21);
@@ -123,22 +151,62 @@ bool has_perquisites(int index) { return index % 4 == 0; }
 void salary_row(const SampleReturn& data, int index, Row& row) {
   const SampleDeductee& d = data.deductees[static_cast<std::size_t>(index)];
   const AnnualSalary a = annual_salary(d, index);
-  row = {number(index + 1), text(d.pan), text(d.name), number(kYearStart), number(kYearEnd),
-         number(a.salary), number(a.perquisites), number(0), number(0), number(a.gross),
-         number(a.exempt), number(a.balance), text("P"), number(a.other_income),
-         number(a.gross_total), number(a.deduction_80c), number(a.deduction_80d), number(0),
-         number(a.deductions), number(a.total_income), number(a.tax), number(0), number(0),
-         number(0), number(a.cess), number(a.payable), number(0), number(a.payable),
-         number(a.payable), number(0), number(0), number(a.payable), text("P"), number(0)};
+  row = {number(index + 1),
+         text(d.pan),
+         text(d.name),
+         number(kYearStart),
+         number(kYearEnd),
+         number(a.salary),
+         number(a.perquisites),
+         number(0),
+         number(0),
+         number(a.gross),
+         number(a.exempt),
+         number(a.balance),
+         text("P"),
+         number(a.other_income),
+         number(a.gross_total),
+         number(a.deduction_80c),
+         number(a.deduction_80d),
+         number(0),
+         number(a.deductions),
+         number(a.total_income),
+         number(a.tax),
+         number(0),
+         number(0),
+         number(0),
+         number(a.cess),
+         number(a.payable),
+         number(0),
+         number(a.payable),
+         number(a.payable),
+         number(0),
+         number(0),
+         number(a.payable),
+         text("P"),
+         number(0)};
 }
 
 void perquisite_row(const SampleReturn& data, int index, Row& row) {
   const SampleDeductee& d = data.deductees[static_cast<std::size_t>(index)];
   const double accommodation = std::round(rupees(d.amount) * 12 * 0.10 / 100) * 100;
   const double taxable = std::max(0.0, accommodation - 12000);
-  row = {text(d.name), number(index + 1), number(accommodation), number(12000), number(14400),
-         number(0), number(6000), number(0), number(taxable), number(14400), number(0),
-         number(0), number(0), number(6000), number(0), number(taxable + 14400 + 6000)};
+  row = {text(d.name),
+         number(index + 1),
+         number(accommodation),
+         number(12000),
+         number(14400),
+         number(0),
+         number(6000),
+         number(0),
+         number(taxable),
+         number(14400),
+         number(0),
+         number(0),
+         number(0),
+         number(6000),
+         number(0),
+         number(taxable + 14400 + 6000)};
 }
 
 }  // namespace fenwarx::bench

@@ -53,7 +53,8 @@ int write_sample_workbook(const std::filesystem::path& path, const SampleOptions
   const WorkbookLayout& layout = workbook_layout(options.form);
 
   std::map<SampleSheet, Overrides> overrides;
-  const std::vector<Mistake> mistakes = options.mistakes ? plan_mistakes(data) : std::vector<Mistake>{};
+  const std::vector<Mistake> mistakes =
+      options.mistakes ? plan_mistakes(data) : std::vector<Mistake>{};
   for (const Mistake& m : mistakes) overrides[m.sheet][{m.row, m.column}] = m.value;
 
   SharedStringTable strings;
@@ -61,20 +62,21 @@ int write_sample_workbook(const std::filesystem::path& path, const SampleOptions
   std::vector<CellValue> deductor = deductor_values(data);
   for (const auto& [cell, value] : overrides[SampleSheet::Deductor])
     deductor[static_cast<std::size_t>(cell.first - 1)] = value;
-  sheets.push_back({.name = layout.deductor.name,
-                    .xml = deductor_sheet_xml(layout, strings, deductor, "2005")});
+  sheets.push_back(
+      {.name = layout.deductor.name, .xml = deductor_sheet_xml(layout, strings, deductor, "2005")});
   const TableFrame challans = frame_of(layout.challans), deductees = frame_of(layout.deductees);
   sheets.push_back({.name = challans.sheet,
                     .xml = table_xml(challans, options.form, data, options.challans, &challan_row,
                                      overrides[SampleSheet::Challans], strings)});
   sheets.push_back({.name = deductees.sheet,
-                    .xml = table_xml(deductees, options.form, data, options.deductees, options.as_typed ? &typed_deductee_row : &deductee_row,
+                    .xml = table_xml(deductees, options.form, data, options.deductees,
+                                     options.as_typed ? &typed_deductee_row : &deductee_row,
                                      overrides[SampleSheet::Deductees], strings)});
   if (layout.salaries) {
     const TableFrame salaries = frame_of(*layout.salaries);
     sheets.push_back({.name = salaries.sheet,
-                      .xml = table_xml(salaries, options.form, data, options.deductees, &salary_row, {},
-                                       strings)});
+                      .xml = table_xml(salaries, options.form, data, options.deductees, &salary_row,
+                                       {}, strings)});
   }
   if (layout.perquisites) {
     const TableFrame perquisites = frame_of(*layout.perquisites);

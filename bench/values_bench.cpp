@@ -51,15 +51,9 @@ void BM_CellValue(benchmark::State& state) {
     for (int column = 1; column <= kColumns; ++column) {
       Cell cell(sheet, row, column);
       switch (column % 3) {
-        case 0:
-          cell.SetValue(Variant::number(row * 100.25));
-          break;
-        case 1:
-          cell.SetValue(Variant::text("ABCDE" + std::to_string(1000 + row) + "F"));
-          break;
-        default:
-          cell.SetValue(Variant::date(38443 + row % 90));
-          break;
+        case 0: cell.SetValue(Variant::number(row * 100.25)); break;
+        case 1: cell.SetValue(Variant::text("ABCDE" + std::to_string(1000 + row) + "F")); break;
+        default: cell.SetValue(Variant::date(38443 + row % 90)); break;
       }
     }
   }

@@ -104,7 +104,8 @@ PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& 
   const auto object = create_object(find_return_class(form)->prog_id, Platform{ui, *clock});
   object->bind(workbook);
   const CellPlace year = object->layout().deductor_cell(DeductorRow::FinancialYear);
-  object->financial_year = object->deductor_sheet->Cells(year.row, year.column).Value().to_text().substr(0, 4);
+  object->financial_year =
+      object->deductor_sheet->Cells(year.row, year.column).Value().to_text().substr(0, 4);
   Verify_Challan(*object);
   times.read_ms = watch.lap();
   VerifyDeducteeDetails(*object);
@@ -124,7 +125,8 @@ PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem:
   times.open_ms = watch.lap();
   RecordingUi ui;
   const auto clock = fixed_clock(today);
-  const auto object = create_object(find_return_class(form)->prog_id, Platform{ui, *clock, out_dir});
+  const auto object =
+      create_object(find_return_class(form)->prog_id, Platform{ui, *clock, out_dir});
   ExportETDS_Vantor(*object, workbook);
   completed = object->exported.completed;
   times.read_ms = watch.lap();

@@ -7,20 +7,11 @@ void append_escaped(std::string& out, std::string_view text) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char escape = 0;
     switch (text[i]) {
-      case '\t':
-        escape = 't';
-        break;
-      case '\r':
-        escape = 'r';
-        break;
-      case '\n':
-        escape = 'n';
-        break;
-      case '\\':
-        escape = '\\';
-        break;
-      default:
-        continue;
+      case '\t': escape = 't'; break;
+      case '\r': escape = 'r'; break;
+      case '\n': escape = 'n'; break;
+      case '\\': escape = '\\'; break;
+      default: continue;
     }
     out.append(text.substr(start, i - start));
     out.push_back('\\');

@@ -58,7 +58,8 @@ void append_json(std::string& out, const CheckFinding& f, bool last) {
 int check(const CheckOptions& options) {
   std::optional<std::filesystem::path> workbook;
   if (options.workbook) workbook = *options.workbook;
-  const jobs::CheckResult result = jobs::check(options.return_file, workbook, named_form(options.form));
+  const jobs::CheckResult result =
+      jobs::check(options.return_file, workbook, named_form(options.form));
   if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
   if (result.outcome == jobs::Outcome::UnknownForm) return report_unknown_form(*options.workbook);
   const CheckReport& report = result.report;

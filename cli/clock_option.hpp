@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-
 namespace fenwarx::cli {
 
 // The serial of an ISO date, strictly YYYY-MM-DD of a real day; nothing otherwise.

@@ -26,11 +26,10 @@ struct ValidateOptions {
 int validate(const ValidateOptions& options) {
   TerminalObserver observer(false);
   std::fflush(stdout);
-  const jobs::Result result =
-      jobs::validate(named_form(options.form).value_or(Form::F26),
-                     {.observer = &observer,
-                      .out_dir = options.out_dir,
-                      .validator = validator_command(options.validator)});
+  const jobs::Result result = jobs::validate(named_form(options.form).value_or(Form::F26),
+                                             {.observer = &observer,
+                                              .out_dir = options.out_dir,
+                                              .validator = validator_command(options.validator)});
   if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
   if (result.outcome == jobs::Outcome::Missing)
     fmt::print(stderr, "fenwarx: no return file at {}; run fenwarx export first\n",

@@ -41,8 +41,8 @@ int verify(const VerifyOptions& options) {
 
 Command add_verify(CLI::App& parent) {
   auto options = std::make_shared<VerifyOptions>();
-  auto* app = parent.add_subcommand(
-      "verify", "Check a return workbook, mark its bad cells red and save it");
+  auto* app = parent.add_subcommand("verify",
+                                    "Check a return workbook, mark its bad cells red and save it");
   add_workbook_options(*app, *options);
   app->add_flag("--salary", options->salary, "Also check the salary sheets (Form 24)");
   return {app, [options] { return verify(*options); }};

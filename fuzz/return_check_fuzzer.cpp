@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fenwarx::CheckReport report = fenwarx::check_return_file(bytes);
   long long previous = 0;
   for (const fenwarx::CheckFinding& finding : report.findings) {
-    if (finding.line < 0 || finding.line > report.lines + 1 || finding.field < 0 || finding.message.empty()) {
+    if (finding.line < 0 || finding.line > report.lines + 1 || finding.field < 0 ||
+        finding.message.empty()) {
       std::fprintf(stderr, "finding out of the file: line %lld of %lld, field %d\n", finding.line,
                    report.lines, finding.field);
       std::abort();

@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const auto before = sheet.stored_value(r, c);
       const auto after = again.stored_value(r, c);
       // NaN never equals itself; it cannot come from a well-formed number anyway.
-      if (before.type() == fenwarx::VariantType::Number && before.number_value() != before.number_value())
+      if (before.type() == fenwarx::VariantType::Number &&
+          before.number_value() != before.number_value())
         continue;
       if (!(before == after)) finding("cell changed by the round trip", r, c);
     }

@@ -3,6 +3,7 @@
 // spreadsheet step is skipped, except in CheckRateAmountNill, which passes it on.
 #include <string>
 
+#include "checks/error_marker.hpp"
 #include "checks/ignored_step.hpp"
 #include "checks/validators.hpp"
 #include "platform/values/ascii.hpp"
@@ -10,15 +11,12 @@
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/variant.hpp"
 #include "state/return_object.hpp"
-#include "checks/error_marker.hpp"
 
 namespace fenwarx {
 namespace {
 
 // The cell's text as a number text; "0" when it has no leading number.
-std::string leading_number_text(std::string_view text) {
-  return number_text(leading_number(text));
-}
+std::string leading_number_text(std::string_view text) { return number_text(leading_number(text)); }
 
 // Writes the last text (numeric) with `decimals` decimals, as if typed, after
 // setting `format` when one is given.
@@ -45,8 +43,8 @@ void finish_amount(ReturnObject& self, double r, double c) {
 
 // A number that must be present; `accept` judges its value.
 template <typename Accept>
-void check_present_number(ReturnObject& self, double r, double c, int decimals,
-                          const char* format, Accept accept) {
+void check_present_number(ReturnObject& self, double r, double c, int decimals, const char* format,
+                          Accept accept) {
   self.last.text = trimmed(self.GetCellText(r, c));
   if (self.last.text.empty()) {
     MarkCell(self, r, c, true);

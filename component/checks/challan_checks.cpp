@@ -3,16 +3,16 @@
 #include <optional>
 #include <string>
 
+#include "checks/error_marker.hpp"
 #include "checks/ignored_step.hpp"
+#include "checks/walk_checks.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/ascii.hpp"
 #include "platform/values/utf8.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
-#include "checks/error_marker.hpp"
-#include "checks/walk_checks.hpp"
 
 namespace fenwarx {
 namespace {

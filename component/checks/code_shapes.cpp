@@ -22,6 +22,8 @@ bool is_reserved_pan(std::string_view text) {
 
 bool IsDigitChar(std::string_view ch) { return has_shape(ch, "9"); }
 
-bool IsLetterChar(std::string_view ch) { return !ch.empty() && has_shape(to_upper(ch.substr(0, 1)), "A"); }
+bool IsLetterChar(std::string_view ch) {
+  return !ch.empty() && has_shape(to_upper(ch.substr(0, 1)), "A");
+}
 
 }  // namespace fenwarx

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "checks/error_marker.hpp"
 #include "checks/ignored_step.hpp"
 #include "checks/validators.hpp"
 #include "platform/values/ascii.hpp"
@@ -12,7 +13,6 @@
 #include "platform/values/variant.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
-#include "checks/error_marker.hpp"
 
 namespace fenwarx {
 namespace {

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <string>
 
-#include "checks/ignored_step.hpp"
-#include "platform/values/numbers.hpp"
-#include "platform/values/ascii.hpp"
-#include "layout/code_lists.hpp"
-#include "state/return_object.hpp"
 #include "checks/error_marker.hpp"
+#include "checks/ignored_step.hpp"
 #include "checks/walk_checks.hpp"
+#include "layout/code_lists.hpp"
+#include "platform/values/ascii.hpp"
+#include "platform/values/numbers.hpp"
+#include "state/return_object.hpp"
 
 namespace fenwarx {
 namespace {
@@ -90,7 +90,8 @@ void CheckAorB(ReturnObject& self, double r, double c) {
 void CheckAmountCoversTax(ReturnObject& self, double r, int amount_column, int tax_column,
                           int marked_column, bool strict) {
   const auto compare = [&] {
-    const double amount = strict ? as_number(self, r, amount_column) : leading(self, r, amount_column);
+    const double amount =
+        strict ? as_number(self, r, amount_column) : leading(self, r, amount_column);
     const double tax = strict ? as_number(self, r, tax_column) : leading(self, r, tax_column);
     if (amount < tax) MarkCell(self, r, marked_column, true);
   };

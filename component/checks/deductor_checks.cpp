@@ -4,17 +4,17 @@
 #include <string>
 #include <vector>
 
-#include "checks/ignored_step.hpp"
 #include "checks/code_shapes.hpp"
-#include "checks/validators.hpp"
-#include "state/message_texts.hpp"
-#include "platform/values/runtime_error.hpp"
-#include "platform/values/ascii.hpp"
-#include "platform/values/utf8.hpp"
-#include "layout/code_lists.hpp"
-#include "state/return_object.hpp"
 #include "checks/error_marker.hpp"
+#include "checks/ignored_step.hpp"
+#include "checks/validators.hpp"
 #include "checks/walk_checks.hpp"
+#include "layout/code_lists.hpp"
+#include "platform/values/ascii.hpp"
+#include "platform/values/runtime_error.hpp"
+#include "platform/values/utf8.hpp"
+#include "state/message_texts.hpp"
+#include "state/return_object.hpp"
 
 namespace fenwarx {
 namespace {
@@ -60,8 +60,8 @@ void CheckDeductorPan(ReturnObject& self, double r, double c) {
   ignoring_failure([&] { pan = normalised_code(self, r, c); });
   ignoring_failure([&] {
     if (reserved_pan(self.return_class(), pan)) return;
-    const bool marked = character_count(pan) == kPanShape.size() ? !has_shape(pan, kPanShape)
-                                                                  : category == "O";
+    const bool marked =
+        character_count(pan) == kPanShape.size() ? !has_shape(pan, kPanShape) : category == "O";
     if (marked) MarkCell(self, r, c, true);
   });
   ignoring_failure([&] { self.PutCellText(r, c, pan); });

@@ -1,8 +1,8 @@
 #include "checks/error_marker.hpp"
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/ascii.hpp"
 #include "state/return_object.hpp"
 
 namespace fenwarx {
@@ -42,7 +42,9 @@ void MarkCell(ReturnObject& self, double row, double column, bool isError) {
   const ErrorLog& log = deductor.log;
   // A count that cannot be read leaves line 0, which no later step can write.
   double line = 0;
-  attempt([&] { line = leading_number(log_cell(self, log.count.row, log.count.column).ValueText()) + 1; });
+  attempt([&] {
+    line = leading_number(log_cell(self, log.count.row, log.count.column).ValueText()) + 1;
+  });
   attempt([&] { log_cell(self, log.count.row, log.count.column).SetValue(Variant::number(line)); });
   attempt([&] {
     log_cell(self, line, log.sheet_column).SetValue(Variant::text(current_sheet(self).Name()));

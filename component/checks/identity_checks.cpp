@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "checks/code_shapes.hpp"
+#include "checks/error_marker.hpp"
 #include "checks/validators.hpp"
 #include "layout/code_lists.hpp"
-#include "state/message_texts.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/ascii.hpp"
 #include "platform/values/utf8.hpp"
+#include "state/message_texts.hpp"
 #include "state/return_object.hpp"
-#include "checks/error_marker.hpp"
 
 namespace fenwarx {
 namespace {

@@ -2,18 +2,18 @@
 // written in one piece (complete or not at all), then the message saying where.
 #include <algorithm>
 #include <exception>
+#include <string>
 #include <string_view>
 #include <thread>
-#include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "export/export.hpp"
 #include "export/record_writer.hpp"
 #include "platform/files/atomic_file.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/ascii.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
 #include "verify/verification.hpp"
@@ -61,8 +61,8 @@ void bind_for_export(ReturnObject& self, const std::shared_ptr<Workbook>& excel)
 // are built again from the cells as they now stand: the challan columns filled
 // from the deductee rows are filled and checked again, what the deductee walk
 // took before a later step rewrote it is taken again (the checks would leave the
-// normalised cells as they are), and the deductor walk writes the totals. The file then holds what a
-// verification leaves, whether or not one ran before.
+// normalised cells as they are), and the deductor walk writes the totals. The file then holds what
+// a verification leaves, whether or not one ran before.
 void verify_silently(ReturnObject& self, const std::shared_ptr<Workbook>& excel) {
   bind_for_export(self, excel);
   const std::uint64_t before = record_source_changes(self);
@@ -88,7 +88,9 @@ ReturnHeader read_header(ReturnObject& self) {
   return header;
 }
 
-double rate_of(const DeducteeRecord& deductee) { return leading_number(deductee[DeducteeColumn::Rate]); }
+double rate_of(const DeducteeRecord& deductee) {
+  return leading_number(deductee[DeducteeColumn::Rate]);
+}
 // A challan's key, rounded as the challan check rounds it for its counts and sums.
 double key_of(const ChallanRecord& challan) {
   return round_half_even(leading_number(challan[ChallanColumn::SerialNumber]));
@@ -121,7 +123,8 @@ constexpr std::size_t kParallelRecords = 4096;
 // `writer` (their zero padding may show messages); the deductee records, which
 // need nothing but their record, are then written by two threads at once, each
 // taking one half of the file, and the halves joined.
-WrittenRecords write_records(RecordWriter& writer, Form form, const std::vector<PlannedRecord>& plan) {
+WrittenRecords write_records(RecordWriter& writer, Form form,
+                             const std::vector<PlannedRecord>& plan) {
   std::vector<std::string> challan_lines(plan.size());
   for (std::size_t i = 0; i < plan.size(); ++i)
     if (plan[i].kind != RecordKind::Deductee)
@@ -260,8 +263,8 @@ void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& exce
 
   std::string heads;
   writer.write(record_table(form, RecordKind::FileHeader), {.line = 1}, heads);
-  writer.write(record_table(form, RecordKind::BatchHeader), {.line = 2, .challan_count = challan_lines},
-               heads);
+  writer.write(record_table(form, RecordKind::BatchHeader),
+               {.line = 2, .challan_count = challan_lines}, heads);
   const std::filesystem::path path = return_file_path(self);
   AtomicFile file(path);
   file.write(heads);

@@ -89,22 +89,27 @@ bool form_code_matches(std::string_view file_type, std::string_view form_code) {
 std::string FieldSeparator() { return "^"; }
 
 std::string MapSectionCode(std::string_view section) {
+  // clang-format off
   static constexpr std::array<std::pair<std::string_view, std::string_view>, 14> kMap{{
       {"193", "193"}, {"194A", "94A"}, {"194B", "94B"}, {"194BB", "4BB"}, {"194C", "94C"},
       {"194D", "94D"}, {"194E", "94E"}, {"194EE", "4EE"}, {"194F", "94F"}, {"194G", "94G"},
       {"194H", "94H"}, {"194I", "94I"}, {"194J", "94J"}, {"194K", "94K"}}};
   return mapped(section, kMap);
 }
+// clang-format on
 
 std::string MapNonResidentSectionCode(std::string_view section) {
+  // clang-format off
   static constexpr std::array<std::pair<std::string_view, std::string_view>, 6> kMap{{
       {"195", "195"}, {"196A", "96A"}, {"196B", "96B"}, {"196C", "96C"}, {"196D", "96D"},
       {"194E", "94E"}}};
   return mapped(section, kMap);
 }
+// clang-format on
 
 std::string MapCollectionCode(std::string_view section) {
-  static constexpr std::array<std::pair<std::string_view, std::string_view>, 1> kMap{{{"206C", "E"}}};
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 1> kMap{
+      {{"206C", "E"}}};
   return mapped(section, kMap);
 }
 

@@ -32,7 +32,7 @@ bool is_file_type(std::string_view file_type);
 bool is_form_code(std::string_view form_code);
 bool form_code_matches(std::string_view file_type, std::string_view form_code);
 
-std::string FieldSeparator();  // "^"
+std::string FieldSeparator();                                     // "^"
 std::string MapSectionCode(std::string_view section);             // Form 26
 std::string MapNonResidentSectionCode(std::string_view section);  // Form 27
 std::string MapCollectionCode(std::string_view section);          // Form 27EQ

@@ -1,13 +1,13 @@
 #include "export/field_formats.hpp"
 
 #include <algorithm>
+#include <optional>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "platform/values/utf8.hpp"
-#include "platform/values/ascii.hpp"
-#include <optional>
 
 namespace fenwarx {
 namespace {
@@ -20,7 +20,9 @@ std::string fixed_or_as_is(std::string_view text, int decimals) {
 }
 
 // Appends code point `c` as one byte of the file's single-byte character set.
-void append_single_byte(std::string& out, char32_t c) { out += c < 0x100 ? static_cast<char>(c) : '?'; }
+void append_single_byte(std::string& out, char32_t c) {
+  out += c < 0x100 ? static_cast<char>(c) : '?';
+}
 
 }  // namespace
 

@@ -9,8 +9,8 @@
 #include "export/record_tables.hpp"
 #include "export/return_file_check.hpp"
 #include "layout/workbook_layout.hpp"
-#include "platform/values/numbers.hpp"
 #include "platform/values/ascii.hpp"
+#include "platform/values/numbers.hpp"
 #include "verify/walk_steps.hpp"
 
 namespace fenwarx {
@@ -47,7 +47,8 @@ class Locator {
       if (challan.nil) {
         const std::vector<int>* rows = nil_group(ordinal);
         const int first = rows && !rows->empty() ? rows->front() : 0;
-        if (const auto place = cell_of(RecordKind::NilChallan, finding.field, {.deductee_row = first}))
+        if (const auto place =
+                cell_of(RecordKind::NilChallan, finding.field, {.deductee_row = first}))
           put(finding, *place);
         return;
       }
@@ -61,8 +62,8 @@ class Locator {
     const long long record = finding.line - challan.line;
     if (!rows || record > static_cast<long long>(rows->size())) return;
     const int row = (*rows)[static_cast<std::size_t>(record - 1)];
-    const auto place =
-        cell_of(RecordKind::Deductee, finding.field, {.deductee_row = row, .under_nil = challan.nil});
+    const auto place = cell_of(RecordKind::Deductee, finding.field,
+                               {.deductee_row = row, .under_nil = challan.nil});
     put(finding, place.value_or(Place{.sheet = layout_.deductees.name, .row = row}));
   }
 
@@ -98,7 +99,8 @@ class Locator {
           else if constexpr (std::is_same_v<S, Cheque>)
             return challan(rows.challan_row, ChallanColumn::Cheque);
           else if constexpr (std::is_same_v<S, ChallanSerial>) {
-            if (kind == RecordKind::Challan) return challan(rows.challan_row, ChallanColumn::SerialNumber);
+            if (kind == RecordKind::Challan)
+              return challan(rows.challan_row, ChallanColumn::SerialNumber);
             if (kind == RecordKind::Deductee && !rows.under_nil)
               return deductee(rows.deductee_row, DeducteeColumn::ChallanSerial, false);
             return std::nullopt;
@@ -108,9 +110,9 @@ class Locator {
             // The section of the group's first row, where the walk keeps one.
             const int column = stored_column(DeducteeColumn::Section);
             if (rows.deductee_row == 0 || column == 0) return std::nullopt;
-            return Place{.sheet = layout_.deductees.name, .row = rows.deductee_row, .column = column};
-          }
-          else
+            return Place{
+                .sheet = layout_.deductees.name, .row = rows.deductee_row, .column = column};
+          } else
             return std::nullopt;
         },
         field->source);
@@ -122,7 +124,8 @@ class Locator {
   }
   std::optional<Place> challan(int row, ChallanColumn column) const {
     if (row == 0) return std::nullopt;
-    return Place{.sheet = layout_.challans.name, .row = row, .column = layout_.challans.columns.of(column)};
+    return Place{
+        .sheet = layout_.challans.name, .row = row, .column = layout_.challans.columns.of(column)};
   }
   // A deductee column; a record's text comes only from one the walk stores.
   std::optional<Place> deductee(int row, DeducteeColumn column, bool from_record) const {
@@ -134,11 +137,12 @@ class Locator {
   const std::vector<int>* named_rows(int ordinal) {
     scan();
     Worksheet& challans = workbook_.Worksheets(layout_.challans.name);
-    const double key = leading_number(
-        challans.Cells(layout_.challans.first_row - 1 + ordinal,
-                       layout_.challans.columns.of(ChallanColumn::SerialNumber))
-            .Value()
-            .to_text());
+    const double key =
+        leading_number(challans
+                           .Cells(layout_.challans.first_row - 1 + ordinal,
+                                  layout_.challans.columns.of(ChallanColumn::SerialNumber))
+                           .Value()
+                           .to_text());
     const auto found = by_serial_.find(key);
     return found == by_serial_.end() ? nullptr : &found->second;
   }
@@ -169,7 +173,8 @@ class Locator {
       if (trimmed(text(row, kDataColumn)).empty()) break;
       by_serial_[leading_number(text(row, serial_column))].push_back(row);
       if (rate_column > 0 && leading_number(text(row, rate_column)) != 0) continue;
-      const std::string section = section_column > 0 ? to_upper(trimmed(text(row, section_column))) : "";
+      const std::string section =
+          section_column > 0 ? to_upper(trimmed(text(row, section_column))) : "";
       const auto [group, added] = groups.try_emplace(section, nil_groups_.size());
       if (added) nil_groups_.emplace_back();
       nil_groups_[group->second].push_back(row);

@@ -72,6 +72,7 @@ constexpr ReturnField kBatchHeader[] = {
     {.number = 51, .source = Constant{"N"}},
 };
 
+// clang-format off
 constexpr ReturnField kChallan[] = {
     {.number = 1, .source = LineNumber{}, .check = Check::LineNumber},
     {.number = 2, .source = Constant{"CD"}},
@@ -116,6 +117,7 @@ constexpr ReturnField kChallan[] = {
     {.number = 37, .source = Challan{C::BookEntry}},
     {.number = 38, .source = Challan{C::Remarks}},
 };
+// clang-format on
 
 // Joins field lists into one table's list.
 template <std::size_t... N>
@@ -153,11 +155,13 @@ constexpr ReturnField kNilSection[] = {
     {.number = 21, .source = NilSection{}, .format = Format::NilSectionCode},
 };
 
+// clang-format off
 constexpr auto kNilChallan =
     joined(kNilChallanHead,
            {{.number = 18, .source = Deductor{.row = R::NilChallanDate, .trimmed = false},
              .format = Format::HashedDate}},
            kNilSection, kNilAmounts);
+// clang-format on
 constexpr auto kSalaryNilChallan =
     joined(kNilChallanHead, {{.number = 18, .source = QuarterEnd{}, .format = Format::Date}},
            kNilSection, kNilAmounts);
@@ -175,6 +179,7 @@ constexpr ReturnField kNilReturnHead[] = {
 constexpr auto kNilReturn = joined(kNilReturnHead, kNilAmounts);
 
 // DD fields 1 to 20, which every form writes alike.
+// clang-format off
 constexpr ReturnField kDeducteeHead[] = {
     {.number = 1, .source = LineNumber{}, .check = Check::LineNumber},
     {.number = 2, .source = Constant{"DD"}},
@@ -198,11 +203,14 @@ constexpr ReturnField kDeducteeHead[] = {
     {.number = 19, .source = Deductee{D::TaxDeposited}, .format = Format::Amount,
      .check = Check::Amount, .required = true},
 };
+// clang-format on
 
 // DD field 21 holds the value of purchase, which only Form 27EQ has.
-constexpr ReturnField kNoPurchase[] = {{.number = 21, .source = Constant{""}, .check = Check::Amount}};
+constexpr ReturnField kNoPurchase[] = {
+    {.number = 21, .source = Constant{""}, .check = Check::Amount}};
 
 // DD fields 22 to 24.
+// clang-format off
 constexpr ReturnField kDeducteePayment[] = {
     {.number = 22, .source = Deductee{D::AmountPaid}, .format = Format::Amount,
      .check = Check::Amount, .required = true},
@@ -210,6 +218,7 @@ constexpr ReturnField kDeducteePayment[] = {
     {.number = 24, .source = Deductee{D::DeductionDate}, .format = Format::Date,
      .check = Check::Date},
 };
+// clang-format on
 
 // DD fields 26 to 32.
 constexpr ReturnField kDeducteeRate[] = {
@@ -219,16 +228,20 @@ constexpr ReturnField kDeducteeRate[] = {
 };
 
 constexpr auto kDeductee = joined(kDeducteeHead, kNoPurchase, kDeducteePayment, kDeducteeRate);
+// clang-format off
 constexpr auto kCollectee =
     joined(kDeducteeHead,
            {{.number = 21, .source = Deductee{D::PurchaseValue}, .format = Format::Amount,
              .check = Check::Amount}},
            kDeducteePayment, kDeducteeRate);
+// clang-format on
+// clang-format off
 constexpr auto kEmployee =
     joined(kDeducteeHead, kNoPurchase, kDeducteePayment,
            {{.number = 25, .source = Deductee{D::DepositDate}, .format = Format::Date,
              .check = Check::Date}},
            kDeducteeRate);
+// clang-format on
 
 consteval RecordTable table(RecordKind kind, std::string_view type, int field_count,
                             std::span<const ReturnField> fields) {

@@ -73,15 +73,15 @@ using FieldSource =
 enum class Format : unsigned char {
   AsHeld,
   Trimmed,
-  WholeNumber,   // a count held as text: its leading number, rounded
-  Amount,        // two decimals when the text is a number, else as it stands
-  StrictAmount,  // two decimals; a text that is no number is a type mismatch
-  AmountOrZero,  // as Amount, "0.00" for an empty text
-  Rate,          // four decimals when the text is a number
-  Date,          // ddMMyyyy when the text is a date, else without "/", "\" and "-"
-  HashedDate,    // as Date, after dropping the "#" a date may be typed between
-  ZeroPadded,    // zeros in front up to the field's width; nothing for an empty text
-  SectionCode,   // the form's code for the challan's section; empty when it has none
+  WholeNumber,     // a count held as text: its leading number, rounded
+  Amount,          // two decimals when the text is a number, else as it stands
+  StrictAmount,    // two decimals; a text that is no number is a type mismatch
+  AmountOrZero,    // as Amount, "0.00" for an empty text
+  Rate,            // four decimals when the text is a number
+  Date,            // ddMMyyyy when the text is a date, else without "/", "\" and "-"
+  HashedDate,      // as Date, after dropping the "#" a date may be typed between
+  ZeroPadded,      // zeros in front up to the field's width; nothing for an empty text
+  SectionCode,     // the form's code for the challan's section; empty when it has none
   NilSectionCode,  // the form's code for a nil challan's section, trimmed
 };
 
@@ -120,9 +120,9 @@ struct ReturnField {
   Format format = Format::AsHeld;
   int width = 0;  // ZeroPadded
   Check check = Check::None;
-  bool required = false;      // an empty field is a finding
-  std::string_view name = {};  // what a finding calls the field
-  FieldRange sum_of = {};      // the field is the sum of these fields
+  bool required = false;        // an empty field is a finding
+  std::string_view name = {};   // what a finding calls the field
+  FieldRange sum_of = {};       // the field is the sum of these fields
   int sums_deductee_field = 0;  // the field states the sum of this DD field under the CD
 };
 

@@ -3,9 +3,9 @@
 #include <type_traits>
 
 #include "export/field_formats.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
-#include "platform/values/ascii.hpp"
 #include "state/text_helpers.hpp"
 
 namespace fenwarx {
@@ -44,23 +44,34 @@ std::string_view RecordWriter::text_of(const ReturnField& field, const RecordCon
       [&](const auto& s) -> std::string_view {
         using S = std::decay_t<decltype(s)>;
         using namespace source;
-        if constexpr (std::is_same_v<S, Constant>) return s.text;
-        else if constexpr (std::is_same_v<S, LineNumber>) return computed(std::to_string(context.line));
-        else if constexpr (std::is_same_v<S, ChallanSerial>) return computed(std::to_string(context.challan_serial));
-        else if constexpr (std::is_same_v<S, DeducteeSerial>) return computed(std::to_string(context.deductee_serial));
-        else if constexpr (std::is_same_v<S, ChallanCount>) return computed(std::to_string(context.challan_count));
-        else if constexpr (std::is_same_v<S, NilDeducteeCount>) return computed(std::to_string(context.nil_deductees));
-        else if constexpr (std::is_same_v<S, FileType>) return profile_.file_type;
-        else if constexpr (std::is_same_v<S, FormCode>) return profile_.form_code;
-        else if constexpr (std::is_same_v<S, ReturnType>) return header_.regular ? "R" : "C";
-        else if constexpr (std::is_same_v<S, Today>) return computed(ddmmyyyy(header_.today));
+        if constexpr (std::is_same_v<S, Constant>)
+          return s.text;
+        else if constexpr (std::is_same_v<S, LineNumber>)
+          return computed(std::to_string(context.line));
+        else if constexpr (std::is_same_v<S, ChallanSerial>)
+          return computed(std::to_string(context.challan_serial));
+        else if constexpr (std::is_same_v<S, DeducteeSerial>)
+          return computed(std::to_string(context.deductee_serial));
+        else if constexpr (std::is_same_v<S, ChallanCount>)
+          return computed(std::to_string(context.challan_count));
+        else if constexpr (std::is_same_v<S, NilDeducteeCount>)
+          return computed(std::to_string(context.nil_deductees));
+        else if constexpr (std::is_same_v<S, FileType>)
+          return profile_.file_type;
+        else if constexpr (std::is_same_v<S, FormCode>)
+          return profile_.form_code;
+        else if constexpr (std::is_same_v<S, ReturnType>)
+          return header_.regular ? "R" : "C";
+        else if constexpr (std::is_same_v<S, Today>)
+          return computed(ddmmyyyy(header_.today));
         else if constexpr (std::is_same_v<S, AssessmentYear>) {
           const long long year = first_year(header_);
           return computed(std::to_string(year + 1) + last_two(year + 2));
         } else if constexpr (std::is_same_v<S, FinancialYear>) {
           const long long year = first_year(header_);
           return computed(std::to_string(year) + last_two(year + 1));
-        } else if constexpr (std::is_same_v<S, QuarterEnd>) return computed(quarter_end(header_));
+        } else if constexpr (std::is_same_v<S, QuarterEnd>)
+          return computed(quarter_end(header_));
         else if constexpr (std::is_same_v<S, DepositTotal>)
           return computed(fixed_text(round_half_even(header_.challan_total), 2));
         else if constexpr (std::is_same_v<S, Deductor>) {
@@ -68,17 +79,23 @@ std::string_view RecordWriter::text_of(const ReturnField& field, const RecordCon
           return s.trimmed ? trimmed_view(held) : std::string_view(held);
         } else if constexpr (std::is_same_v<S, StateCode>)
           return computed(GetStateCode(trimmed(header_.row(s.row)), *self_.workbook));
-        else if constexpr (std::is_same_v<S, Challan>) return (*context.challan)[s.column];
+        else if constexpr (std::is_same_v<S, Challan>)
+          return (*context.challan)[s.column];
         else if constexpr (std::is_same_v<S, Cheque>) {
           std::string cheque((*context.challan)[ChallanColumn::Cheque]);
           const std::string flag((*context.challan)[ChallanColumn::BookEntry]);
           const std::size_t first = flag.find_first_not_of(' ');
-          if (first != std::string::npos && to_upper(flag.substr(first)) == "N" && trimmed(cheque).empty())
+          if (first != std::string::npos && to_upper(flag.substr(first)) == "N" &&
+              trimmed(cheque).empty())
             cheque = "0";
-          return computed(written(s.transfer_field).empty() ? number_text(leading_number(cheque)) : cheque);
-        } else if constexpr (std::is_same_v<S, Deductee>) return (*context.deductee)[s.column];
-        else if constexpr (std::is_same_v<S, NilSection>) return context.nil_section;
-        else if constexpr (std::is_same_v<S, NilReturnSection>) return profile_.nil_return_section;
+          return computed(written(s.transfer_field).empty() ? number_text(leading_number(cheque))
+                                                            : cheque);
+        } else if constexpr (std::is_same_v<S, Deductee>)
+          return (*context.deductee)[s.column];
+        else if constexpr (std::is_same_v<S, NilSection>)
+          return context.nil_section;
+        else if constexpr (std::is_same_v<S, NilReturnSection>)
+          return profile_.nil_return_section;
       },
       field.source);
 }

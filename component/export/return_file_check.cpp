@@ -62,10 +62,11 @@ RecordFacts record_facts(Form form) {
   const RecordTable& challan = record_table(form, RecordKind::Challan);
   return {
       .deposit_field = field_from<source::Challan>(
-          challan, [](const source::Challan& s) { return s.column == ChallanColumn::TotalDeposited; }),
+          challan,
+          [](const source::Challan& s) { return s.column == ChallanColumn::TotalDeposited; }),
       .nil_indicator_field = field_checked(challan, Check::NilIndicator),
-      .nil_section_field = field_from<source::NilSection>(record_table(form, RecordKind::NilChallan),
-                                                          [](const auto&) { return true; }),
+      .nil_section_field = field_from<source::NilSection>(
+          record_table(form, RecordKind::NilChallan), [](const auto&) { return true; }),
       .financial_year_field =
           field_checked(record_table(form, RecordKind::BatchHeader), Check::FinancialYear),
   };
@@ -226,7 +227,8 @@ class Checker {
     }
     fields_of(n, table);
     for (std::size_t i = 0; i < open_->stated.size(); ++i) {
-      const std::optional<Paise>& value = amounts_[static_cast<std::size_t>(open_->stated[i].first)];
+      const std::optional<Paise>& value =
+          amounts_[static_cast<std::size_t>(open_->stated[i].first)];
       if (value)
         open_->sums[i] += *value;
       else
@@ -282,19 +284,22 @@ class Checker {
       case Check::ChallanSerial:
         if (const auto serial = count(n, k); serial && *serial != challans_)
           add(n, k,
-              "challan serial " + std::to_string(*serial) + ", expected " + std::to_string(challans_));
+              "challan serial " + std::to_string(*serial) + ", expected " +
+                  std::to_string(challans_));
         break;
       case Check::DeducteeCount: open_->stated_records = count(n, k); break;
       case Check::DeducteeSerial:
         if (const auto own = count(n, k); own && *own != open_->records)
           add(n, k,
-              "deductee serial " + std::to_string(*own) + ", expected " + std::to_string(open_->records));
+              "deductee serial " + std::to_string(*own) + ", expected " +
+                  std::to_string(open_->records));
         break;
       case Check::NilIndicator: nil_indicator(n, k); break;
       case Check::Amount: amount_field(n, field, table); break;
       case Check::DepositTotal: stated_deposit_ = amount(n, k, field.required); break;
       case Check::Rate:
-        if (!text.empty() && !is_rate(text)) add(n, k, quoted(text) + " is not a rate with four decimals");
+        if (!text.empty() && !is_rate(text))
+          add(n, k, quoted(text) + " is not a rate with four decimals");
         break;
       case Check::Date:
         shaped(n, k, field.required, is_date, "date is missing", " is not a date (ddMMyyyy)");
@@ -306,13 +311,15 @@ class Checker {
         if (!is_tan(text)) add(n, k, quoted(text) + " is not a TAN");
         break;
       case Check::FinancialYear:
-        if (!financial_year(text)) add(n, k, "financial year " + quoted(text) + " is not like 200506");
+        if (!financial_year(text))
+          add(n, k, "financial year " + quoted(text) + " is not like 200506");
         break;
       case Check::AssessmentYear:
         // A year on from the financial year, when that one reads.
         if (const auto first = financial_year(f(facts_.financial_year_field))) {
           const std::string expected = std::to_string(*first + 1) + two_digits(*first + 2);
-          if (text != expected) add(n, k, "assessment year " + quoted(text) + ", expected " + expected);
+          if (text != expected)
+            add(n, k, "assessment year " + quoted(text) + ", expected " + expected);
         }
         break;
     }
@@ -429,7 +436,7 @@ class Checker {
   RecordFacts facts_ = record_facts(Form::F26);
   std::vector<std::string_view> fields_;
   std::array<std::optional<Paise>, 64> amounts_{};  // the current record's, by field
-  long long records_ = 0;  // lines holding a record, empty ones aside
+  long long records_ = 0;                           // lines holding a record, empty ones aside
   bool has_file_header_ = false;
   std::string file_type_;
   long long batch_line_ = 0;

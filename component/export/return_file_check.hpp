@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/spreadsheet/spreadsheet.hpp"
 #include "layout/forms.hpp"
+#include "platform/spreadsheet/spreadsheet.hpp"
 
 namespace fenwarx {
 
@@ -29,7 +29,7 @@ struct CheckedChallan {
 
 struct CheckReport {
   long long lines = 0;
-  std::vector<CheckFinding> findings;  // in line order
+  std::vector<CheckFinding> findings;    // in line order
   std::vector<CheckedChallan> challans;  // in file order, for locate_findings
 };
 

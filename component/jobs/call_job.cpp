@@ -1,7 +1,7 @@
 #include "jobs/jobs.hpp"
 #include "jobs/workbook_run.hpp"
-#include "platform/values/runtime_error.hpp"
 #include "platform/values/ascii.hpp"
+#include "platform/values/runtime_error.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "returns/dispatch.hpp"
 #include "returns/registry.hpp"

@@ -26,8 +26,8 @@ class Observer {
 // What the component reaches outside the workbook.
 struct Environment {
   Observer* observer = nullptr;
-  std::optional<double> today = {};  // a date serial; the system's clock when not given
-  std::filesystem::path out_dir = ".";  // stands for drive C:
+  std::optional<double> today = {};         // a date serial; the system's clock when not given
+  std::filesystem::path out_dir = ".";      // stands for drive C:
   std::vector<std::string> validator = {};  // the return file's path is appended to it
 };
 

@@ -17,13 +17,16 @@ void show_range(Worksheet& sheet, const ShowJob::Range& range, const ShowVisitor
   }
 }
 
-void show_sheet(Worksheet& sheet, const std::optional<ShowJob::Range>& range, const ShowVisitor& visitor) {
+void show_sheet(Worksheet& sheet, const std::optional<ShowJob::Range>& range,
+                const ShowVisitor& visitor) {
   if (range) return show_range(sheet, *range, visitor);
   const int last_row = sheet.last_row();
   const int last_column = sheet.last_column();
   if (last_row > 0 && last_column > 0)
-    show_range(sheet, {.first_row = 1, .first_column = 1, .last_row = last_row, .last_column = last_column},
-               visitor);
+    show_range(
+        sheet,
+        {.first_row = 1, .first_column = 1, .last_row = last_row, .last_column = last_column},
+        visitor);
 }
 
 }  // namespace
@@ -38,9 +41,11 @@ std::optional<ShowJob::Range> parse_range(std::string_view text) {
   const auto from = corner(text.substr(0, colon));
   const auto to = colon == std::string_view::npos ? from : corner(text.substr(colon + 1));
   if (!from || !to || to->row < from->row || to->column < from->column) return std::nullopt;
+  // clang-format off
   return ShowJob::Range{
       .first_row = from->row, .first_column = from->column, .last_row = to->row, .last_column = to->column};
 }
+// clang-format on
 
 Result show(const ShowJob& job, const ShowVisitor& visitor) {
   Result result;

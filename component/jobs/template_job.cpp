@@ -2,8 +2,8 @@
 
 #include "jobs/jobs.hpp"
 #include "jobs/workbook_run.hpp"
-#include "platform/values/runtime_error.hpp"
 #include "platform/values/ascii.hpp"
+#include "platform/values/runtime_error.hpp"
 #include "templates/return_template.hpp"
 
 namespace fenwarx::jobs {

@@ -14,11 +14,11 @@ Result validate(Form form, const Environment& environment) {
   try {
     MessageSink messages(result, environment.observer);
     const auto clock = clock_of(environment);
-    const auto object = create_object(return_class(form).prog_id,
-                                      Platform{.ui = messages,
-                                               .clock = *clock,
-                                               .output_folder = environment.out_dir,
-                                               .validator = environment.validator});
+    const auto object =
+        create_object(return_class(form).prog_id, Platform{.ui = messages,
+                                                           .clock = *clock,
+                                                           .output_folder = environment.out_dir,
+                                                           .validator = environment.validator});
     result.return_file = return_file_path(*object);
     if (!std::filesystem::exists(*result.return_file)) {
       result.outcome = Outcome::Missing;

@@ -20,7 +20,10 @@ Failure failure_of(const RuntimeError& error) {
 }
 
 WorkbookRun::WorkbookRun(const WorkbookJob& job, const Environment& environment, Result& result)
-    : job_(job), result_(result), messages_(result, environment.observer), clock_(clock_of(environment)) {
+    : job_(job),
+      result_(result),
+      messages_(result, environment.observer),
+      clock_(clock_of(environment)) {
   workbook_ = XlsxWorkbook::open(job.workbook);
   result.form = job.form ? job.form : detect_form(*workbook_);
   if (!result.form) {
@@ -28,7 +31,8 @@ WorkbookRun::WorkbookRun(const WorkbookJob& job, const Environment& environment,
     return;
   }
   if (Observer* observer = environment.observer)
-    workbook_->GetApplication().set_listener([observer](const std::string& status) { observer->status(status); });
+    workbook_->GetApplication().set_listener(
+        [observer](const std::string& status) { observer->status(status); });
   object_ = create_object(return_class(*result.form).prog_id,
                           Platform{.ui = messages_,
                                    .clock = *clock_,

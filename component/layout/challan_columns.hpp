@@ -15,6 +15,7 @@ using Column = Field<C>;
 inline constexpr std::string_view kRupees = "Rs.";
 inline constexpr std::string_view kFilled = "Filled in by the verification";
 
+// clang-format off
 inline constexpr std::array<Column, 23> kDeduction{{
     {.role = C::SerialNumber, .label = "Sr. No.", .kind = Kind::Whole, .width = 7},
     {.role = C::Section, .label = "Section Code", .choice = Choice::Section, .width = 10},
@@ -56,6 +57,7 @@ inline constexpr std::array<Column, 23> kDeduction{{
     {.role = C::TaxDepositedOfDeductees, .label = "Tax Deposited as per Deductees",
      .kind = Kind::Amount, .note = kFilled},
 }};
+// clang-format on
 
 consteval std::array<Column, 22> salary() {
   std::array<Column, 22> columns{};
@@ -74,8 +76,11 @@ consteval std::array<Column, 24> collection() {
   columns[18].label = "Cess as per Collectees";
   columns[21].label = "Tax Collected as per Collectees";
   columns[22].label = "Tax Deposited as per Collectees";
-  columns[23] = {.role = C::MinorHead, .label = "Minor Head (A-I)", .choice = Choice::MinorHead,
-                 .width = 9, .note = "A to I"};
+  columns[23] = {.role = C::MinorHead,
+                 .label = "Minor Head (A-I)",
+                 .choice = Choice::MinorHead,
+                 .width = 9,
+                 .note = "A to I"};
   return columns;
 }
 

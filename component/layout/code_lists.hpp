@@ -12,6 +12,7 @@ namespace fenwarx {
 
 // The state names a deductor's address may carry, written exactly so; the
 // template's "State Code" sheet numbers them 01 to 35 in this order.
+// clang-format off
 inline constexpr std::array<std::string_view, 35> kStateNames{
     "ANDAMAN AND NICOBAR ISLANDS", "ANDHRA PRADESH", "ARUNACHAL PRADESH", "ASSAM", "BIHAR",
     "CHANDIGARH", "DADRA & NAGAR HAVELI", "DAMAN & DIU", "DELHI", "GOA", "GUJARAT", "HARYANA",
@@ -49,5 +50,6 @@ constexpr std::span<const std::string_view> section_codes(Form form) {
     default: return kResidentSections;
   }
 }
+// clang-format on
 
 }  // namespace fenwarx

@@ -14,6 +14,7 @@ using D = DeducteeColumn;
 using Column = Field<D>;
 using Columns = std::array<Column, 23>;
 
+// clang-format off
 inline constexpr Columns kResident{{
     {.role = D::Section, .label = "Section Code", .choice = Choice::Section, .width = 9},
     {.role = D::Code, .label = "Deductee Code", .kind = Kind::Whole,
@@ -42,11 +43,12 @@ inline constexpr Columns kResident{{
     {.role = D::Certificate, .label = "Certificate No.", .width = 13},
     {.role = D::Remarks, .label = "Remarks", .width = 16},
 }};
+// clang-format on
 
 consteval Columns non_resident() {
   Columns columns = kResident;
-  columns[9] = {.role = D::GrossedUp, .label = "Grossed Up (Y/N)", .choice = Choice::YesNo,
-                .width = 9};
+  columns[9] = {
+      .role = D::GrossedUp, .label = "Grossed Up (Y/N)", .choice = Choice::YesNo, .width = 9};
   return columns;
 }
 
@@ -57,8 +59,10 @@ consteval Columns collection() {
     if (column.role == D::Reserved) continue;
     columns[to++] = column;
     if (column.role == D::Name)
-      columns[to++] = {.role = D::PurchaseValue, .label = "Value of Purchase (Rs.)",
-                       .kind = Kind::Amount, .width = 13};
+      columns[to++] = {.role = D::PurchaseValue,
+                       .label = "Value of Purchase (Rs.)",
+                       .kind = Kind::Amount,
+                       .width = 13};
   }
   for (Column& column : columns) {
     switch (column.role) {
@@ -79,6 +83,7 @@ consteval Columns collection() {
 inline constexpr Columns kNonResident = non_resident();
 inline constexpr Columns kCollection = collection();
 
+// clang-format off
 inline constexpr std::array<Column, 16> kSalary{{
     {.role = D::SerialNumber, .label = "Sr. No.", .kind = Kind::Whole, .width = 7},
     {.role = D::EmployeeReference, .label = "Employee Reference No.", .width = 12},
@@ -99,5 +104,6 @@ inline constexpr std::array<Column, 16> kSalary{{
     {.role = D::Reason, .label = "Reason for Lower / No Deduction (A/B)", .choice = Choice::AorB,
      .width = 12},
 }};
+// clang-format on
 
 }  // namespace fenwarx::deductee_columns

@@ -18,15 +18,24 @@ using Rows = std::array<Row, kRows>;
 
 inline constexpr std::string_view kFilled = "Filled in by the verification";
 
-inline constexpr Row kAssessmentYear{.role = R::AssessmentYear, .label = "Assessment Year",
-                                     .kind = Kind::Year, .width = 36, .note = "Typed like 2006-07"};
-inline constexpr Row kFinancialYear{.role = R::FinancialYear, .label = "Financial Year",
-                                    .kind = Kind::Year, .width = 36, .note = "Typed like 2005-06"};
-inline constexpr Row kNilChallanDate{.role = R::NilChallanDate, .label = "Date of Nil Challans",
-                                     .kind = Kind::Date, .width = 36,
+inline constexpr Row kAssessmentYear{.role = R::AssessmentYear,
+                                     .label = "Assessment Year",
+                                     .kind = Kind::Year,
+                                     .width = 36,
+                                     .note = "Typed like 2006-07"};
+inline constexpr Row kFinancialYear{.role = R::FinancialYear,
+                                    .label = "Financial Year",
+                                    .kind = Kind::Year,
+                                    .width = 36,
+                                    .note = "Typed like 2005-06"};
+inline constexpr Row kNilChallanDate{.role = R::NilChallanDate,
+                                     .label = "Date of Nil Challans",
+                                     .kind = Kind::Date,
+                                     .width = 36,
                                      .note = "dd/mm/yyyy: dates the challans of nil-rate rows"};
 
 // Forms 26 and 27.
+// clang-format off
 inline constexpr Rows kDeductor{{
     {.role = R::Tan, .label = "TAN of the Deductor"},
     {.role = R::Pan, .label = "PAN of the Deductor"},
@@ -78,11 +87,13 @@ inline constexpr Rows kDeductor{{
     {.role = R::VerifierDesignation, .label = "Designation of the Person Verifying"},
     {.role = R::Remarks, .label = "Remarks"},
 }};
+// clang-format on
 
 consteval Rows salary_deductor() {
   Rows rows = kDeductor;
   rows[29] = {.role = R::ResponsibleAddressChanged,
-              .label = "Responsible Person's Address Changed (Y/N)", .choice = Choice::YesNo};
+              .label = "Responsible Person's Address Changed (Y/N)",
+              .choice = Choice::YesNo};
   rows[30] = kFinancialYear;
   return rows;
 }

@@ -13,7 +13,16 @@ enum class Kind : unsigned char { Text, Amount, Whole, Date, Rate, Year };
 
 // The closed lists a field's values come from (drop-downs in the template).
 enum class Choice : unsigned char {
-  None, Quarter, ReturnType, YesNo, AorB, Category, State, Section, MinorHead, PlusMinus,
+  None,
+  Quarter,
+  ReturnType,
+  YesNo,
+  AorB,
+  Category,
+  State,
+  Section,
+  MinorHead,
+  PlusMinus,
   DeducteeCode
 };
 

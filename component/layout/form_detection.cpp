@@ -39,7 +39,8 @@ std::optional<Form> detect_form(Workbook& workbook) {
   if (workbook.find_sheet(workbook_layout(Form::F24).salaries->name)) return Form::F24;
   // Forms 26 and 27 lay out their challan and deductee sheets alike.
   const WorkbookLayout& layout = workbook_layout(Form::F26);
-  if (auto form = form_from_sections(workbook, layout.challans, ChallanColumn::Section)) return form;
+  if (auto form = form_from_sections(workbook, layout.challans, ChallanColumn::Section))
+    return form;
   return form_from_sections(workbook, layout.deductees, DeducteeColumn::Section);
 }
 

@@ -12,6 +12,7 @@ namespace fenwarx::salary_columns {
 using S = SalaryColumn;
 using P = PerquisiteColumn;
 
+// clang-format off
 inline constexpr std::array<Field<S>, 34> kSalary{{
     {.role = S::SerialNumber, .label = "Sr. No.", .kind = Kind::Whole, .width = 7},
     {.role = S::Pan, .label = "PAN of the Employee", .width = 13},
@@ -55,7 +56,9 @@ inline constexpr std::array<Field<S>, 34> kSalary{{
      .choice = Choice::PlusMinus, .width = 10},
     {.role = S::BalanceAmount, .label = "Balance (28-32) (Rs.)", .kind = Kind::Amount},
 }};
+// clang-format on
 
+// clang-format off
 inline constexpr std::array<Field<P>, 16> kPerquisite{{
     {.role = P::EmployeeName, .label = "Name of the Employee", .width = 28},
     {.role = P::SalarySerial, .label = "Sr. No. in Salary Details", .kind = Kind::Whole,
@@ -78,5 +81,6 @@ inline constexpr std::array<Field<P>, 16> kPerquisite{{
     {.role = P::OtherPerquisites, .label = "Other Perquisites (Rs.)", .kind = Kind::Amount},
     {.role = P::Total, .label = "Total Perquisites (9 to 15)", .kind = Kind::Amount},
 }};
+// clang-format on
 
 }  // namespace fenwarx::salary_columns

@@ -12,8 +12,7 @@ constexpr std::string_view kChallanSheet = "Challan Details";
 constexpr std::string_view kDeductorProgress = " Verifing Deductor Details Row NO ";
 constexpr std::string_view kDeducteeProgress = " Verifing Deductee Details Row NO ";
 
-consteval DeductorSheet deductor_sheet(std::string_view name,
-                                       const deductor_rows::Rows& rows,
+consteval DeductorSheet deductor_sheet(std::string_view name, const deductor_rows::Rows& rows,
                                        std::string_view progress) {
   return {.name = name,
           .rows = FieldTable<DeductorRow>(rows),
@@ -31,7 +30,8 @@ consteval DeductorSheet deductor_sheet(std::string_view name,
 }
 
 template <std::size_t N>
-consteval TableSheet<ChallanColumn> challan_sheet(const std::array<Field<ChallanColumn>, N>& columns) {
+consteval TableSheet<ChallanColumn> challan_sheet(
+    const std::array<Field<ChallanColumn>, N>& columns) {
   return {.name = kChallanSheet,
           .columns = FieldTable<ChallanColumn>(columns),
           .first_row = 4,
@@ -58,6 +58,7 @@ consteval TableSheet<DeducteeColumn> deductee_sheet(
 
 constexpr EndOfData kSalaryEndOfData{.column = 2, .first_painted = 1, .last_painted = 15};
 
+// clang-format off
 constexpr TableSheet<SalaryColumn> kSalaries{
     .name = "Salary Details",
     .columns = FieldTable<SalaryColumn>(salary_columns::kSalary),
@@ -99,6 +100,7 @@ constexpr PerForm<WorkbookLayout> kLayouts = per_form<WorkbookLayout>({{
      .deductees = deductee_sheet("Collectee Details", deductee_columns::kCollection,
                                  " Verifing Collectee Details Row NO ")},
 }});
+// clang-format on
 
 }  // namespace
 

@@ -37,7 +37,7 @@ template <class Role>
 struct TableSheet {
   std::string_view name;
   FieldTable<Role> columns;
-  int first_row;       // the first data row
+  int first_row;  // the first data row
   int last_row = kLastSheetRow;
   int walked_columns;  // the columns a walk visits in each row
   EndOfData end_of_data;

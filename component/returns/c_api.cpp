@@ -67,22 +67,14 @@ void remember(Failure failure) { last_failure = std::move(failure); }
 
 Variant from_c(const fenwarx_variant& in) {
   switch (in.type) {
-    case FENWARX_EMPTY:
-      return {};
-    case FENWARX_NUMBER:
-      return Variant::number(in.number);
-    case FENWARX_TEXT:
-      return Variant::text(in.text ? in.text : "");
-    case FENWARX_DATE:
-      return Variant::date(in.number);
-    case FENWARX_BOOLEAN:
-      return Variant::boolean(in.number != 0);
-    case FENWARX_ERROR:
-      return Variant::error(static_cast<int>(in.number));
-    case FENWARX_OBJECT:
-      return Variant::object(in.object ? in.object->object : nullptr);
-    default:
-      throw RuntimeError(err::kTypeMismatch);
+    case FENWARX_EMPTY: return {};
+    case FENWARX_NUMBER: return Variant::number(in.number);
+    case FENWARX_TEXT: return Variant::text(in.text ? in.text : "");
+    case FENWARX_DATE: return Variant::date(in.number);
+    case FENWARX_BOOLEAN: return Variant::boolean(in.number != 0);
+    case FENWARX_ERROR: return Variant::error(static_cast<int>(in.number));
+    case FENWARX_OBJECT: return Variant::object(in.object ? in.object->object : nullptr);
+    default: throw RuntimeError(err::kTypeMismatch);
   }
 }
 
@@ -91,8 +83,7 @@ Variant from_c(const fenwarx_variant& in) {
 fenwarx_variant to_c(fenwarx_handle& h, const Variant& value, const fenwarx_variant* passed) {
   fenwarx_variant out{FENWARX_EMPTY, 0, nullptr, nullptr};
   switch (value.type()) {
-    case VariantType::Empty:
-      break;
+    case VariantType::Empty: break;
     case VariantType::Number:
       out.type = FENWARX_NUMBER;
       out.number = value.number_value();

@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "platform/spreadsheet/spreadsheet.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/ascii.hpp"
 #include "state/return_object.hpp"
 
 namespace fenwarx {
@@ -21,13 +21,10 @@ double to_integer16(const Variant& value) {
 
 bool to_boolean(const Variant& value) {
   switch (value.type()) {
-    case VariantType::Empty:
-      return false;
-    case VariantType::Boolean:
-      return value.boolean_value();
+    case VariantType::Empty: return false;
+    case VariantType::Boolean: return value.boolean_value();
     case VariantType::Number:
-    case VariantType::Date:
-      return value.number_value() != 0;
+    case VariantType::Date: return value.number_value() != 0;
     case VariantType::Text: {
       const std::string text = trimmed(value.text_value());
       if (equal_ignoring_case(text, "True")) return true;
@@ -36,8 +33,7 @@ bool to_boolean(const Variant& value) {
       break;
     }
     case VariantType::Error:
-    case VariantType::Object:
-      break;
+    case VariantType::Object: break;
   }
   throw RuntimeError(err::kTypeMismatch);
 }
@@ -54,31 +50,22 @@ Variant to_workbook(const Variant& value) {
 
 Variant coerced(const Variant& value, ArgType type) {
   switch (type) {
-    case ArgType::Number:
-      return Variant::number(value.to_number());
-    case ArgType::Integer16:
-      return Variant::number(to_integer16(value));
-    case ArgType::Text:
-      return Variant::text(value.to_text());
-    case ArgType::Boolean:
-      return Variant::boolean(to_boolean(value));
-    case ArgType::Object:
-      return to_workbook(value);
+    case ArgType::Number: return Variant::number(value.to_number());
+    case ArgType::Integer16: return Variant::number(to_integer16(value));
+    case ArgType::Text: return Variant::text(value.to_text());
+    case ArgType::Boolean: return Variant::boolean(to_boolean(value));
+    case ArgType::Object: return to_workbook(value);
   }
   throw RuntimeError(err::kTypeMismatch);
 }
 
 Variant default_of(ArgType type) {
   switch (type) {
-    case ArgType::Boolean:
-      return Variant::boolean(false);
+    case ArgType::Boolean: return Variant::boolean(false);
     case ArgType::Number:
-    case ArgType::Integer16:
-      return Variant::number(0);
-    case ArgType::Text:
-      return Variant::text("");
-    case ArgType::Object:
-      break;
+    case ArgType::Integer16: return Variant::number(0);
+    case ArgType::Text: return Variant::text("");
+    case ArgType::Object: break;
   }
   return Variant::object(nullptr);
 }

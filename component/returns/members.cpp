@@ -18,13 +18,16 @@ using Args = std::vector<Variant>;
 
 constexpr Parameter kR{.name = "r", .type = ArgType::Number};
 constexpr Parameter kC{.name = "c", .type = ArgType::Number};
-constexpr Parameter kCheckFin{.name = "checkFin", .type = ArgType::Boolean, .by_ref = true, .optional = true};
+constexpr Parameter kCheckFin{
+    .name = "checkFin", .type = ArgType::Boolean, .by_ref = true, .optional = true};
 
 // A parameter the member takes by reference, as most of the interface does.
 constexpr Parameter ref(std::string_view name, ArgType type) {
   return {.name = name, .type = type, .by_ref = true};
 }
-constexpr Parameter value(std::string_view name, ArgType type) { return {.name = name, .type = type}; }
+constexpr Parameter value(std::string_view name, ArgType type) {
+  return {.name = name, .type = type};
+}
 
 double number(const Args& args, std::size_t i) { return args[i].number_value(); }
 int integer16(const Args& args, std::size_t i) { return static_cast<int>(args[i].number_value()); }
@@ -68,6 +71,7 @@ const Member kAddSpace{.name = "AddSpace",
                          return Variant::text(AddSpace(text(args, 0), integer16(args, 1)));
                        }};
 
+// clang-format off
 const Member kXplace{
     .name = "xplace",
     .args = {ref("WhatStr", ArgType::Text), ref("findStr", ArgType::Text), ref("repStr", ArgType::Text)},
@@ -144,6 +148,7 @@ template <void (*Check)(ReturnObject&, double, double)>
 constexpr Member cell_member(std::string_view name) {
   return {.name = name, .args = {kR, kC}, .has_result = false, .call = cell_check<Check>};
 }
+// clang-format on
 
 const Member kCheckPanRef = cell_member<CheckPanRef>("CheckPanRef");
 const Member kCheckPan10 = cell_member<CheckPan10>("CheckPan10");
@@ -172,6 +177,7 @@ const Member kCheckAmount = cell_member<CheckAmount>("CheckAmount");
 const Member kCheckAmountRoundoff = cell_member<CheckAmountroundoff>("CheckAmountroundoff");
 const Member kIfValueIsZero = cell_member<ifValueIsZero>("ifValueIsZero");
 const Member kCheckZBAmount = cell_member<CheckZ_B_Amount>("CheckZ_B_Amount");
+// clang-format off
 const Member kCheckDate{
     .name = "CheckDate", .args = {kR, kC, kCheckFin}, .has_result = false, .call = date_check<CheckDate>};
 
@@ -241,6 +247,7 @@ const std::array<const Member*, 30> kSlots{
     &kCheckRateAmountNill,
     &kXplaceHidetxt,
 };
+// clang-format on
 
 bool present(const Member* member, const ReturnClass& kind) {
   if (member == &kVerifySalary) return kind.has_verify_salary;

@@ -23,7 +23,7 @@ struct ReturnClass {
   // 27 and 27EQ check both ways and zero the row's challan serial.
   bool has_rate_nil;
   bool rate_nil_two_way;
-  bool regular_flag_per_thread;      // Forms 27 and 27EQ keep it per thread
+  bool regular_flag_per_thread;  // Forms 27 and 27EQ keep it per thread
   SectionCodeRule section_code_rule;
   bool flags_empty_first_challan_row;  // Form 26: "Delete This Row"
   bool reserved_deductor_pans;         // Form 24 admits every reserved word as the deductor's PAN

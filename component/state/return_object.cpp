@@ -56,7 +56,11 @@ std::string ReturnObject::GetCellText(double row, double column) {
   last.text = text;
   last.row = row;
   last.column = column;
-  read_ = {.sheet = current_sheet->id(), .row = row, .column = column, .writes = current_sheet->writes(), .text = text};
+  read_ = {.sheet = current_sheet->id(),
+           .row = row,
+           .column = column,
+           .writes = current_sheet->writes(),
+           .text = text};
   return text;
 }
 

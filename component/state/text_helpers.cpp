@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/ascii.hpp"
 #include "platform/values/utf8.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
@@ -23,7 +23,8 @@ std::string_view first_characters(std::string_view text, std::size_t count) {
   return text.substr(0, static_cast<std::size_t>(chars[count].data() - text.data()));
 }
 
-std::string replaced_all(std::string_view text, std::string_view find, std::string_view replacement) {
+std::string replaced_all(std::string_view text, std::string_view find,
+                         std::string_view replacement) {
   if (find.empty()) return std::string(text);
   std::string out;
   std::size_t from = 0;
@@ -34,7 +35,6 @@ std::string replaced_all(std::string_view text, std::string_view find, std::stri
   out.append(text.substr(from));
   return out;
 }
-
 
 }  // namespace
 
@@ -58,9 +58,10 @@ std::string xplaceName(std::string_view sValue) { return std::string(sValue); }
 
 Message format_failure(ReturnObject& self, std::string_view description) {
   const std::string sheet = self.current_sheet ? self.current_sheet->Name() : std::string();
-  return Message::critical("Data Not Entered in Correct format at Row " + number_text(self.last.row) +
-                               ", Column " + number_text(self.last.column) + " Entered as  " +
-                               self.last.text + " in " + sheet + "\r" + std::string(description),
+  return Message::critical("Data Not Entered in Correct format at Row " +
+                               number_text(self.last.row) + ", Column " +
+                               number_text(self.last.column) + " Entered as  " + self.last.text +
+                               " in " + sheet + "\r" + std::string(description),
                            std::string(texts::kFormatTitle));
 }
 

@@ -9,9 +9,8 @@ namespace {
 constexpr int kDeflateLevel = 6;  // what applications use by default
 
 // Fixed dates, so the same workbook is the same bytes on every run.
-constexpr CoreProperties kCoreProperties{.creator = "Accounts",
-                                         .created = "2005-07-10T09:30:00Z",
-                                         .modified = "2005-07-12T16:05:00Z"};
+constexpr CoreProperties kCoreProperties{
+    .creator = "Accounts", .created = "2005-07-10T09:30:00Z", .modified = "2005-07-12T16:05:00Z"};
 
 }  // namespace
 

@@ -19,7 +19,8 @@ TemplateParts make_return_template(Form form) {
   parts.sheets.push_back({.name = layout.deductor.name,
                           .xml = deductor_sheet_xml(layout, parts.strings, {}, std::nullopt)});
   for (const TableFrame& table : table_frames(layout))
-    parts.sheets.push_back({.name = table.sheet, .xml = empty_table_xml(table, form, parts.strings)});
+    parts.sheets.push_back(
+        {.name = table.sheet, .xml = empty_table_xml(table, form, parts.strings)});
   parts.sheets.push_back({.name = kStateSheet.name, .xml = state_sheet_xml(parts.strings)});
   return parts;
 }

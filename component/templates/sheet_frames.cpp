@@ -1,12 +1,11 @@
 #include "templates/sheet_frames.hpp"
 
-#include "platform/xlsx/cell_reference.hpp"
 #include "layout/code_lists.hpp"
+#include "platform/xlsx/cell_reference.hpp"
 #include "templates/workbook_styles.hpp"
 
 namespace fenwarx::templates {
 namespace {
-
 
 std::string column_range(int column, int first_row, int last_row) {
   std::string range = cell_reference(first_row, column);
@@ -65,7 +64,8 @@ std::string deductor_sheet_xml(const WorkbookLayout& layout, SharedStringTable& 
   for (int row = 1; row <= deductor.rows.count(); ++row) {
     const Field<DeductorRow>& field = deductor.rows.at(row);
     const bool logs = row == log.count.row;
-    const int last = logs ? log.count.column : (field.note.empty() ? deductor.value_column : deductor.note_column);
+    const int last = logs ? log.count.column
+                          : (field.note.empty() ? deductor.value_column : deductor.note_column);
     sheet.begin_row(row, 1, last);
     sheet.text(deductor.label_column, field.label, style::kLabel);
     write_value(sheet, deductor.value_column,
@@ -73,7 +73,8 @@ std::string deductor_sheet_xml(const WorkbookLayout& layout, SharedStringTable& 
                 row == year_row ? Kind::Year : field.kind);
     if (!field.note.empty()) sheet.text(deductor.note_column, field.note, style::kNote);
     if (logs) {
-      sheet.text(log_note_column, "Error log: count, then sheet, row, column, caption", style::kNote);
+      sheet.text(log_note_column, "Error log: count, then sheet, row, column, caption",
+                 style::kNote);
       sheet.number(log.count.column, 0, style::kGeneral);
     }
     sheet.end_row();
@@ -105,8 +106,7 @@ void write_table_headings(SheetXml& sheet, const TableFrame& table) {
   }
   if (table.numbers_row) {
     sheet.begin_row(++row, 1, columns);
-    for (int column = 1; column <= columns; ++column)
-      sheet.number(column, column, style::kHeading);
+    for (int column = 1; column <= columns; ++column) sheet.number(column, column, style::kHeading);
     sheet.end_row();
   }
 }

@@ -51,9 +51,8 @@ std::string styles_xml() {
   append_int(out, static_cast<long long>(std::size(kCellFormats)));
   out.append("\">");
   for (std::string_view xf : kCellFormats) out.append(xf);
-  out.append(
-      R"(</cellXfs><cellStyles count="1"><cellStyle name="Normal" xfId="0" builtinId="0"/>)"
-      R"(</cellStyles><dxfs count="0"/><tableStyles count="0"/></styleSheet>)");
+  out.append(R"(</cellXfs><cellStyles count="1"><cellStyle name="Normal" xfId="0" builtinId="0"/>)"
+             R"(</cellStyles><dxfs count="0"/><tableStyles count="0"/></styleSheet>)");
   return out;
 }
 

@@ -15,6 +15,7 @@ using C = ChallanColumn;
 using D = DeducteeColumn;
 using namespace challan_step;
 
+// clang-format off
 constexpr ChallanAction kHead[] = {
     {.column = C::Section, .step = SectionCode{}},
     {.column = C::Tds, .step = AmountRoundoff{}},
@@ -30,6 +31,7 @@ constexpr ChallanAction kHead[] = {
     {.column = C::DepositDate, .step = Date{}},
     {.column = C::BookEntry, .step = YesNoFlag{}},
 };
+// clang-format on
 
 constexpr ChallanAction kBookEntry[] = {
     {.column = C::ChallanNumber, .step = BookEntry{}},
@@ -51,6 +53,7 @@ constexpr ChallanAction kComputed[] = {
 
 constexpr ChallanAction kMinorHead[] = {{.column = C::MinorHead, .step = MinorHead{}}};
 
+// clang-format off
 constexpr ChallanAction kSalaryHead[] = {
     {.column = C::Tds, .step = Amount{}},
     {.column = C::Surcharge, .step = Amount{}},
@@ -64,6 +67,7 @@ constexpr ChallanAction kSalaryHead[] = {
     {.column = C::DepositDate, .step = Date{}},
     {.column = C::BookEntry, .step = YesNoFlag{}},
 };
+// clang-format on
 
 struct FormActions {
   Form form;

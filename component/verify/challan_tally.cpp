@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/values/numbers.hpp"
 #include "platform/values/ascii.hpp"
+#include "platform/values/numbers.hpp"
 #include "state/return_object.hpp"
 
 namespace fenwarx {
@@ -29,8 +29,8 @@ void each_deductee_row(Form form, Workbook& workbook, Visit visit) {
 }  // namespace
 
 std::size_t tallied_index(DeducteeColumn column) {
-  return static_cast<std::size_t>(std::find(kTalliedColumns.begin(), kTalliedColumns.end(), column) -
-                                  kTalliedColumns.begin());
+  return static_cast<std::size_t>(
+      std::find(kTalliedColumns.begin(), kTalliedColumns.end(), column) - kTalliedColumns.begin());
 }
 
 DeducteeTally::DeducteeTally(Form form, Workbook& workbook) {

@@ -8,9 +8,9 @@
 #include "checks/error_marker.hpp"
 #include "checks/validators.hpp"
 #include "checks/walk_checks.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/ascii.hpp"
 #include "platform/values/utf8.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
@@ -41,36 +41,45 @@ class ChallanRow {
     std::visit(
         [&](const auto& s) {
           using S = std::decay_t<decltype(s)>;
-          if constexpr (std::is_same_v<S, SectionCode>) CheckSectionCode(self_, row, column);
-          else if constexpr (std::is_same_v<S, AmountRoundoff>) CheckAmountroundoff(self_, row, column);
-          else if constexpr (std::is_same_v<S, Amount>) CheckAmount(self_, row, column);
+          if constexpr (std::is_same_v<S, SectionCode>)
+            CheckSectionCode(self_, row, column);
+          else if constexpr (std::is_same_v<S, AmountRoundoff>)
+            CheckAmountroundoff(self_, row, column);
+          else if constexpr (std::is_same_v<S, Amount>)
+            CheckAmount(self_, row, column);
           else if constexpr (std::is_same_v<S, FillTotal>)
             FillChallanTotal(self_, row, column, at(s.first), at(s.last), at(s.beside));
-          else if constexpr (std::is_same_v<S, AddToTotal>) self_.totals.challan_total += leading(row, column);
+          else if constexpr (std::is_same_v<S, AddToTotal>)
+            self_.totals.challan_total += leading(row, column);
           else if constexpr (std::is_same_v<S, BankCode>) {
             MarkCell(self_, row, column, false);
             if (character_count(trimmed(self_.GetCellText(row, column))) > kLongestBankCode)
               MarkCell(self_, row, column, true);
-          } else if constexpr (std::is_same_v<S, ChallanDate>) checkChallanDate(self_, row, column);
+          } else if constexpr (std::is_same_v<S, ChallanDate>)
+            checkChallanDate(self_, row, column);
           else if constexpr (std::is_same_v<S, Date>) {
             bool checkFin = false;
             CheckDate(self_, row, column, checkFin);
-          } else if constexpr (std::is_same_v<S, YesNoFlag>) CheckYesNoFlag(self_, row, column);
+          } else if constexpr (std::is_same_v<S, YesNoFlag>)
+            CheckYesNoFlag(self_, row, column);
           else if constexpr (std::is_same_v<S, BookEntry>)
             CheckBookEntry(self_, row, column,
                            {.flag = at(ChallanColumn::BookEntry),
                             .voucher = at(ChallanColumn::ChallanNumber),
                             .transfer = at(ChallanColumn::TransferVoucher)});
           else if constexpr (std::is_same_v<S, Count>)
-            self_.cell(row, column).SetValue(Variant::number(static_cast<double>(tally(row).count)));
+            self_.cell(row, column)
+                .SetValue(Variant::number(static_cast<double>(tally(row).count)));
           else if constexpr (std::is_same_v<S, Sum>)
-            self_.cell(row, column).SetValue(Variant::text(number_text(tally(row).sums[tallied_index(s.of)])));
+            self_.cell(row, column)
+                .SetValue(Variant::text(number_text(tally(row).sums[tallied_index(s.of)])));
           else if constexpr (std::is_same_v<S, Copy>) {
             self_.cell(row, column).SetValue(Variant::text(self_.GetCellText(row, at(s.from))));
             keeps_cell = false;
           } else if constexpr (std::is_same_v<S, AgainstTotal>)
             CheckAgainstChallanTotal(self_, row, column, at(ChallanColumn::TotalDeposited));
-          else if constexpr (std::is_same_v<S, MinorHead>) CheckMinorHead(self_, row, column);
+          else if constexpr (std::is_same_v<S, MinorHead>)
+            CheckMinorHead(self_, row, column);
         },
         step);
     return keeps_cell;
@@ -84,8 +93,8 @@ class ChallanRow {
   // stands before the deductee walk.
   const ChallanTally& tally(int row) {
     if (!tally_) tally_.emplace(self_.form(), *self_.workbook);
-    const double serial =
-        round_half_even(leading_number(self_.cell(row, at(ChallanColumn::SerialNumber)).ValueText()));
+    const double serial = round_half_even(
+        leading_number(self_.cell(row, at(ChallanColumn::SerialNumber)).ValueText()));
     return tally_->of(serial);
   }
 
@@ -150,7 +159,8 @@ void Verify_Challan(ReturnObject& self) {
       bool keeps_cell = true;
       for (; next != actions.end() && next->column == column; ++next)
         keeps_cell = checks.run(next->action->step, row, column) && keeps_cell;
-      record.set(layout.columns.at(column).role, keeps_cell ? self.GetCellText(row, column) : "0.00");
+      record.set(layout.columns.at(column).role,
+                 keeps_cell ? self.GetCellText(row, column) : "0.00");
     }
     records.challan_index += 1;
   }
@@ -173,7 +183,8 @@ void RetallyChallans(ReturnObject& self) {
     const int row = layout.first_row + static_cast<int>(i);
     for (auto next = actions.begin(); next != actions.end();) {
       const int column = next->column;
-      const auto end = std::find_if(next, actions.end(), [&](const auto& a) { return a.column != column; });
+      const auto end =
+          std::find_if(next, actions.end(), [&](const auto& a) { return a.column != column; });
       if (std::any_of(next, end, [](const auto& a) { return reads_deductees(a.action->step); })) {
         self.position = {.row = static_cast<double>(row), .column = static_cast<double>(column)};
         sheet.Cells(row, column).SetInteriorColor(kColorNone);

@@ -15,6 +15,7 @@ namespace {
 using D = DeducteeColumn;
 using namespace deductee_step;
 
+// clang-format off
 constexpr DeducteeAction kForm26[] = {
     {.column = D::Section, .step = SectionCode{}},
     {.column = D::Section, .step = Store{}},
@@ -64,9 +65,11 @@ constexpr DeducteeAction kForm26[] = {
     {.column = D::Certificate, .step = Store{}},
     {.column = D::Remarks, .step = Store{}},
 };
+// clang-format on
 
 // Forms 27 and 27EQ store a column before its check; these parts of their
 // sheets run alike.
+// clang-format off
 constexpr DeducteeAction kPartyStoredFirst[] = {
     {.column = D::Section, .step = SectionCode{}},
     {.column = D::Section, .step = Store{}},
@@ -77,7 +80,9 @@ constexpr DeducteeAction kPartyStoredFirst[] = {
     {.column = D::PanReference, .step = Store{}},
     {.column = D::PanReference, .step = PanRef{}},
 };
+// clang-format on
 
+// clang-format off
 constexpr DeducteeAction kPaymentStoredFirst[] = {
     {.column = D::PaymentDate, .step = Store{}},
     {.column = D::BookEntry, .step = Store{}},
@@ -85,7 +90,9 @@ constexpr DeducteeAction kPaymentStoredFirst[] = {
     {.column = D::Rate, .step = Store{}},
     {.column = D::Rate, .step = RateAmount{}},
 };
+// clang-format on
 
+// clang-format off
 constexpr DeducteeAction kTaxStoredFirst[] = {
     {.column = D::Tds, .step = Store{}},
     {.column = D::Tds, .step = Amount{}},
@@ -98,6 +105,7 @@ constexpr DeducteeAction kTaxStoredFirst[] = {
     {.column = D::TotalTax, .step = Amount{}},
     {.column = D::TotalTax, .step = AddTax{}},
 };
+// clang-format on
 
 constexpr DeducteeAction kDepositStoredFirst[] = {
     {.column = D::TaxDeposited, .step = Store{}},
@@ -111,6 +119,7 @@ constexpr DeducteeAction kDepositStoredFirst[] = {
     {.column = D::Reason, .step = AorB{}},
 };
 
+// clang-format off
 constexpr DeducteeAction kForm27Own[] = {
     {.column = D::Name, .step = StoreCleaned{}},
     {.column = D::Name, .step = CleanName{}},
@@ -126,7 +135,9 @@ constexpr DeducteeAction kForm27Own[] = {
     {.column = D::Certificate, .step = Store{}},
     {.column = D::Remarks, .step = Store{}},
 };
+// clang-format on
 
+// clang-format off
 constexpr DeducteeAction kForm27EQOwn[] = {
     {.column = D::Name, .step = Store{}},
     {.column = D::Name, .step = CleanName{}},
@@ -142,8 +153,10 @@ constexpr DeducteeAction kForm27EQOwn[] = {
     {.column = D::DeductionDate, .step = DeductionDate{.tax = D::Tds}},
     {.column = D::DeductionDate, .step = RateNil{}},
 };
+// clang-format on
 
 // Both totals take the cells as the user left them, before any check.
+// clang-format off
 constexpr DeducteeAction kForm24[] = {
     {.column = D::Pan, .step = Pan10{}},
     {.column = D::Pan, .step = Store{}},
@@ -174,6 +187,7 @@ constexpr DeducteeAction kForm24[] = {
     {.column = D::Reason, .step = AorB{}},
     {.column = D::Reason, .step = Store{}},
 };
+// clang-format on
 
 // A form's steps, in parts (see placed_actions.hpp).
 struct FormActions {

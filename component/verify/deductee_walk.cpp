@@ -9,9 +9,9 @@
 #include "checks/error_marker.hpp"
 #include "checks/validators.hpp"
 #include "checks/walk_checks.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/ascii.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
 #include "state/text_helpers.hpp"
@@ -32,30 +32,48 @@ class DeducteeRow {
     std::visit(
         [&](const auto& s) {
           using S = std::decay_t<decltype(s)>;
-          if constexpr (std::is_same_v<S, Store>) store(record, row, column, false);
-          else if constexpr (std::is_same_v<S, StoreCleaned>) store(record, row, column, true);
-          else if constexpr (std::is_same_v<S, CleanName>) write(row, column, xplaceName(self_.GetCellText(row, column)));
-          else if constexpr (std::is_same_v<S, Clear>) self_.cell(row, column).SetValue(Variant());
+          if constexpr (std::is_same_v<S, Store>)
+            store(record, row, column, false);
+          else if constexpr (std::is_same_v<S, StoreCleaned>)
+            store(record, row, column, true);
+          else if constexpr (std::is_same_v<S, CleanName>)
+            write(row, column, xplaceName(self_.GetCellText(row, column)));
+          else if constexpr (std::is_same_v<S, Clear>)
+            self_.cell(row, column).SetValue(Variant());
           else if constexpr (std::is_same_v<S, RoundWhole>)
-            self_.cell(row, column).SetValue(Variant::number(round_half_even(leading(row, column))));
-          else if constexpr (std::is_same_v<S, SectionCode>) CheckSectionCode(self_, row, column);
-          else if constexpr (std::is_same_v<S, DeducteeCode>) CheckDeducteeCode(self_, row, column);
-          else if constexpr (std::is_same_v<S, Pan10>) CheckPan10(self_, row, column);
-          else if constexpr (std::is_same_v<S, PanRef>) CheckPanRef(self_, row, column);
-          else if constexpr (std::is_same_v<S, Amount>) CheckAmount(self_, row, column);
-          else if constexpr (std::is_same_v<S, YesNo>) CheckYesNo(self_, row, column);
-          else if constexpr (std::is_same_v<S, YesNoStrict>) CheckYesNoStrict(self_, row, column);
-          else if constexpr (std::is_same_v<S, RateAmount>) CheckRateAmount(self_, row, column);
-          else if constexpr (std::is_same_v<S, RateNil>) CheckRateAmountNill(self_, row);
-          else if constexpr (std::is_same_v<S, AorB>) CheckAorB(self_, row, column);
+            self_.cell(row, column)
+                .SetValue(Variant::number(round_half_even(leading(row, column))));
+          else if constexpr (std::is_same_v<S, SectionCode>)
+            CheckSectionCode(self_, row, column);
+          else if constexpr (std::is_same_v<S, DeducteeCode>)
+            CheckDeducteeCode(self_, row, column);
+          else if constexpr (std::is_same_v<S, Pan10>)
+            CheckPan10(self_, row, column);
+          else if constexpr (std::is_same_v<S, PanRef>)
+            CheckPanRef(self_, row, column);
+          else if constexpr (std::is_same_v<S, Amount>)
+            CheckAmount(self_, row, column);
+          else if constexpr (std::is_same_v<S, YesNo>)
+            CheckYesNo(self_, row, column);
+          else if constexpr (std::is_same_v<S, YesNoStrict>)
+            CheckYesNoStrict(self_, row, column);
+          else if constexpr (std::is_same_v<S, RateAmount>)
+            CheckRateAmount(self_, row, column);
+          else if constexpr (std::is_same_v<S, RateNil>)
+            CheckRateAmountNill(self_, row);
+          else if constexpr (std::is_same_v<S, AorB>)
+            CheckAorB(self_, row, column);
           else if constexpr (std::is_same_v<S, BankCode>) {
             double r = row, c = column;
             checkBankCode(self_, r, c);
-          } else if constexpr (std::is_same_v<S, AddAmount>) self_.totals.amount_paid += leading(row, column);
-          else if constexpr (std::is_same_v<S, AddTax>) self_.totals.tax_deducted += leading(row, column);
+          } else if constexpr (std::is_same_v<S, AddAmount>)
+            self_.totals.amount_paid += leading(row, column);
+          else if constexpr (std::is_same_v<S, AddTax>)
+            self_.totals.tax_deducted += leading(row, column);
           else if constexpr (std::is_same_v<S, SumTax>)
             write(row, column,
-                  number_text(leading(row, at(s.first)) + leading(row, at(s.second)) + leading(row, at(s.third))));
+                  number_text(leading(row, at(s.first)) + leading(row, at(s.second)) +
+                              leading(row, at(s.third))));
           else if constexpr (std::is_same_v<S, CoversTax>)
             CheckAmountCoversTax(self_, row, at(s.amount), at(s.tax), at(s.marked), s.strict);
           else if constexpr (std::is_same_v<S, DeductionDate>)
@@ -115,7 +133,8 @@ void end_of_data(ReturnObject& self, Worksheet& sheet, int row) {
   mark_end_of_data(self, sheet, row, layout.end_of_data);
   if (self.totals.deductee_count < 1) {
     self.error_count += 1;
-    self.ui().MsgBox(Message::information(std::string(texts::kNoDeductee), std::string(texts::kNoDataTitle)));
+    self.ui().MsgBox(
+        Message::information(std::string(texts::kNoDeductee), std::string(texts::kNoDataTitle)));
   }
 }
 
@@ -128,7 +147,8 @@ void start_records(ReturnObject& self, Worksheet& sheet) {
   self.totals.amount_paid = self.totals.tax_deducted = 0;
   self.records.deductee_index = 0;
   self.records.deductees.clear();
-  self.records.deductees.reserve(static_cast<std::size_t>(std::max(0, sheet.last_row() - first_row + 1)));
+  self.records.deductees.reserve(
+      static_cast<std::size_t>(std::max(0, sheet.last_row() - first_row + 1)));
 }
 
 DeducteeRecord& next_record(ReturnObject& self) {
@@ -186,12 +206,15 @@ void RetakeDeducteeDetails(ReturnObject& self) {
   self.current_sheet = &sheet;
   const auto steps = deductee_steps_taken_early(self.form());
   for (const PlacedAction<DeducteeAction>& placed : steps) {
-    if (std::holds_alternative<deductee_step::AddAmount>(placed.action->step)) self.totals.amount_paid = 0;
-    if (std::holds_alternative<deductee_step::AddTax>(placed.action->step)) self.totals.tax_deducted = 0;
+    if (std::holds_alternative<deductee_step::AddAmount>(placed.action->step))
+      self.totals.amount_paid = 0;
+    if (std::holds_alternative<deductee_step::AddTax>(placed.action->step))
+      self.totals.tax_deducted = 0;
   }
   DeducteeRow taking(self);
   std::size_t index = 0;
-  for (int row = layout.first_row; row <= layout.last_row && !ends_data(sheet, row); ++row, ++index) {
+  for (int row = layout.first_row; row <= layout.last_row && !ends_data(sheet, row);
+       ++row, ++index) {
     if (index >= self.records.deductees.size()) break;
     for (const PlacedAction<DeducteeAction>& placed : steps)
       taking.run(placed.action->step, row, placed.column, self.records.deductees[index]);

@@ -7,9 +7,9 @@
 #include "checks/error_marker.hpp"
 #include "checks/walk_checks.hpp"
 #include "layout/code_lists.hpp"
+#include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/values/ascii.hpp"
 #include "state/return_object.hpp"
 #include "verify/verification.hpp"
 
@@ -66,7 +66,8 @@ double control_total(const ReturnObject& self, DeductorRow role) {
 
 class DeductorRows {
  public:
-  explicit DeductorRows(ReturnObject& self) : self_(self), column_(self.layout().deductor.value_column) {}
+  explicit DeductorRows(ReturnObject& self)
+      : self_(self), column_(self.layout().deductor.value_column) {}
 
   void apply(DeductorRow role, int row) {
     switch (kRules[static_cast<std::size_t>(role)]) {
@@ -123,7 +124,8 @@ void VerifyDeductorDetails(ReturnObject& self) {
     // The rows up to the return type are checked; those below it are not.
     const int last_row = layout.rows.of(R::ReturnType);
     for (int row = 1; row <= last_row; ++row) {
-      self.position = {.row = static_cast<double>(row), .column = static_cast<double>(layout.value_column)};
+      self.position = {.row = static_cast<double>(row),
+                       .column = static_cast<double>(layout.value_column)};
       application.SetStatusBar(std::string(layout.progress) + number_text(row));
       MarkCell(self, row, layout.value_column, false);
       rows.apply(layout.rows.at(row).role, row);

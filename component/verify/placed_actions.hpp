@@ -22,7 +22,8 @@ std::vector<PlacedAction<Action>> place_actions(
     const std::size_t part_start = out.size();
     for (const Action& action : part) {
       const int column = columns.of(action.column);
-      if (column == 0) throw std::logic_error("a " + sheet + " step names a column the sheet lacks");
+      if (column == 0)
+        throw std::logic_error("a " + sheet + " step names a column the sheet lacks");
       for (std::size_t i = 0; i < part_start; ++i)
         if (out[i].column == column)
           throw std::logic_error("a " + sheet + " column's steps stand in two parts of its table");

@@ -7,7 +7,8 @@
 
 namespace fenwarx {
 
-void write_marker(ReturnObject& self, Worksheet& sheet, int row, int column, std::string_view text) {
+void write_marker(ReturnObject& self, Worksheet& sheet, int row, int column,
+                  std::string_view text) {
   const std::uint64_t before = sheet.value_changes();
   sheet.Cells(row, column).SetValue(Variant::text(std::string(text)));
   self.marker_changes += sheet.value_changes() - before;

@@ -27,7 +27,8 @@ void finish_verification(ReturnObject& self) {
     self.PutCellText(flag.row, flag.column, texts::kFlagError);
     self.ui().MsgBox(Message::information(texts::errors_found(self.error_count)));
   } else {
-    self.ui().MsgBox(Message::information(std::string(texts::kNoError), std::string(texts::kVerifiedTitle)));
+    self.ui().MsgBox(
+        Message::information(std::string(texts::kNoError), std::string(texts::kVerifiedTitle)));
   }
 }
 

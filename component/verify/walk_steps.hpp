@@ -22,8 +22,8 @@ struct Amount {};
 struct FillTotal {
   ChallanColumn first, last, beside;
 };
-struct AddToTotal {};  // challan total += the cell
-struct BankCode {};    // at most 7 characters
+struct AddToTotal {};   // challan total += the cell
+struct BankCode {};     // at most 7 characters
 struct ChallanDate {};  // present and not after today
 struct Date {};         // CheckDate
 struct YesNoFlag {};

@@ -14,8 +14,13 @@ Variant T(const char* t) { return Variant::text(t); }
 // empty once trimmed, so CheckAmount marks it; rounding first turns it into 0.
 // Present rates get four decimals. A marked cell keeps the General format.
 TEST(AmountChecks, ZeroFillRoundAndRewrite) {
-  struct CellCase { const char* typed; Variant value; bool marked = false; };
+  struct CellCase {
+    const char* typed;
+    Variant value;
+    bool marked = false;
+  };
   using Check = void (*)(ReturnObject&, double, double);
+  // clang-format off
   const struct { Check check; const char* format; std::vector<CellCase> cases; } rules[] = {
       {ifValueIsZero, "General", {{"", N(0)}, {"abc", T("abc")}, {"12.5", N(12.5)}}},
       {CheckAmount, "0.00",
@@ -41,6 +46,7 @@ TEST(AmountChecks, ZeroFillRoundAndRewrite) {
       EXPECT_TRUE(b.ui.messages.empty());
     }
   }
+  // clang-format on
   CheckBench b;  // what was read is kept as typed
   b.type(6, 5, "1234.5");
   CheckAmount(b.self, 6, 5);
@@ -54,6 +60,7 @@ TEST(CheckRateAmountNill, NilRateNeedsNilTaxAndTwoWayFormsZeroTheSerial) {
   using enum Form;
   using err::kTypeMismatch, err::kNoSuchMember;
   // marked: the column marked, if any.
+  // clang-format off
   const struct { Form form; const char *rate, *tax; int marked; bool serial_zeroed; int failure = 0; } cases[] = {
       {F26, "0", "100", 11, false}, {F26, "0", "0", 0, false},    {F26, "5", "0", 0, false},
       {F27, "0", "100", 11, true},  {F27, "5", "0", 9, true},     {F27, "0", "0", 0, true},
@@ -78,6 +85,7 @@ TEST(CheckRateAmountNill, NilRateNeedsNilTaxAndTwoWayFormsZeroTheSerial) {
     EXPECT_EQ(b.self.cell(8, serial).Value(), N(c.serial_zeroed ? 0 : 7));
     EXPECT_TRUE(b.ui.messages.empty());
   }
+  // clang-format on
 }
 
 }  // namespace

@@ -31,7 +31,8 @@ struct CheckBench {
   explicit CheckBench(Form form = Form::F26, std::initializer_list<LaidCell> deductor = {})
       : self(return_class(form), Platform{ui, *clock}) {
     const WorkbookLayout& p = workbook_layout(form);
-    workbook = layout({{std::string(p.deductor.name), deductor}, {std::string(p.deductees.name), {}}});
+    workbook =
+        layout({{std::string(p.deductor.name), deductor}, {std::string(p.deductees.name), {}}});
     self.bind(workbook);
     self.current_sheet = sheet = &workbook->Worksheets(p.deductees.name);
     self.financial_year = "2005";

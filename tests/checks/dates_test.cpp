@@ -11,6 +11,7 @@ namespace {
 // is also in the future.
 TEST(CheckDate, BoundsOfTheFinancialYearAndToday) {
   // written: the date the cell then holds; 0: left as typed.
+  // clang-format off
   const struct { const char* typed; bool checkFin, marked; double written; std::string year = "2005"; } cases[] = {
       {"31/03/2005", false, false, day(2005, 3, 31)}, {"30/03/2005", false, true, 0},
       {"1/04/2005", false, false, day(2005, 4, 1)},   {"15/06/2006", false, false, day(2006, 6, 15)},
@@ -33,12 +34,14 @@ TEST(CheckDate, BoundsOfTheFinancialYearAndToday) {
     EXPECT_EQ(b.self.cell(2, 6).Value(), c.written ? Variant::date(c.written) : typed);
     EXPECT_TRUE(c.marked || b.self.cell(2, 6).NumberFormat() == "dd/mm/yyyy");
   }
+  // clang-format on
 }
 
 // Inside the quarter of the financial year, and never rewritten. An unknown quarter, or one
 // whose bounds cannot be built, lets the date through after an "Error" box, and so does a
 // workbook without a deductor sheet.
 TEST(CheckQuarterDate, InsideTheQuarterOfTheFinancialYear) {
+  // clang-format off
   const struct {
     const char *quarter, *typed;
     bool marked, error_box = false, no_deductor_sheet = false;
@@ -66,11 +69,13 @@ TEST(CheckQuarterDate, InsideTheQuarterOfTheFinancialYear) {
     EXPECT_EQ(b.self.cell(3, 4).Value(), typed);
     EXPECT_TRUE(c.marked || b.self.cell(3, 4).NumberFormat() == "dd/mm/yyyy");
   }
+  // clang-format on
 }
 
 // The mark lands on the deductor sheet, which stays current; a missing workbook or sheet
 // reaches the caller.
 TEST(CheckDateQuarter, DeductorRow39MustHoldADate) {
+  // clang-format off
   const struct { Form form; const char* row39; bool marked; } cases[] = {
       {Form::F26, "01/04/2005", false}, {Form::F26, "", true}, {Form::F26, "38500", true},
       {Form::F27EQ, "1/7/2005", false}, {Form::F27EQ, "Q2", true}};
@@ -84,6 +89,7 @@ TEST(CheckDateQuarter, DeductorRow39MustHoldADate) {
     EXPECT_EQ(b.sheet->interior_color(12, 5), kColorNone);
     EXPECT_EQ(b.self.error_count, c.marked ? 1 : 0);
   }
+  // clang-format on
   for (const bool bound : {false, true}) {
     CheckBench b;
     b.self.workbook = bound ? layout({{"Challan Details", {}}}) : nullptr;

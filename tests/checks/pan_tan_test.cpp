@@ -7,12 +7,14 @@ namespace {
 
 TEST(OneCharacterTests, LettersAreAToZOnlyAndDigitsAreDecimalDigits) {
   for (const char* ch : {"A", "Z", "a", "z"}) EXPECT_TRUE(IsLetterChar(ch)) << ch;
-  for (const char* ch : {"@", "[", "_", "`", "0", "", "\xC3\x89"}) EXPECT_FALSE(IsLetterChar(ch)) << ch;
+  for (const char* ch : {"@", "[", "_", "`", "0", "", "\xC3\x89"})
+    EXPECT_FALSE(IsLetterChar(ch)) << ch;
   for (const char* ch : {"0", "9"}) EXPECT_TRUE(IsDigitChar(ch)) << ch;
   for (const char* ch : {"A", ".", "-", " ", ""}) EXPECT_FALSE(IsDigitChar(ch)) << ch;
 }
 
 TEST(CheckPanRef, KeptOnlyBesideAMissingPan) {
+  // clang-format off
   const struct { const char *pan, *reference, *kept; bool marked; } cases[] = {
       {"ABCDE1234F", "REF1", nullptr, false}, {"", "REF1", nullptr, false}, {"PANNOTAVBL", "", nullptr, false},
       {"PANNOTAVBL", "ABCDEFGHIJ", "ABCDEFGHIJ", false}, {"pannotavbl", "ABCDEFGHIJK", "ABCDEFGHIJK", true},
@@ -26,6 +28,7 @@ TEST(CheckPanRef, KeptOnlyBesideAMissingPan) {
     EXPECT_EQ(b.self.cell(7, 4).Value(), c.kept ? Variant::text(c.kept) : Variant());
     EXPECT_EQ(b.marked(7, 4), c.marked);
   }
+  // clang-format on
 }
 
 // Blank, PIN, length and bank-code checks look at the length only; an empty cell passes
@@ -34,9 +37,15 @@ TEST(CheckPanRef, KeptOnlyBesideAMissingPan) {
 TEST(CodeChecks, MarkTheWrongLengthsOrShapesOnly) {
   using Check = std::function<void(ReturnObject&, double&, double&)>;
   const Check blank = CheckBlank, pin6 = CheckPin6, bank = checkBankCode, pan = CheckPan10,
-              ten = [](ReturnObject& s, double r, double c) { CheckLegth(s, r, c, 10); };
+              ten = [](ReturnObject&s, double r, double c) { CheckLegth(s, r, c, 10); };
   // read: the text the check read, and written: what the cell then holds, when not as typed.
-  struct Case { const Check& check; const char* typed; bool marked; const char *read = nullptr, *written = nullptr; };
+  struct Case {
+    const Check& check;
+    const char* typed;
+    bool marked;
+    const char *read = nullptr, *written = nullptr;
+  };
+  // clang-format off
   const Case cases[] = {
       {blank, "", true}, {blank, "   ", true, ""}, {blank, "X", false}, {pin6, "", false}, {pin6, "ABCDEF", false},
       {pin6, "400 001", false, "400001"}, {pin6, "40000", true}, {pin6, "4000011", true}, {ten, "", false},
@@ -63,6 +72,7 @@ TEST(CodeChecks, MarkTheWrongLengthsOrShapesOnly) {
     EXPECT_EQ(b.self.last.text, c.read ? c.read : c.typed);
     EXPECT_TRUE(r == 5 && col == 2 && b.ui.messages.empty());
   }
+  // clang-format on
 }
 
 }  // namespace

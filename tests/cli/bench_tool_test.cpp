@@ -29,11 +29,10 @@ class BenchToolTest : public ::testing::Test {
 
   // A workbook in the scratch folder, from a run that must exit with `exit_code`.
   std::string generate(const std::string& name, const char* deductees, const char* challans,
-                       int exit_code = 0, const char* form = "26",
-                       const Flags& flags = kNoFlags) {
+                       int exit_code = 0, const char* form = "26", const Flags& flags = kNoFlags) {
     const std::string path = (dir_ / name).string();
-    std::vector<std::string> args{"generate", "--form", form, "--deductees", deductees,
-                                  "--challans", challans, path};
+    std::vector<std::string> args{"generate", "--form",     form,     "--deductees",
+                                  deductees,  "--challans", challans, path};
     args.insert(args.begin() + 1, flags.begin(), flags.end());
     const auto made = testing::run_program(FENWARX_BENCH_TOOL, args);
     EXPECT_EQ(made.exit_code, exit_code) << deductees << " deductees, " << challans << " challans";
@@ -115,12 +114,12 @@ TEST_F(BenchToolTest, EveryFormVerifiesCleanAndMistakesAreFound) {
     for (bool mistakes : {false, true}) {
       const std::string book = generate(std::to_string(mistakes) + form + ".xlsx", "14", "4", 0,
                                         form, mistakes ? kMistakes : kNoFlags);
-      const auto run = testing::run_program(
-          FENWARX_CLI, {"verify", "--today", "2026-12-07", "--no-save", book});
+      const auto run =
+          testing::run_program(FENWARX_CLI, {"verify", "--today", "2026-12-07", "--no-save", book});
       EXPECT_EQ(run.exit_code, mistakes ? 1 : 0) << run.err;
-      EXPECT_EQ(run.out, mistakes ? "[info] This sheet contains " + std::to_string(found) +
-                                        " errors(s).\n"
-                                  : "[info]  Verificaton Sucess ! : No error.\n");
+      EXPECT_EQ(run.out,
+                mistakes ? "[info] This sheet contains " + std::to_string(found) + " errors(s).\n"
+                         : "[info]  Verificaton Sucess ! : No error.\n");
     }
   }
 }
@@ -137,17 +136,33 @@ TEST_F(BenchToolTest, EveryFormAsTypedVerifiesToACleanReturnThatExports) {
     std::size_t tds, total;  // in a shown row, from 0; surcharge and cess follow the tds
     bool rounds, exports;
   };
-  for (const Case& c : {Case{.form = "24", .sheet = "Deductee Details", .tds = 7, .total = 10,
-                             .rounds = false, .exports = false},
-                        Case{.form = "26", .sheet = "Deductee Details", .tds = 10, .total = 13,
-                             .rounds = true, .exports = true},
-                        Case{.form = "27", .sheet = "Deductee Details", .tds = 10, .total = 13,
-                             .rounds = false, .exports = true},
-                        Case{.form = "27EQ", .sheet = "Collectee Details", .tds = 11, .total = 14,
-                             .rounds = false, .exports = true}}) {
+  for (const Case& c : {Case{.form = "24",
+                       .sheet = "Deductee Details",
+                       .tds = 7,
+                       .total = 10,
+                       .rounds = false,
+                       .exports = false},
+                        Case{.form = "26",
+                        .sheet = "Deductee Details",
+                        .tds = 10,
+                        .total = 13,
+                        .rounds = true,
+                        .exports = true},
+                        Case{.form = "27",
+                        .sheet = "Deductee Details",
+                        .tds = 10,
+                        .total = 13,
+                        .rounds = false,
+                        .exports = true},
+                        Case{.form = "27EQ",
+                        .sheet = "Collectee Details",
+                        .tds = 11,
+                        .total = 14,
+                        .rounds = false,
+                        .exports = true}}) {
     SCOPED_TRACE(std::string("Form ") + c.form);
-    const std::string typed = generate(std::string("typed") + c.form + ".xlsx", "40", "3", 0,
-                                       c.form, kAsTyped);
+    const std::string typed =
+        generate(std::string("typed") + c.form + ".xlsx", "40", "3", 0, c.form, kAsTyped);
     const std::string verified = (dir_ / (std::string("verified") + c.form + ".xlsx")).string();
     const auto run = testing::run_program(
         FENWARX_CLI, {"verify", "--today", "2026-12-07", "-o", verified, typed});
@@ -166,10 +181,10 @@ TEST_F(BenchToolTest, EveryFormAsTypedVerifiesToACleanReturnThatExports) {
       EXPECT_NE(tds, std::trunc(tds)) << "typed without paise";
       EXPECT_EQ(number(before[row], c.total), 0);
       EXPECT_EQ(number(after[row], c.tds), c.rounds ? round_half_even(tds) : tds);
-      EXPECT_NEAR(number(after[row], c.total),
-                  number(after[row], c.tds) + number(after[row], c.tds + 1) +
-                      number(after[row], c.tds + 2),
-                  0.005);
+      EXPECT_NEAR(
+          number(after[row], c.total),
+          number(after[row], c.tds) + number(after[row], c.tds + 1) + number(after[row], c.tds + 2),
+          0.005);
       EXPECT_GT(number(after[row], c.total), 0);
     }
     if (!c.exports) continue;

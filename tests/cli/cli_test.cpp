@@ -27,14 +27,15 @@ TEST(Cli, OutputExitCodeAndMessages) {
   // Notes: one cell with every character that needs escaping. Empty: nothing.
   auto wb = XlsxWorkbook::create({"Deductor Details", "Notes", "Empty"});
   auto& deductor = wb->Worksheets("Deductor Details");
-  for (auto [row, column, typed] : {std::tuple{1, 1, "TAN"}, {1, 2, "ABCD12345E"},
-                                    {2, 1, "Amount"}, {2, 2, "12.50"}})
+  for (auto [row, column, typed] :
+       {std::tuple{1, 1, "TAN"}, {1, 2, "ABCD12345E"}, {2, 1, "Amount"}, {2, 2, "12.50"}})
     deductor.Cells(row, column).SetValue(Variant::text(typed));
   deductor.Cells(3, 3).SetValue(Variant::date(serial_from_civil({2005, 4, 1})));
   wb->Worksheets("Notes").Cells(1, 1).SetValue(Variant::text("a\tb\\c\nd\re"));
   wb->save_as(book);
   std::ofstream(text) << "not a zip";
   const std::string kNotes = "a\\tb\\\\c\\nd\\re";
+  // clang-format off
   const struct {
     Args args;
     int exit_code;
@@ -59,6 +60,7 @@ TEST(Cli, OutputExitCodeAndMessages) {
        "fenwarx: error 1004: notes.xlsx is not a workbook: an .xlsx or .xlsm file is a zip "
        "package\n"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
     const Outcome run = run_fenwarx(c.args);
@@ -69,8 +71,12 @@ TEST(Cli, OutputExitCodeAndMessages) {
 }
 
 TEST(Cli, UsageErrorsExitTwo) {
-  for (const Args& args : std::vector<Args>{{}, {"--bogus"}, {"frobnicate"}, {"show"},
-                                           {"show", "a", "--sheet"}, {"show", "a", "--unknown"}}) {
+  for (const Args& args : std::vector<Args>{{},
+                                            {"--bogus"},
+                                            {"frobnicate"},
+                                            {"show"},
+                                            {"show", "a", "--sheet"},
+                                            {"show", "a", "--unknown"}}) {
     SCOPED_TRACE(::testing::PrintToString(args));
     const Outcome bad = run_fenwarx(args);
     EXPECT_EQ(bad.exit_code, 2);

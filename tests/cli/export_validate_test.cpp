@@ -33,9 +33,11 @@ TEST(ExportCommand, WritesTheReturnFileFlagsAndSavesOrRefusesLeavingNothing) {
   testing::write_workbook(bad, clean);
   const std::string file = (out / "eTDS26.txt").string();
 
-  const auto done = run_fenwarx({"export", "--today", "2006-06-15", "--out-dir", out.string(), book.string()});
+  const auto done =
+      run_fenwarx({"export", "--today", "2006-06-15", "--out-dir", out.string(), book.string()});
   EXPECT_EQ(done.exit_code, 0) << done.err;
-  EXPECT_EQ(done.out, "[message] Exported Successfully to " + file + " ! Please Validate Your data\n");
+  EXPECT_EQ(done.out,
+            "[message] Exported Successfully to " + file + " ! Please Validate Your data\n");
   EXPECT_TRUE(fs::exists(file));
   EXPECT_EQ(flag_of(book), "Exported");
   const auto checked = run_fenwarx({"check", "--workbook", book.string(), file});
@@ -45,10 +47,12 @@ TEST(ExportCommand, WritesTheReturnFileFlagsAndSavesOrRefusesLeavingNothing) {
   const auto validated = run_fenwarx({"validate", "--form", "26", "--out-dir", out.string()});
   EXPECT_EQ(validated.exit_code, 0);
   EXPECT_EQ(validated.out, checked.out.substr(checked.out.rfind('\n', checked.out.size() - 2) + 1));
-  EXPECT_EQ(run_fenwarx({"validate", "--form", "26", "--out-dir", out.string(), "--validator", "false"})
-                .exit_code, 1);
-  const auto echoed = run_fenwarx({"validate", "--form", "26", "--out-dir", out.string(),
-                                   "--validator", "echo validating"});
+  EXPECT_EQ(
+      run_fenwarx({"validate", "--form", "26", "--out-dir", out.string(), "--validator", "false"})
+          .exit_code,
+      1);
+  const auto echoed = run_fenwarx(
+      {"validate", "--form", "26", "--out-dir", out.string(), "--validator", "echo validating"});
   EXPECT_EQ(echoed.out, "validating " + file + "\n");
   const auto none = run_fenwarx({"validate", "--form", "27", "--out-dir", out.string()});
   EXPECT_EQ(none.exit_code, 1);

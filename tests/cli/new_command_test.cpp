@@ -21,6 +21,7 @@ TEST(NewCommand, WritesRefusesAndReplaces) {
   const auto dir = testing::scratch_dir();
   const std::string book = (dir / "r.xlsx").string(), macro = (dir / "r.xlsm").string(),
                     nowhere = (dir / "absent" / "r.xlsx").string();
+  // clang-format off
   const struct {
     Args args;
     int exit_code;
@@ -35,6 +36,7 @@ TEST(NewCommand, WritesRefusesAndReplaces) {
       {{"new", "--form", "24", nowhere}, 3, "",
        "fenwarx: error 76: Path not found: " + (dir / "absent").string() + "\n"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
     const Outcome run = run_fenwarx(c.args);

@@ -12,6 +12,8 @@ struct Outcome {
 
 Outcome run_program(const std::string& program, const std::vector<std::string>& args);
 // The fenwarx binary of this build.
-inline Outcome run_fenwarx(const std::vector<std::string>& args) { return run_program(FENWARX_CLI, args); }
+inline Outcome run_fenwarx(const std::vector<std::string>& args) {
+  return run_program(FENWARX_CLI, args);
+}
 
 }  // namespace fenwarx::testing

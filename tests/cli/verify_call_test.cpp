@@ -94,6 +94,7 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
                     e438 = "fenwarx: error 438: Object doesn't support this property or method\n",
                     salary = "fenwarx: --salary applies to Form 24 only; {W} is Form ",
                     unknown = "fenwarx: cannot tell the form of {W}; give --form 24|26|27|27EQ\n";
+  // clang-format off
   const struct {
     Texts args;
     int exit_code;
@@ -159,6 +160,7 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
       {{"verify", "--no-save", "--form", "27eq", workbook({}, {kDeductor})}, 3, "",
        "fenwarx: error 9: Subscript out of range\n"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
     if (c.today) ::setenv("FENWARX_TODAY", c.today, 1);
@@ -181,11 +183,11 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
 TEST(CallCommand, ValidatorsAfterTheBindingRunMarkTheSavedWorkbook) {
   const std::string caption = "PAN \"of\" the deductor";
   const std::string book = clean_workbook(scratch_dir() / "return.xlsx", Form::F26,
-                                         {{3, 1, caption}, {3, 2, "abcd 1234 f"}});
-  const Outcome run = run_program(FENWARX_CLI, {"call", "--json", "--today", "2006-01-15",
-                                                "--workbook", book, "Fenwarx.clsExport26",
-                                                "VerifyData_Vantor_ETDS", "@workbook", ",",
-                                                "CheckPan10", "3", "2"});
+                                          {{3, 1, caption}, {3, 2, "abcd 1234 f"}});
+  const Outcome run =
+      run_program(FENWARX_CLI, {"call", "--json", "--today", "2006-01-15", "--workbook", book,
+                                "Fenwarx.clsExport26", "VerifyData_Vantor_ETDS", "@workbook", ",",
+                                "CheckPan10", "3", "2"});
   EXPECT_EQ(run.exit_code, 1);  // the object counted an error
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out,
@@ -199,7 +201,9 @@ TEST(CallCommand, ValidatorsAfterTheBindingRunMarkTheSavedWorkbook) {
   EXPECT_EQ(deductor.Cells(3, 2).Value().to_text(), "ABCD1234F");
   EXPECT_EQ(deductor.Cells(3, 2).InteriorColor(), kColorError);
   EXPECT_EQ(deductor.Cells(static_cast<int>(deductor.Cells(1, 31).Value().to_number()), 34)
-                .Value().to_text(), caption);  // the log line was saved too
+                .Value()
+                .to_text(),
+            caption);                                         // the log line was saved too
   EXPECT_EQ(deductor.Cells(100, 101).Value().to_text(), "");  // flagged by verify only
 }
 

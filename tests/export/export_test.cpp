@@ -1,6 +1,8 @@
 // The return file of Forms 26, 27 and 27EQ as the export writes it from a workbook
 // typed in code: golden copies of whole files, the nil-return line, the batch
 // header's years and total, and exports that end early leaving nothing behind.
+#include "export/export.hpp"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,13 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "export/export.hpp"
-#include "export/return_file_check.hpp"
 #include "export/field_formats.hpp"
 #include "export/record_writer.hpp"
+#include "export/return_file_check.hpp"
+#include "layout/code_lists.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "layout/code_lists.hpp"
 #include "support/clean_return.hpp"
 #include "support/test_paths.hpp"
 #include "verify/verification.hpp"
@@ -45,7 +46,8 @@ std::vector<std::string> files_in(const fs::path& folder) {
 
 // A return object of `form` writing into `folder`, its messages recorded, today 15/06/2006.
 struct ExportBench {
-  ExportBench(Form form, const fs::path& folder) : self(return_class(form), Platform{ui, *clock, folder}) {}
+  ExportBench(Form form, const fs::path& folder)
+      : self(return_class(form), Platform{ui, *clock, folder}) {}
   void run(const std::vector<LaidSheet>& sheets) {
     book = memory_workbook(sheets);
     ExportETDS_Vantor(self, book);
@@ -98,12 +100,14 @@ std::vector<LaidSheet> golden_return(Form form) {
   deductor = with(deductor, {{24, 2, "JHARKHAND"}, {31, 2, "#30/06/2005#"}, {100, 100, "2005"}});
   Cells& challans = sheets[kChallanSheet].cells;
   challans = with(challans, at_row(4, {{4, "0.5"}, {5, "1.5"}, {6, "2.5"}, {8, ""}}));
-  challans = with(challans, with(clean_challan(form, 5, "2"), at_row(5, {{2, unmapped}, {13, "7"}})));
+  challans =
+      with(challans, with(clean_challan(form, 5, "2"), at_row(5, {{2, unmapped}, {13, "7"}})));
   Cells& rows = sheets[kDeducteeSheet].cells;
-  for (const Cells& row : {deductee(form, 3, "1", section, "10", "Ram\tLal\nSingh"),
-                           deductee(form, 4, "0", section, "0"), deductee(form, 5, "1", section, "10"),
-                           deductee(form, 6, "0", other, "0"), deductee(form, 7, "0", section, "0"),
-                           deductee(form, 8, "1", section, "0")})
+  for (const Cells& row :
+       {deductee(form, 3, "1", section, "10", "Ram\tLal\nSingh"),
+        deductee(form, 4, "0", section, "0"), deductee(form, 5, "1", section, "10"),
+        deductee(form, 6, "0", other, "0"), deductee(form, 7, "0", section, "0"),
+        deductee(form, 8, "1", section, "0")})
     rows = with(rows, row);
   const int tax = form == F27EQ ? 12 : 11, rate = form == F27EQ ? 10 : 9;
   rows = with(rows, {{3, tax, "100.5"}, {3, tax + 3, "100.5"}, {4, rate, "0.00001"}});
@@ -150,9 +154,11 @@ TEST(ExportGolden, EachFormWritesItsGoldenFile) {
     b.run(golden_return(form));
     EXPECT_EQ(b.ui.messages, std::vector<Message>{success(form, folder)});
     EXPECT_TRUE(b.self.exported.completed);
-    EXPECT_EQ(files_in(folder), std::vector<std::string>{std::string(export_profile(form).file_name)});
+    EXPECT_EQ(files_in(folder),
+              std::vector<std::string>{std::string(export_profile(form).file_name)});
     const std::string file = b.file();
-    if (std::getenv("FENWARX_UPDATE_GOLDEN")) std::ofstream(golden_path(form), std::ios::binary) << file;
+    if (std::getenv("FENWARX_UPDATE_GOLDEN"))
+      std::ofstream(golden_path(form), std::ios::binary) << file;
     EXPECT_EQ(file, slurp(golden_path(form)));
     expect_record_shapes(file);
     EXPECT_TRUE(check_return_file(file).findings.empty());
@@ -217,13 +223,16 @@ TEST(BatchHeader, YearsAndTotalDeposit) {
     const char* year;
     double total;
     const char *assessment, *financial, *deposit;
-  } cases[] = {{"2005", 0.5, "200607", "200506", "0.00"},  {"2005", 1.5, "200607", "200506", "2.00"},
-               {"2005", 2.5, "200607", "200506", "2.00"},  {"2008", 1004.49, "200910", "200809", "1004.00"},
+  } cases[] = {{"2005", 0.5, "200607", "200506", "0.00"},
+               {"2005", 1.5, "200607", "200506", "2.00"},
+               {"2005", 2.5, "200607", "200506", "2.00"},
+               {"2008", 1004.49, "200910", "200809", "1004.00"},
                {"1999", -3.5, "200001", "199900", "-4.00"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.year) + " " + std::to_string(c.total));
-    const auto bh = fields(record_line(F26, RecordKind::BatchHeader, header_of(c.year, "Q1", c.total),
-                                       {.line = 2, .challan_count = 2}));
+    const auto bh =
+        fields(record_line(F26, RecordKind::BatchHeader, header_of(c.year, "Q1", c.total),
+                           {.line = 2, .challan_count = 2}));
     ASSERT_EQ(bh.size(), 52u);
     EXPECT_EQ(bh[15], c.assessment);
     EXPECT_EQ(bh[16], c.financial);
@@ -234,21 +243,25 @@ TEST(BatchHeader, YearsAndTotalDeposit) {
 // Without challans or nil deductees the file holds one fixed challan line, dated
 // at the end of the return's quarter.
 TEST(NilReturn, TheLineIsDatedAtTheQuarterEnd) {
-  const std::string zeros = "0.00^0.00^0.00^0.00^0.00^0.00^^0.00^0.00^0.00^0.00^0.00^0.00^0.00^^^^\r\n";
+  const std::string zeros =
+      "0.00^0.00^0.00^0.00^0.00^0.00^^0.00^0.00^0.00^0.00^0.00^0.00^0.00^^^^\r\n";
   struct Case {
     const char *year, *quarter, *date;
-  } cases[] = {{"2005", "Q1", "30062005"}, {"2005", " q2 ", "30092005"}, {"2005", "Q3", "31122005"},
-               {"2005", "Q4", "31032006"}, {"2009", "", "31032010"},     {"2009", "Q1", "30062009"}};
+  } cases[] = {{"2005", "Q1", "30062005"}, {"2005", " q2 ", "30092005"},
+               {"2005", "Q3", "31122005"}, {"2005", "Q4", "31032006"},
+               {"2009", "", "31032010"},   {"2009", "Q1", "30062009"}};
   for (Form form : kExportForms) {
     for (const Case& c : cases) {
       SCOPED_TRACE(std::string(form_name(form)) + " " + c.quarter);
       const ReturnHeader header = header_of(c.year, c.quarter);
-      const std::string line = record_line(form, RecordKind::NilReturn, header, {.line = 3, .challan_serial = 1});
+      const std::string line =
+          record_line(form, RecordKind::NilReturn, header, {.line = 3, .challan_serial = 1});
       EXPECT_EQ(line, std::string("3^CD^1^1^0^Y^^^^^^^^^^^^") + c.date + "^^^" +
                           (form == F27EQ ? "E" : "193") + "^" + zeros);
-      const std::string file = record_line(form, RecordKind::FileHeader, header, {.line = 1}) +
-                               record_line(form, RecordKind::BatchHeader, header, {.line = 2, .challan_count = 1}) +
-                               line;
+      const std::string file =
+          record_line(form, RecordKind::FileHeader, header, {.line = 1}) +
+          record_line(form, RecordKind::BatchHeader, header, {.line = 2, .challan_count = 1}) +
+          line;
       EXPECT_TRUE(check_return_file(file).findings.empty());
     }
   }
@@ -257,6 +270,7 @@ TEST(NilReturn, TheLineIsDatedAtTheQuarterEnd) {
 // A date that reads as none loses its separators only; a day-first date the
 // verification wrote goes over digit for digit, as the date reader gives it.
 TEST(FieldFormats, DatesThatDoNotParseLoseTheirSeparators) {
+  // clang-format off
   const std::pair<const char*, const char*> cases[] = {
       {"30/06/2005", "30062005"}, {" 5/6/2005 ", "05062005"}, {"2005-06-30", "30062005"},
       {"31/13/2005", "31132005"}, {"1\\2\\2005", "122005"},   {"abc-1/2", "abc12"}, {"", ""},
@@ -266,13 +280,15 @@ TEST(FieldFormats, DatesThatDoNotParseLoseTheirSeparators) {
     const std::string text = date_text(day);
     ASSERT_EQ(date_field(text), ddmmyyyy(*parse_date(text))) << text;
   }
+  // clang-format on
 }
 
 // An export that ends early writes nothing: an earlier return file keeps its
 // bytes and no temporary file is left in the folder.
 TEST(ExportEndsEarly, NoFileIsWrittenAndAnEarlierOneStays) {
   const Message verify_first{"Please verify your data correctly", ""};
-  const Message no_deposit{"You haven't deposit Amount inspite of deduction (Rate greater than zero)", ""};
+  const Message no_deposit{
+      "You haven't deposit Amount inspite of deduction (Rate greater than zero)", ""};
   struct Case {
     const char* name;
     void (*change)(Form, std::vector<LaidSheet>&);
@@ -321,7 +337,8 @@ TEST(ExportLarge, RecordsWrittenInTwoHalvesJoinInOrder) {
   Cells& rows = sheets[kDeducteeSheet].cells;
   for (int k = 0; k < 5000; ++k) {
     const bool nil = k % 3 == 0;
-    const Cells row = deductee(F26, 3 + k, nil ? "0" : "1", k % 2 ? "194C" : "194J", nil ? "0" : "10");
+    const Cells row =
+        deductee(F26, 3 + k, nil ? "0" : "1", k % 2 ? "194C" : "194J", nil ? "0" : "10");
     rows.insert(rows.end(), row.begin(), row.end());  // new rows: nothing to type over
   }
   sheets[kChallanSheet].cells =
@@ -333,7 +350,8 @@ TEST(ExportLarge, RecordsWrittenInTwoHalvesJoinInOrder) {
   ASSERT_TRUE(b.self.exported.completed) << b.ui.messages.front().text;
   const std::string file = b.file();
   const CheckReport report = check_return_file(file);
-  for (const CheckFinding& f : report.findings) ADD_FAILURE() << f.line << " " << f.field << " " << f.message;
+  for (const CheckFinding& f : report.findings)
+    ADD_FAILURE() << f.line << " " << f.field << " " << f.message;
   EXPECT_EQ(std::count(file.begin(), file.end(), '\n'), 2 + 1 + 3333 + 2 + 1667);
   ASSERT_EQ(b.self.exported.nil_records.size(), 1667u);
   for (const NilRecord& nil : b.self.exported.nil_records)

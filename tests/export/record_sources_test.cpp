@@ -65,7 +65,8 @@ std::vector<std::pair<FieldAt, Place>> sources(const Exported& file, Form form) 
   report.findings.clear();
   for (std::size_t line = 0; line < file.records.size(); ++line)
     for (std::size_t field = 0; field < file.records[line].size(); ++field)
-      report.findings.push_back({static_cast<long long>(line + 1), static_cast<int>(field + 1), "", {}, 0, 0});
+      report.findings.push_back(
+          {static_cast<long long>(line + 1), static_cast<int>(field + 1), "", {}, 0, 0});
   locate_findings(report, *file.workbook, form);
   std::vector<std::pair<FieldAt, Place>> out;
   for (const CheckFinding& f : report.findings)
@@ -82,8 +83,12 @@ std::vector<Change> changes(Form form) {
   const WorkbookLayout& layout = workbook_layout(form);
   const std::string deductor(layout.deductor.name), challan(layout.challans.name),
       deductee(layout.deductees.name);
-  const auto row_of = [&](DeductorRow role) -> Place { return {deductor, layout.deductor.rows.of(role), 2}; };
-  const auto challan_at = [&](ChallanColumn role) -> Place { return {challan, 4, layout.challans.columns.of(role)}; };
+  const auto row_of = [&](DeductorRow role) -> Place {
+    return {deductor, layout.deductor.rows.of(role), 2};
+  };
+  const auto challan_at = [&](ChallanColumn role) -> Place {
+    return {challan, 4, layout.challans.columns.of(role)};
+  };
   const auto deductee_at = [&](DeducteeColumn role) -> Place {
     return {deductee, 3, layout.deductees.columns.of(role)};
   };
@@ -91,6 +96,7 @@ std::vector<Change> changes(Form form) {
   using R = DeductorRow;
   using C = ChallanColumn;
   using D = DeducteeColumn;
+  // clang-format off
   std::vector<Change> list{
       one(row_of(R::Tan), "WXYZ98765Q"), one(row_of(R::Pan), "PQRST6789U"),
       one(row_of(R::Name), "Zenith"), one(row_of(R::Flat), "9 Hill Road"),
@@ -123,6 +129,7 @@ std::vector<Change> changes(Form form) {
         challan_at(C::SurchargeOfDeductees)}},
       {{{deductee_at(D::TaxDeposited), "90"}}, {deductee_at(D::TaxDeposited), challan_at(C::TaxDepositedOfDeductees)}},
   };
+  // clang-format on
   // Form 27EQ has one section code only.
   if (form != F27EQ) list.push_back(one(challan_at(C::Section), form == F27 ? "196A" : "194J"));
   if (form == F27EQ) list.push_back(one(deductee_at(D::PurchaseValue), "700"));
@@ -134,8 +141,8 @@ TEST(RecordSources, EachFieldChangesWithItsCellsAndFindingsNameThem) {
     const Exported base = export_of(form, {});
     ASSERT_EQ(base.records.size(), 4u);
     for (const Change& change : changes(form)) {
-      SCOPED_TRACE(std::string(form_name(form)) + " " + std::get<0>(change.changed.front()) + " row " +
-                   std::to_string(std::get<1>(change.changed.front())) + " column " +
+      SCOPED_TRACE(std::string(form_name(form)) + " " + std::get<0>(change.changed.front()) +
+                   " row " + std::to_string(std::get<1>(change.changed.front())) + " column " +
                    std::to_string(std::get<2>(change.changed.front())));
       const Exported file = export_of(form, change.typed);
       ASSERT_EQ(file.records.size(), base.records.size());
@@ -166,13 +173,15 @@ TEST(RecordSources, EachFieldChangesWithItsCellsAndFindingsNameThem) {
           if (f.line == line && f.field == field) {
             ++found;
             const Place named{f.sheet, f.row, f.column};
-            EXPECT_NE(std::find(change.changed.begin(), change.changed.end(), named), change.changed.end())
+            EXPECT_NE(std::find(change.changed.begin(), change.changed.end(), named),
+                      change.changed.end())
                 << f.message;
           }
-        const RecordKind kinds[] = {RecordKind::FileHeader, RecordKind::BatchHeader, RecordKind::Challan,
-                                    RecordKind::Deductee};
+        const RecordKind kinds[] = {RecordKind::FileHeader, RecordKind::BatchHeader,
+                                    RecordKind::Challan, RecordKind::Deductee};
         const ReturnField* rule = record_table(form, kinds[line - 1]).field(field);
-        EXPECT_EQ(found > 0, rule && rule->check != Check::None) << "line " << line << ", field " << field;
+        EXPECT_EQ(found > 0, rule && rule->check != Check::None)
+            << "line " << line << ", field " << field;
       }
     }
   }

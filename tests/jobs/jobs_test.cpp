@@ -36,19 +36,24 @@ fs::path workbook_of(Form form, const fs::path& dir, const Cells& deductee_chang
 
 std::string flag_of(const fs::path& path, Form form) {
   const CellPlace flag = workbook_layout(form).deductor.flag;
-  return XlsxWorkbook::open(path)->Worksheets(workbook_layout(form).deductor.name)
-      .Cells(flag.row, flag.column).Value().to_text();
+  return XlsxWorkbook::open(path)
+      ->Worksheets(workbook_layout(form).deductor.name)
+      .Cells(flag.row, flag.column)
+      .Value()
+      .to_text();
 }
 
 TEST(Jobs, VerifyTellsTheFormFlagsACleanRunAndShowsWhatItShows) {
   const fs::path dir = scratch_dir();
   const fs::path path = workbook_of(Form::F27EQ, dir);
   Watcher watcher;
-  const Result result = verify({.workbook = path}, {.observer = &watcher, .today = serial_from_civil({2006, 1, 15})});
+  const Result result =
+      verify({.workbook = path}, {.observer = &watcher, .today = serial_from_civil({2006, 1, 15})});
   EXPECT_EQ(result.outcome, Outcome::Done);
   EXPECT_EQ(result.form, Form::F27EQ);
   EXPECT_EQ(result.messages, watcher.messages);
-  EXPECT_EQ(result.messages, (std::vector{Message::information("No error.", " Verificaton Sucess ! ")}));
+  EXPECT_EQ(result.messages,
+            (std::vector{Message::information("No error.", " Verificaton Sucess ! ")}));
   EXPECT_FALSE(watcher.statuses.empty());
   EXPECT_EQ(result.flag, "Verified");
   EXPECT_EQ(result.saved, path);
@@ -58,7 +63,8 @@ TEST(Jobs, VerifyTellsTheFormFlagsACleanRunAndShowsWhatItShows) {
 TEST(Jobs, ErrorsComeBackWithTheirLogLines) {
   const fs::path dir = scratch_dir();
   const fs::path path = workbook_of(Form::F26, dir, {{3, 3, "not a pan"}});
-  const Result result = verify({.workbook = path, .save = false}, {.today = serial_from_civil({2006, 1, 15})});
+  const Result result =
+      verify({.workbook = path, .save = false}, {.today = serial_from_civil({2006, 1, 15})});
   EXPECT_EQ(result.outcome, Outcome::DataErrors);
   EXPECT_EQ(result.errors, 1);
   ASSERT_EQ(result.log.size(), 1u);
@@ -73,7 +79,8 @@ TEST(Jobs, ErrorsComeBackWithTheirLogLines) {
 TEST(Jobs, ExportWritesTheFileAndFlagsTheWorkbook) {
   const fs::path dir = scratch_dir();
   const fs::path path = workbook_of(Form::F26, dir);
-  const Result result = export_return({.workbook = path}, {.today = serial_from_civil({2006, 1, 15}), .out_dir = dir});
+  const Result result = export_return({.workbook = path},
+                                      {.today = serial_from_civil({2006, 1, 15}), .out_dir = dir});
   EXPECT_EQ(result.outcome, Outcome::Done);
   EXPECT_EQ(result.return_file, fs::absolute(dir / "eTDS26.txt").lexically_normal());
   EXPECT_TRUE(fs::exists(*result.return_file));
@@ -94,12 +101,15 @@ TEST(Jobs, RefusalsAndFailuresAreOutcomes) {
 
   write_workbook(dir / "plain.xlsx", {{"Sheet1", {}}});
   EXPECT_EQ(export_return({.workbook = dir / "plain.xlsx"}, {}).outcome, Outcome::UnknownForm);
-  EXPECT_EQ(verify({.workbook = workbook_of(Form::F26, dir)}, {}, true).outcome, Outcome::WrongForm);
+  EXPECT_EQ(verify({.workbook = workbook_of(Form::F26, dir)}, {}, true).outcome,
+            Outcome::WrongForm);
   EXPECT_EQ(validate(Form::F27, {.out_dir = dir}).outcome, Outcome::Missing);
   EXPECT_EQ(check(dir / "none.txt", std::nullopt, std::nullopt).failure->number, 53);
 
-  EXPECT_EQ(create_template(Form::F24, dir / "new.xlsm", false).refusal, TemplateResult::Refusal::NotXlsx);
-  EXPECT_EQ(create_template(Form::F24, dir / "plain.xlsx", false).refusal, TemplateResult::Refusal::Exists);
+  EXPECT_EQ(create_template(Form::F24, dir / "new.xlsm", false).refusal,
+            TemplateResult::Refusal::NotXlsx);
+  EXPECT_EQ(create_template(Form::F24, dir / "plain.xlsx", false).refusal,
+            TemplateResult::Refusal::Exists);
   EXPECT_EQ(create_template(Form::F24, dir / "plain.xlsx", true).outcome, Outcome::Done);
 }
 

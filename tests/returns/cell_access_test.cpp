@@ -21,7 +21,9 @@ constexpr double kDay = 45000, kSecond = 1 / 86400.0;  // a whole-day serial
 // The challan sheet current, holding "kept" at (2, 2).
 struct Harness {
   explicit Harness(Form form = Form::F26, double now = kDay)
-      : clock(fixed_clock(now)), self(return_class(form), Platform{ui, *clock}) { self.current_sheet = sheet; }
+      : clock(fixed_clock(now)), self(return_class(form), Platform{ui, *clock}) {
+    self.current_sheet = sheet;
+  }
   RecordingUi ui;
   std::unique_ptr<Clock> clock;
   ReturnObject self;
@@ -29,9 +31,12 @@ struct Harness {
   Worksheet* sheet = workbook->find_sheet("Challan Details");
 };
 
-auto fails_with(int number) { return testing::Throws<RuntimeError>(testing::Property(&RuntimeError::number, number)); }
+auto fails_with(int number) {
+  return testing::Throws<RuntimeError>(testing::Property(&RuntimeError::number, number));
+}
 
 TEST(CellAccess, GetCellTextTrimsThenTurnsApostrophesIntoBlanks) {
+  // clang-format off
   const struct { Variant stored; const char* read; } cases[] = {
       {Variant::text("O'Brien"), "O Brien"}, {Variant::text("'AB'"), " AB "},
       {Variant::text(" ' "), " "},       // the trim comes first, so the blank stays
@@ -43,6 +48,7 @@ TEST(CellAccess, GetCellTextTrimsThenTurnsApostrophesIntoBlanks) {
     EXPECT_EQ(h.self.GetCellText(4, 6), c.read) << c.stored.to_text();
     EXPECT_TRUE(h.self.last.text == c.read && h.ui.messages.empty());
   }
+  // clang-format on
 }
 
 TEST(CellAccess, FailuresShowTheirDescriptionAndKeepTheLastRead) {
@@ -53,7 +59,8 @@ TEST(CellAccess, FailuresShowTheirDescriptionAndKeepTheLastRead) {
     EXPECT_EQ(h.self.GetCellText(with_sheet ? 0 : 3, 3), "");
     const char* description = with_sheet ? "Application-defined or object-defined error" : kNotSet;
     EXPECT_EQ(h.ui.messages, (std::vector<Message>{{description, "", msg_style::kPlain}}));
-    EXPECT_TRUE(h.self.last.text == "kept" && h.self.last.row == 2 && h.self.last.column == 2);  // the last good read
+    EXPECT_TRUE(h.self.last.text == "kept" && h.self.last.row == 2 &&
+                h.self.last.column == 2);  // the last good read
   }
 }
 
@@ -63,13 +70,15 @@ TEST(CellAccess, PutCellTextWritesTheTrimmedTextAsTyped) {
   h.self.PutCellText(1, 1, "AB");
   EXPECT_EQ(h.ui.messages, (std::vector<Message>{{kNotSet, "", msg_style::kPlain}}));
   h.self.current_sheet = h.sheet;
-  for (auto [column, typed] : {std::pair{1, "  AB C "}, {2, " 12 "}, {3, "   "}}) h.self.PutCellText(1, column, typed);
+  for (auto [column, typed] : {std::pair{1, "  AB C "}, {2, " 12 "}, {3, "   "}})
+    h.self.PutCellText(1, column, typed);
   EXPECT_EQ(h.sheet->stored_value(1, 1), Variant::text("AB C"));
   EXPECT_EQ(h.sheet->stored_value(1, 2), Variant::number(12));
   EXPECT_TRUE(h.sheet->stored_value(1, 3).is_empty() && h.ui.messages.size() == 1);
 }
 
 TEST(CellAccess, BindPerFormAndTheRegularFlagPerObjectOrPerThread) {
+  // clang-format off
   const struct { Form form; const char* deductor_sheet; bool shared_flag; } cases[] = {
       {Form::F24, "Deductor Details", false}, {Form::F27, "Deductor Details", true},
       {Form::F27EQ, "Collector Details", true}};
@@ -89,13 +98,16 @@ TEST(CellAccess, BindPerFormAndTheRegularFlagPerObjectOrPerThread) {
     other.self.regular_flag() = true;
     EXPECT_EQ(std::exchange(h.self.regular_flag(), false), c.shared_flag);
   }
+  // clang-format on
   Harness h(Form::F27EQ);
   auto workbook = layout({{"Deductor Details", {}}});
   EXPECT_THAT([&] { h.self.bind(workbook); }, fails_with(err::kSubscript));
-  EXPECT_TRUE(module_state().workbook == workbook && h.ui.messages.empty());  // stored before the sheet is fetched
+  EXPECT_TRUE(module_state().workbook == workbook &&
+              h.ui.messages.empty());  // stored before the sheet is fetched
 }
 
 TEST(TextHelpers, AddSpaceInCharactersNotBytesAndXplaceReplacesEveryOccurrenceOnce) {
+  // clang-format off
   const struct { const char* text; int width; const char* padded; } spaced[] = {
       {"AB", 4, "AB  "}, {"ABCDE", 3, "ABC"}, {"", 2, "  "}, {"AB", 0, ""}, {"R\xC3\xA9", 3, "R\xC3\xA9 "},
       {"R\xC3\xA9my", 2, "R\xC3\xA9"}};
@@ -111,8 +123,10 @@ TEST(TextHelpers, AddSpaceInCharactersNotBytesAndXplaceReplacesEveryOccurrenceOn
   EXPECT_EQ(xplaceName(" O'Brien\t"), " O'Brien\t");
   EXPECT_EQ(GetVersion(), "2.2D ");
 }
+// clang-format on
 
 TEST(TextHelpers, AddZeroRightJustifiesWithZerosAndShowsWhereATooLongValueWasRead) {
+  // clang-format off
   const struct { const char* text; int width; const char* filled; } cases[] = {
       {"1234.50", 15, "000000000123450"}, {"1 2", 5, "00102"}, {"123", 3, "123"},
       {"1 2", 3, "1 2"},  // already the width: the blank stays
@@ -123,20 +137,24 @@ TEST(TextHelpers, AddZeroRightJustifiesWithZerosAndShowsWhereATooLongValueWasRea
     EXPECT_EQ(AddZero(h.self, c.text, c.width), c.filled) << c.text << " in " << c.width;
     EXPECT_EQ(h.self.last.text, c.text);  // what a later box names
   }
+  // clang-format on
   auto workbook = layout({{"Deductee Details", {{7, 11, "500"}}}});
   h.self.current_sheet = workbook->find_sheet("Deductee Details");
   h.self.GetCellText(7, 11);
   EXPECT_EQ(AddZero(h.self, "12345.67", 5), "");
   auto shown = [](std::string where) {
-    return Message{"Data Not Entered in Correct format at " + where + "\rInvalid procedure call or argument",
-                   " Check Value and Correct according to format ", msg_style::kCritical};
+    return Message{
+        "Data Not Entered in Correct format at " + where + "\rInvalid procedure call or argument",
+        " Check Value and Correct according to format ", msg_style::kCritical};
   };
-  EXPECT_EQ(h.ui.messages,  // nothing read before the first: no sheet to name
-            (std::vector<Message>{shown("Row 0, Column 0 Entered as  1234567 in "),
-                                  shown("Row 7, Column 11 Entered as  12345.67 in Deductee Details")}));
+  EXPECT_EQ(
+      h.ui.messages,  // nothing read before the first: no sheet to name
+      (std::vector<Message>{shown("Row 0, Column 0 Entered as  1234567 in "),
+                            shown("Row 7, Column 11 Entered as  12345.67 in Deductee Details")}));
 }
 
 TEST(TextHelpers, LoadingDelayEndsAfterDelayPlusOneSecondBoundaries) {
+  // clang-format off
   const struct { double start_second; int delay; double end_second; } cases[] = {
       {13, 0, 14}, {13.999, 0, 14}, {13.4, 3, 17},
       {86399.5, 1, 86401},  // past midnight
@@ -146,7 +164,9 @@ TEST(TextHelpers, LoadingDelayEndsAfterDelayPlusOneSecondBoundaries) {
     EXPECT_TRUE(LoadingDelay(h.self, c.delay).is_empty());
     EXPECT_NEAR((h.clock->now() - kDay) * 86400, c.end_second, 1e-4) << "from " << c.start_second << " s + " << c.delay;
   }
-  Harness h(Form::F26, kDay + 13 * kSecond);  // ends exactly where a whole-second clock reads the boundary
+  // clang-format on
+  Harness h(Form::F26,
+            kDay + 13 * kSecond);  // ends exactly where a whole-second clock reads the boundary
   LoadingDelay(h.self, 0, true);
   EXPECT_EQ(h.clock->now(), kDay + 14 / 86400.0);
 }

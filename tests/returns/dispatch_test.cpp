@@ -33,7 +33,8 @@ Variant B(bool value) { return Variant::boolean(value); }
 
 // Bound as VerifyData_Vantor_ETDS leaves it, the deductor sheet current.
 struct Harness {
-  explicit Harness(const char* prog_id = "Fenwarx.clsExport26") : self(create_object(prog_id, {ui, *clock})) {
+  explicit Harness(const char* prog_id = "Fenwarx.clsExport26")
+      : self(create_object(prog_id, {ui, *clock})) {
     self->bind(workbook);
     self->financial_year = "2005";
     self->current_sheet = self->deductor_sheet;
@@ -41,8 +42,9 @@ struct Harness {
   RecordingUi ui;
   std::unique_ptr<Clock> clock = fixed_clock(serial_from_civil({2007, 6, 1}));
   std::shared_ptr<ReturnObject> self;
-  std::shared_ptr<MemoryWorkbook> workbook = layout(
-      {{"Deductor Details", {{30, 2, "2005"}, {2, 2, "01/04/2006"}, {3, 2, "01/04/2006"}}}, {"Challan Details", {}}});
+  std::shared_ptr<MemoryWorkbook> workbook =
+      layout({{"Deductor Details", {{30, 2, "2005"}, {2, 2, "01/04/2006"}, {3, 2, "01/04/2006"}}},
+              {"Challan Details", {}}});
   Variant call(const char* member, Args args) { return invoke(*self, member, args); }
 };
 
@@ -52,13 +54,14 @@ std::string signature(const Member& member) {
   std::string out = std::string(member.name) + "(";
   for (const Parameter& arg : member.args) {
     if (out.back() != '(') out += ',';
-    out += std::string(arg.optional ? "?" : "") + (arg.by_ref ? "&" : "") + std::string(arg.name) + ':' +
-           "disbo"[static_cast<int>(arg.type)];
+    out += std::string(arg.optional ? "?" : "") + (arg.by_ref ? "&" : "") + std::string(arg.name) +
+           ':' + "disbo"[static_cast<int>(arg.type)];
   }
   return out + (member.has_result ? ")=" : ")");
 }
 
 TEST(Dispatch, MemberTablesInSlotOrderWithPresence) {
+  // clang-format off
   const std::vector<std::string> slots = {
       "ExportETDS_Vantor(&excel:o)", "AddSpace(&STR:s,&num:i)=", "xplace(&WhatStr:s,&findStr:s,&repStr:s)=",
       "Validation_ReturnFile()", "LoadingDelay(&delay:i,?DisplayDelayForm:b)=", "checkBankCode(&r:d,&c:d)",
@@ -80,26 +83,40 @@ TEST(Dispatch, MemberTablesInSlotOrderWithPresence) {
     for (const Member* member : members_of(return_class(c.form))) actual.push_back(signature(*member));
     EXPECT_EQ(actual, expected) << return_class(c.form).class_name;
   }
+  // clang-format on
 }
 
 TEST(Dispatch, CreatesByProgrammaticIdentifierOnly) {
   Harness h;
-  EXPECT_EQ(create_object("fenwarx.CLSEXPORT27EQ", {h.ui, *h.clock})->return_class().class_name, "clsExport27EQ");
-  for (const char* id : {"clsExport26", "Fenwarx.clsExport25"})  // 429, pinned with its text in the C tests
-    EXPECT_THAT([&] { create_object(id, {h.ui, *h.clock}); },
-                ::testing::Throws<RuntimeError>(::testing::Property(&RuntimeError::number, 429)));
+  EXPECT_EQ(create_object("fenwarx.CLSEXPORT27EQ", {h.ui, *h.clock})->return_class().class_name,
+            "clsExport27EQ");
+  for (const char* id :
+       {"clsExport26", "Fenwarx.clsExport25"})  // 429, pinned with its text in the C tests
+    EXPECT_THAT(
+        [&] {
+          create_object(id, {h.ui, *h.clock});
+        },
+        ::testing::Throws<RuntimeError>(::testing::Property(&RuntimeError::number, 429)));
 }
 
 TEST(Dispatch, CallsMatchNamesCoerceArgumentsAndHandBackByReferenceOnes) {
-  const char *kNoMember = "438: Object doesn't support this property or method", *kMismatch = "13: Type mismatch",
+  const char *kNoMember = "438: Object doesn't support this property or method",
+             *kMismatch = "13: Type mismatch",
              *kCount = "450: Wrong number of arguments or invalid property assignment",
-             *kObjectRequired = "424: Object required", *kNotYet = "445: Object doesn't support this action";
+             *kObjectRequired = "424: Object required",
+             *kNotYet = "445: Object doesn't support this action";
   Harness h26, h24("Fenwarx.clsExport24");
   const Variant book = Variant::object(h26.workbook);
   const auto other = std::make_shared<MemoryWorkbook>();
   const Variant sheet = Variant::object(std::shared_ptr<Object>(other, &other->add_sheet("S")));
   const Variant not_a_book = Variant::object(std::make_shared<Object>());
-  const struct { const char* member; Args args; Variant result; const char* failure = ""; bool f24 = false;
+  const struct {
+    const char* member;
+    Args args;
+    Variant result;
+    const char* failure = "";
+    bool f24 = false;
+    // clang-format off
                  Args returned = {}; } cases[] = {
       // Names ignore case and are looked up before the count; arguments are coerced before the call.
       {"aDDzERO", {T("12.50"), N(6)}, T("001250")}, {"Nope", {N(1), N(2), N(3)}, {}, kNoMember},
@@ -136,13 +153,15 @@ TEST(Dispatch, CallsMatchNamesCoerceArgumentsAndHandBackByReferenceOnes) {
       EXPECT_STREQ(c.failure, "");
       EXPECT_EQ(args, c.returned.empty() ? c.args : c.returned);  // by value: as passed
     } catch (const RuntimeError& e) {
+      // clang-format on
       EXPECT_EQ(std::to_string(e.number()) + ": " + e.description(), c.failure);
     }
   }
 }
 
 TEST(Dispatch, OmittedOptionalArgumentsTakeTheirDefaults) {
-  Harness h;  // financial year 2005: with checkFin a date after 31/03/2006 is marked, without it not
+  Harness
+      h;  // financial year 2005: with checkFin a date after 31/03/2006 is marked, without it not
   h.call("CheckDate", {N(2), N(2)});
   EXPECT_EQ(h.self->error_count, 0);
   h.call("CheckDate", {N(3), N(2), B(true)});
@@ -158,11 +177,16 @@ fenwarx_variant number(double value) { return {FENWARX_NUMBER, value, nullptr, n
 fenwarx_variant text(const char* value) { return {FENWARX_TEXT, 0, value, nullptr}; }
 fenwarx_variant handle(fenwarx_handle* value) { return {FENWARX_OBJECT, 0, nullptr, value}; }
 
-struct Call { int rc = -1, number = -1; const char* description = nullptr; fenwarx_variant result{}; };
+struct Call {
+  int rc = -1, number = -1;
+  const char* description = nullptr;
+  fenwarx_variant result{};
+};
 
 Call call(fenwarx_handle* handle, const char* member, CArgs args, CArgs* back = nullptr) {
   Call c;
-  c.rc = fenwarx_invoke(handle, member, args.data(), args.size(), &c.result, &c.number, &c.description);
+  c.rc = fenwarx_invoke(handle, member, args.data(), args.size(), &c.result, &c.number,
+                        &c.description);
   if (back) *back = args;
   return c;
 }
@@ -195,6 +219,7 @@ TEST(CApi, CreateInvokeReleaseAndTheGlobalObject) {
 
 TEST(CApi, FailuresComeBackAsNumberAndDescription) {
   fenwarx_handle* object = fenwarx_create("Fenwarx.clsExport24");
+  // clang-format off
   const struct { const char* member; CArgs args; int number; const char* description; } cases[] = {
       {"Nope", {}, 438, "Object doesn't support this property or method"},
       {"AddZero", {text("1"), {99, 0, nullptr, nullptr}}, 13, "Type mismatch"},
@@ -205,6 +230,7 @@ TEST(CApi, FailuresComeBackAsNumberAndDescription) {
     EXPECT_TRUE(result.rc == c.number && result.number == c.number && result.result.type == FENWARX_EMPTY);
     EXPECT_STREQ(result.description, c.description);
   }
+  // clang-format on
   EXPECT_EQ(fenwarx_invoke(object, "Nope", nullptr, 0, nullptr, nullptr, nullptr), 438);
   fenwarx_release(object);
   const char* description = nullptr;
@@ -219,7 +245,8 @@ TEST(CApi, VerifiesAndValidatesAnOpenedWorkbook) {
   const auto dir = testing::scratch_dir();
   const std::string in = dir / "return.xlsx", out = dir / "checked.xlsx";
   auto sheets = testing::clean_return(Form::F26);
-  sheets[testing::kDeductorSheet].cells = testing::with(sheets[testing::kDeductorSheet].cells, {{5, 2, "abcde 1234f"}});
+  sheets[testing::kDeductorSheet].cells =
+      testing::with(sheets[testing::kDeductorSheet].cells, {{5, 2, "abcde 1234f"}});
   testing::write_workbook(in, sheets);
   fenwarx_handle* book = fenwarx_open_workbook(in.c_str());
   fenwarx_handle* object = fenwarx_create("Fenwarx.clsExport26");
@@ -236,7 +263,8 @@ TEST(CApi, VerifiesAndValidatesAnOpenedWorkbook) {
   EXPECT_EQ(fenwarx_save_workbook(book, out.c_str()), 0);
   EXPECT_EQ(fenwarx_save_workbook(object, out.c_str()), 13);
   for (fenwarx_handle* handle : {object, book}) fenwarx_release(handle);
-  EXPECT_EQ(XlsxWorkbook::open(out)->Worksheets("Deductor Details").Cells(5, 2).Value(), Variant::text("ABCDE1234F"));
+  EXPECT_EQ(XlsxWorkbook::open(out)->Worksheets("Deductor Details").Cells(5, 2).Value(),
+            Variant::text("ABCDE1234F"));
 }
 
 }  // namespace

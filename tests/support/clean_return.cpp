@@ -1,17 +1,15 @@
 #include "support/clean_return.hpp"
 
+#include "layout/code_lists.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
-#include "layout/code_lists.hpp"
 
 namespace fenwarx::testing {
 namespace {
 
 using enum Form;
 
-const char* section_of(Form form) {
-  return form == F27 ? "195" : form == F27EQ ? "206C" : "194C";
-}
+const char* section_of(Form form) { return form == F27 ? "195" : form == F27EQ ? "206C" : "194C"; }
 
 constexpr int kChallanColumns = 24, kDeducteeColumns = 23, kDeductorRows = 38;
 
@@ -39,9 +37,19 @@ Cells at_row(int row, const std::vector<std::pair<int, std::string>>& values) {
 }
 
 Cells clean_deductor(Form form) {
-  return {{1, 2, "ABCD12345E"}, {2, 2, "ABCDE1234F"}, {3, 2, "Acme"}, {5, 2, "1 Main Road"},
-          {10, 2, "DELHI"}, {11, 2, "110001"}, {16, 2, "A"}, {17, 2, "R Kumar"},
-          {18, 2, "Manager"}, {19, 2, "x"}, {24, 2, "DELHI"}, {25, 2, "110001"}, {32, 2, "Q1"},
+  return {{1, 2, "ABCD12345E"},
+          {2, 2, "ABCDE1234F"},
+          {3, 2, "Acme"},
+          {5, 2, "1 Main Road"},
+          {10, 2, "DELHI"},
+          {11, 2, "110001"},
+          {16, 2, "A"},
+          {17, 2, "R Kumar"},
+          {18, 2, "Manager"},
+          {19, 2, "x"},
+          {24, 2, "DELHI"},
+          {25, 2, "110001"},
+          {32, 2, "Q1"},
           {38, 2, "R"},
           {workbook_layout(form).deductor.rows.of(DeductorRow::FinancialYear), 2, "2005-06"}};
 }
@@ -49,12 +57,31 @@ Cells clean_deductor(Form form) {
 // A challan of 1000 paid by book entry: the voucher stands, the transfer goes.
 Cells clean_challan(Form form, int row, const std::string& serial) {
   if (form == F24)
-    return at_row(row, {{1, serial}, {2, "1000"}, {3, "0"}, {4, "0"}, {5, "0"}, {6, "0"},
-                        {7, "1000"}, {9, "0510001"}, {10, "15/05/2005"}, {11, "N"},
-                        {12, "12345"}, {13, "T1"}});
-  Cells cells = at_row(row, {{1, serial}, {2, section_of(form)}, {3, "1000"}, {4, "0"}, {5, "0"},
-                             {6, "0"}, {7, "0"}, {8, "1000"}, {10, "0510001"}, {11, "15/05/2005"},
-                             {12, "N"}, {13, "12345"}, {14, "T1"}});
+    return at_row(row, {{1, serial},
+                        {2, "1000"},
+                        {3, "0"},
+                        {4, "0"},
+                        {5, "0"},
+                        {6, "0"},
+                        {7, "1000"},
+                        {9, "0510001"},
+                        {10, "15/05/2005"},
+                        {11, "N"},
+                        {12, "12345"},
+                        {13, "T1"}});
+  Cells cells = at_row(row, {{1, serial},
+                             {2, section_of(form)},
+                             {3, "1000"},
+                             {4, "0"},
+                             {5, "0"},
+                             {6, "0"},
+                             {7, "0"},
+                             {8, "1000"},
+                             {10, "0510001"},
+                             {11, "15/05/2005"},
+                             {12, "N"},
+                             {13, "12345"},
+                             {14, "T1"}});
   if (form == F27EQ) cells.push_back({row, 24, "A"});
   return cells;
 }
@@ -64,19 +91,62 @@ Cells clean_deductee(Form form, int row, const std::string& serial) {
   const std::string date = "10/05/2005", pan = "ABCDE1234F", bank = "0510001";
   switch (form) {
     case F24:
-      return at_row(row, {{1, "1"}, {4, pan}, {5, "Ram Lal"}, {6, date}, {7, "1000"}, {8, "100"},
-                          {9, "0"}, {10, "0"}, {11, "100"}, {12, serial}, {13, "100"}, {14, date},
-                          {15, date}, {16, "A"}});
+      return at_row(row, {{1, "1"},
+                          {4, pan},
+                          {5, "Ram Lal"},
+                          {6, date},
+                          {7, "1000"},
+                          {8, "100"},
+                          {9, "0"},
+                          {10, "0"},
+                          {11, "100"},
+                          {12, serial},
+                          {13, "100"},
+                          {14, date},
+                          {15, date},
+                          {16, "A"}});
     case F27EQ:
-      return at_row(row, {{1, "206C"}, {2, "1"}, {3, pan}, {5, "Ram Lal"}, {6, "500"}, {7, "1000"},
-                          {8, date}, {9, "N"}, {10, "1"}, {12, "100"}, {13, "0"}, {14, "0"},
-                          {15, "100"}, {16, date}, {17, "100"}, {18, bank}, {19, "y"},
-                          {20, serial}, {21, "A"}});
+      return at_row(row, {{1, "206C"},
+                          {2, "1"},
+                          {3, pan},
+                          {5, "Ram Lal"},
+                          {6, "500"},
+                          {7, "1000"},
+                          {8, date},
+                          {9, "N"},
+                          {10, "1"},
+                          {12, "100"},
+                          {13, "0"},
+                          {14, "0"},
+                          {15, "100"},
+                          {16, date},
+                          {17, "100"},
+                          {18, bank},
+                          {19, "y"},
+                          {20, serial},
+                          {21, "A"}});
     default:
-      return at_row(row, {{1, section_of(form)}, {2, "1"}, {3, pan}, {5, "Ram Lal"}, {6, "1000"},
-                          {7, date}, {8, "N"}, {9, "10"}, {10, form == F27 ? "N" : ""},
-                          {11, "100"}, {12, "0"}, {13, "0"}, {14, "100"}, {15, date}, {16, "100"},
-                          {17, bank}, {18, "x"}, {19, serial}, {20, "A"}, {22, "p"}, {23, "q"}});
+      return at_row(row, {{1, section_of(form)},
+                          {2, "1"},
+                          {3, pan},
+                          {5, "Ram Lal"},
+                          {6, "1000"},
+                          {7, date},
+                          {8, "N"},
+                          {9, "10"},
+                          {10, form == F27 ? "N" : ""},
+                          {11, "100"},
+                          {12, "0"},
+                          {13, "0"},
+                          {14, "100"},
+                          {15, date},
+                          {16, "100"},
+                          {17, bank},
+                          {18, "x"},
+                          {19, serial},
+                          {20, "A"},
+                          {22, "p"},
+                          {23, "q"}});
   }
 }
 
@@ -96,7 +166,8 @@ std::vector<LaidSheet> clean_return(Form form, int deductees) {
   if (form == F24) sheets.push_back({"Salary Details", {}});
   Cells states;
   for (int k = 0; k < 35; ++k) {
-    states.push_back({k + 2, 1, std::string{'\'', char('0' + (k + 1) / 10), char('0' + (k + 1) % 10)}});
+    states.push_back(
+        {k + 2, 1, std::string{'\'', char('0' + (k + 1) / 10), char('0' + (k + 1) % 10)}});
     states.push_back({k + 2, 2, std::string(kStateNames[static_cast<std::size_t>(k)])});
   }
   sheets.push_back({"State Code", states});
@@ -118,7 +189,8 @@ void write_workbook(const std::filesystem::path& path, const std::vector<LaidShe
 }
 
 ReturnBench::ReturnBench(Form form)
-    : p(workbook_layout(form)), clock(fixed_clock(serial_from_civil({2006, 6, 15}))),
+    : p(workbook_layout(form)),
+      clock(fixed_clock(serial_from_civil({2006, 6, 15}))),
       self(return_class(form), Platform{ui, *clock}) {}
 
 std::string ReturnBench::text(int row, int column) const {

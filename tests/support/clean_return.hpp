@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "layout/workbook_layout.hpp"
 #include "platform/clock/clock.hpp"
 #include "platform/spreadsheet/memory_workbook.hpp"
-#include "layout/workbook_layout.hpp"
 #include "state/return_object.hpp"
 
 namespace fenwarx::testing {

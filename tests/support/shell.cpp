@@ -11,7 +11,8 @@ ShellRun run_shell(const std::string& command) {
   FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
   if (!pipe) return r;
   char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    r.out.append(buffer, n);
   const int status = ::pclose(pipe);
   r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return r;
@@ -19,7 +20,8 @@ ShellRun run_shell(const std::string& command) {
 
 std::string missing_readers() {
   std::string missing;
-  if (run_shell("/usr/bin/python3 -c 'import openpyxl'").status != 0) missing += "python3 with openpyxl; ";
+  if (run_shell("/usr/bin/python3 -c 'import openpyxl'").status != 0)
+    missing += "python3 with openpyxl; ";
   if (run_shell("command -v soffice").status != 0) missing += "soffice; ";
   return missing;
 }

@@ -44,14 +44,16 @@ TEST(TemplateReaders, OpenpyxlAndLibreOfficeOpenEveryTemplate) {
   const fs::path dir = testing::scratch_dir();
   std::ofstream(dir / "summary.py") << kSummary;
   std::string files, copies;
-  for (auto [form, name] : {std::pair{Form::F24, "f24.xlsx"}, {Form::F26, "f26.xlsx"},
-                            {Form::F27, "f27.xlsx"}, {Form::F27EQ, "f27eq.xlsx"}}) {
+  for (auto [form, name] : {std::pair{Form::F24, "f24.xlsx"},
+                            {Form::F26, "f26.xlsx"},
+                            {Form::F27, "f27.xlsx"},
+                            {Form::F27EQ, "f27eq.xlsx"}}) {
     templates::write_return_template(dir / name, form);
     files += " " + (dir / name).string();
     copies += " " + (dir / "lo" / name).string();
   }
   const ShellRun converted = run_shell(std::string(FENWARX_READERS) + "/libreoffice_resave.sh " +
-                            (dir / "lo").string() + files);
+                                       (dir / "lo").string() + files);
   ASSERT_EQ(converted.status, 0) << converted.out;
 
   const std::string expected =

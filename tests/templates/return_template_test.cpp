@@ -1,17 +1,18 @@
 // The blank return workbook of each form: its sheets, the deductor sheet's labels
 // and fixed cells, the tables' headings, the "State Code" rows and the drop-down
 // lists, as the component and the package parts show them.
+#include "templates/return_template.hpp"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
+#include "layout/code_lists.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "platform/xlsx/zip_reader.hpp"
-#include "layout/code_lists.hpp"
 #include "support/test_paths.hpp"
-#include "templates/return_template.hpp"
 
 namespace fenwarx {
 namespace {
@@ -20,7 +21,7 @@ struct Expected {
   Form form;
   std::vector<std::string> sheets;
   int year_row;
-  std::string row29, row30, row31;  // labels
+  std::string row29, row30, row31;            // labels
   std::string challan_column2, challan_last;  // headings
   int challan_columns, deductee_columns;
   std::string deductee_column6;
@@ -32,6 +33,7 @@ const std::string kYes = "\"Y,N\"";
 const std::vector<std::string> kDeductorSheets{"Deductor Details", "Challan Details",
                                                "Deductee Details", "State Code"};
 
+// clang-format off
 const Expected kForms[] = {
     {Form::F24,
      {"Deductor Details", "Challan Details", "Deductee Details", "Salary Details",
@@ -59,6 +61,7 @@ const Expected kForms[] = {
      {"2!B4:B65536=\"206C\"", "2!X4:X65536=\"A,B,C,D,E,F,G,H,I\"", "3!A3:A65536=\"206C\"",
       "3!U3:U65536=\"A,B\""}},
 };
+// clang-format on
 
 std::string text_of(Worksheet& sheet, int row, int column) {
   return sheet.Cells(row, column).Value().to_text();
@@ -90,6 +93,7 @@ TEST_P(ReturnTemplateTest, SheetsLabelsHeadingsAndLists) {
 
   Worksheet& deductor = book->sheet(0);
   const bool collection = want.form == Form::F27EQ;
+  // clang-format off
   const std::pair<int, std::string> labels[] = {
       {1, collection ? "TAN of the Collector" : "TAN of the Deductor"}, {10, "State"},
       {29, want.row29}, {30, want.row30}, {31, want.row31}, {32, "Quarter (Q1-Q4)"},
@@ -123,6 +127,7 @@ TEST_P(ReturnTemplateTest, SheetsLabelsHeadingsAndLists) {
     EXPECT_EQ(text_of(states, i + 2, 1), (i < 9 ? "0" : "") + std::to_string(i + 1));
     EXPECT_EQ(text_of(states, i + 2, 2), kStateNames[static_cast<std::size_t>(i)]);
   }
+  // clang-format on
 
   const ZipReader zip(path);
   const std::string formula =
@@ -134,18 +139,17 @@ TEST_P(ReturnTemplateTest, SheetsLabelsHeadingsAndLists) {
   for (int sheet = 1; sheet < static_cast<int>(want.sheets.size()); ++sheet)
     for (std::string& list : lists_of(zip, sheet)) lists.push_back(std::move(list));
   std::vector<std::string> expected = want.lists;
-  expected.insert(expected.end(), {"1!B10='State Code'!$B$2:$B$36", "1!B15=" + kYes,
-                                   "1!B16=\"A,S,D,E,G,H,L,N,K,M,P,T,J,B,Q,F,C,O\"",
-                                   "1!B24='State Code'!$B$2:$B$36", "1!B32=\"Q1,Q2,Q3,Q4\"",
-                                   "1!B38=\"R,C\""});
+  expected.insert(expected.end(),
+                  {"1!B10='State Code'!$B$2:$B$36", "1!B15=" + kYes,
+                   "1!B16=\"A,S,D,E,G,H,L,N,K,M,P,T,J,B,Q,F,C,O\"", "1!B24='State Code'!$B$2:$B$36",
+                   "1!B32=\"Q1,Q2,Q3,Q4\"", "1!B38=\"R,C\""});
   for (const std::string& list : expected)
     EXPECT_NE(std::find(lists.begin(), lists.end(), list), lists.end()) << list;
 }
 
 INSTANTIATE_TEST_SUITE_P(Forms, ReturnTemplateTest, ::testing::ValuesIn(kForms),
                          [](const auto& info) {
-                           return std::string("Form") +
-                                  std::string(form_name(info.param.form));
+                           return std::string("Form") + std::string(form_name(info.param.form));
                          });
 
 }  // namespace

@@ -137,6 +137,7 @@ TEST(ChallanWalk, ComputedColumnsTotalCountSumAndCopy) {
 
 // Each check marks where its rule says, and only there.
 TEST(ChallanWalk, ColumnRulesMarkTheirOwnCells) {
+  // clang-format off
   const struct {
     Form form;
     Cells changes;
@@ -177,6 +178,7 @@ TEST(ChallanWalk, ColumnRulesMarkTheirOwnCells) {
       {F24, {{4, 11, "Y"}, {4, 12, "123456"}}, {}, 0, {{16, 2, "C"}}, {4, 13, "T1"}},
       {F27EQ, {{4, 24, "J"}}, {{4, 24}}}, {F27EQ, {{4, 24, "i"}}, {}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << form_name(c.form) << " case " << (&c - cases));
     Bench b(c.form, with(clean_challan(c.form), c.changes),
@@ -196,7 +198,8 @@ TEST(ChallanWalk, TalliesAboveTheChallanTotalAreMarked) {
   for (Form form : kForms) {
     SCOPED_TRACE(form_name(form));
     const ChallanColumns c = columns_of(form);
-    Bench b(form, clean_challan(form), deductee_row(form, 3, "1", {"0", "0", "0", "1000.5", "1000.5"}));
+    Bench b(form, clean_challan(form),
+            deductee_row(form, 3, "1", {"0", "0", "0", "1000.5", "1000.5"}));
     b.run();
     EXPECT_EQ(b.marks(), (Marks{{4, c.sums[3]}, {4, c.sums[4]}}));
   }
@@ -216,8 +219,10 @@ TEST(ChallanWalk, AnEmptyFirstRowBeforeDataIsFlaggedOnlyInForm26) {
     EXPECT_EQ(b.text(4, 1), f26 ? "Delete This Row" : "");
     EXPECT_EQ(b.text(4, 2), f26 ? "" : "End of Data");
     for (int column = 1; column <= 6; ++column)
-      EXPECT_EQ(b.color(4, column),
-                column > 5 ? kColorNone : f26 ? kColorError : kColorEndOfData) << column;
+      EXPECT_EQ(b.color(4, column), column > 5 ? kColorNone
+                                    : f26      ? kColorError
+                                               : kColorEndOfData)
+          << column;
     EXPECT_EQ(b.self.totals.challan_count, f26 ? 9 : 0);
   }
 }
@@ -235,8 +240,8 @@ TEST(ChallanWalk, EndOfDataAndTheStaleEndOfDataStop) {
   for (Form form : kForms) {
     SCOPED_TRACE(form_name(form));
     const ChallanColumns c = columns_of(form);
-    const Cells rows = rows_of(clean_challan(form), clean_challan(form, 5, "2"),
-                               clean_challan(form, 6, "3"));
+    const Cells rows =
+        rows_of(clean_challan(form), clean_challan(form, 5, "2"), clean_challan(form, 6, "3"));
     Bench b(form, with(rows, {{5, 2, " End of Data "}, {6, c.total, "7"}}));
     b.run();
     EXPECT_EQ(b.self.totals.challan_count, 1);
@@ -253,11 +258,12 @@ TEST(ChallanWalk, RecordsKeepEveryColumnOfTheRowAndASecondRunRebuildsThem) {
   b.run();
   EXPECT_EQ(b.self.totals.challan_total, 1000);
   // Form 26's columns in the order of the record's fields.
-  const std::vector<std::string> texts{"1",  "194C", "1000", "0",  "0",  "0",  "0",    "1000",
-                                       "note", "510001", "15/05/2005", "N", "V1", "T1", "O Neil", "1",
-                                       "10", "10", "10", "0.00", "0.00", "10", "10", ""};
+  const std::vector<std::string> texts{
+      "1",  "194C", "1000",   "0", "0",  "0",  "0",  "1000", "note", "510001", "15/05/2005", "N",
+      "V1", "T1",   "O Neil", "1", "10", "10", "10", "0.00", "0.00", "10",     "10",         ""};
   ChallanRecord expected;
-  for (std::size_t i = 0; i < texts.size(); ++i) expected.set(static_cast<ChallanColumn>(i), texts[i]);
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    expected.set(static_cast<ChallanColumn>(i), texts[i]);
   EXPECT_EQ(b.self.records.challans, std::vector{expected});
 }
 
@@ -282,7 +288,8 @@ TEST(ChallanWalk, RetallyingDoesWhatASecondCheckDoes) {
       EXPECT_EQ(once.self.error_count, twice.self.error_count);
       EXPECT_EQ(once.marks(), twice.marks());
       EXPECT_EQ(once.marks().empty(), std::string(tax) == "10.4");
-      for (int column = 1; column <= 24; ++column) EXPECT_EQ(once.text(4, column), twice.text(4, column)) << column;
+      for (int column = 1; column <= 24; ++column)
+        EXPECT_EQ(once.text(4, column), twice.text(4, column)) << column;
       for (int row = 1; row <= 3; ++row)
         for (int column = 30; column <= 34; ++column)
           EXPECT_EQ(once.workbook->find_sheet(once.p.deductor.name)->Cells(row, column).Value(),
@@ -307,9 +314,10 @@ TEST(ChallanTally, OnePassEqualsTheOneChallanFunctionsForEverySerial) {
          {std::pair{3, "1"}, {4, "'01"}, {5, "2"}, {6, "1abc"}, {7, "2"}, {9, "1"}})
       deductees = with(deductees, deductee_row(form, row, serial, {"10", "10", "10", "10", "10"}));
     deductees = with(deductees, {{7, 2, ""}, {9, d.summed[0], "1000"}});  // row 8 ends the data
-    Bench b(form, rows_of(clean_challan(form), clean_challan(form, 5, "2"),
-                          clean_challan(form, 6, "2.5")),
-            deductees);
+    Bench b(
+        form,
+        rows_of(clean_challan(form), clean_challan(form, 5, "2"), clean_challan(form, 6, "2.5")),
+        deductees);
     const DeducteeTally tally(form, *b.workbook);
     for (double serial : {0.0, 1.0, 2.0, 3.0}) {
       SCOPED_TRACE(serial);

@@ -39,7 +39,8 @@ std::array<double, 2> totals(const ReturnObject& self) {
 
 const Message kNoError{"No error.", " Verificaton Sucess ! ", msg_style::kInformation};
 Message errors(int count) {
-  return {"This sheet contains " + std::to_string(count) + " errors(s).", "", msg_style::kInformation};
+  return {"This sheet contains " + std::to_string(count) + " errors(s).", "",
+          msg_style::kInformation};
 }
 
 TEST(DeducteeWalk, CleanRowsGiveNoMarkAndFeedTheControlTotals) {
@@ -56,8 +57,10 @@ TEST(DeducteeWalk, CleanRowsGiveNoMarkAndFeedTheControlTotals) {
     EXPECT_EQ(b.text(5, 2), "End of Data");
     for (int column = 1; column <= 16; ++column)
       EXPECT_EQ(b.sheet->interior_color(5, column),
-                column >= 2 && column <= 15 ? kColorEndOfData : kColorNone) << column;
-    for (auto [row, total] : {std::pair{33, "2000"}, {34, "200"}, {35, "1000"}, {36, "1"}, {37, "2"}})
+                column >= 2 && column <= 15 ? kColorEndOfData : kColorNone)
+          << column;
+    for (auto [row, total] :
+         {std::pair{33, "2000"}, {34, "200"}, {35, "1000"}, {36, "1"}, {37, "2"}})
       EXPECT_EQ(b.deductor(row), total) << row;
     EXPECT_EQ(b.status(), std::string(" Verifing ") + (form == F27EQ ? "Collector" : "Deductor") +
                               " Details Row NO 38");
@@ -67,6 +70,7 @@ TEST(DeducteeWalk, CleanRowsGiveNoMarkAndFeedTheControlTotals) {
 // The columns a walk rewrites, and whether the tax total takes column 14 (27EQ:
 // 15, 24: 11) as typed or as recomputed.
 TEST(DeducteeWalk, RewrittenAndComputedColumnsPerForm) {
+  // clang-format off
   const struct {
     Form form;
     Cells changes;
@@ -83,6 +87,7 @@ TEST(DeducteeWalk, RewrittenAndComputedColumnsPerForm) {
       {F24, at_row(3, {{7, "1000abc"}, {8, "100.5"}, {9, "2.5"}, {10, "3.5"}, {11, "999"}}),
        {{7, "1000"}, {8, "100.5"}, {11, "106.5"}}, 999, "999"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     Bench b(c.form, c.changes);
     SCOPED_TRACE(form_name(b.p.form));
@@ -98,6 +103,7 @@ TEST(DeducteeWalk, RewrittenAndComputedColumnsPerForm) {
 TEST(DeducteeWalk, ColumnRulesMarkTheirOwnCells) {
   using Typed = std::vector<std::pair<int, std::string>>;  // column, text; all in row 3
   const Typed nil{{9, "0"}, {11, "0"}, {14, "0"}, {16, "0"}, {19, "7"}};
+  // clang-format off
   const struct {
     Form form;
     Typed typed;
@@ -120,6 +126,7 @@ TEST(DeducteeWalk, ColumnRulesMarkTheirOwnCells) {
       {F24, {{8, "0"}, {11, "0"}, {13, "0"}, {12, "7"}}, {}, {{12, "7"}, {14, ""}}},
       {F24, {{14, ""}}, {14}}, {F24, {{15, "30/03/2005"}}, {15}}, {F24, {{4, "ABCDE12345"}}, {4}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     Bench b(c.form, at_row(3, c.typed));
     SCOPED_TRACE(::testing::Message() << form_name(b.p.form) << " case " << (&c - cases));
@@ -137,6 +144,7 @@ TEST(DeducteeWalk, ColumnRulesMarkTheirOwnCells) {
 // value of purchase is field 30, Form 24's date of deposit field 28.
 DeducteeColumn field_role(int field) {
   using D = DeducteeColumn;
+  // clang-format off
   static const std::map<int, D> kRoles{
       {1, D::Section},        {2, D::Code},           {3, D::Pan},          {4, D::PanReference},
       {5, D::Name},           {6, D::AmountPaid},     {7, D::PaymentDate},  {8, D::BookEntry},
@@ -146,19 +154,28 @@ DeducteeColumn field_role(int field) {
       {21, D::Certificate},   {22, D::Remarks},       {28, D::DepositDate}, {30, D::PurchaseValue}};
   return kRoles.at(field);
 }
+// clang-format on
 
 // Form 26 stores what its checks leave, Form 27 what the user typed; Form 27EQ
 // and Form 24 map their columns onto the record's fields.
 TEST(DeducteeWalk, RecordsHoldEachFormsFields) {
-  const Cells typed26 = at_row(3, {{3, "abcde1234f"}, {4, "REF"}, {5, "Ram\tLal"}, {6, "1000abc"},
-                                   {8, "y"}, {10, "x"}, {14, "999"}, {20, "b"}});
-  const std::map<int, std::string> common{{2, "1"}, {7, "10/05/2005"}, {9, "10"}, {11, "100"},
-                                          {12, "0"}, {13, "0"}, {15, "10/05/2005"}, {16, "100"},
-                                          {17, "510001"}, {18, "x"}, {19, "1"}, {21, "p"}, {22, "q"}};
+  const Cells typed26 = at_row(3, {{3, "abcde1234f"},
+                                   {4, "REF"},
+                                   {5, "Ram\tLal"},
+                                   {6, "1000abc"},
+                                   {8, "y"},
+                                   {10, "x"},
+                                   {14, "999"},
+                                   {20, "b"}});
+  const std::map<int, std::string> common{
+      {2, "1"},  {7, "10/05/2005"},  {9, "10"},   {11, "100"},    {12, "0"},
+      {13, "0"}, {15, "10/05/2005"}, {16, "100"}, {17, "510001"}, {18, "x"},
+      {19, "1"}, {21, "p"},          {22, "q"}};
   auto plus = [](std::map<int, std::string> fields, const std::map<int, std::string>& more) {
     for (const auto& [k, v] : more) fields[k] = v;
     return fields;
   };
+  // clang-format off
   const struct {
     Form form;
     Cells changes;
@@ -182,6 +199,7 @@ TEST(DeducteeWalk, RecordsHoldEachFormsFields) {
         {13, "0"}, {14, "100"}, {19, "1"}, {16, "100"}, {15, "10/05/2005"}, {28, "10/05/2005"},
         {20, "B"}}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     Bench b(c.form, c.changes);
     SCOPED_TRACE(form_name(b.p.form));
@@ -205,6 +223,7 @@ TEST(DeducteeWalk, RetakingAfterAWalkKeepsWhatASecondWalkKeeps) {
     SCOPED_TRACE(form_name(form));
     const FieldTable<DeducteeColumn>& columns = workbook_layout(form).deductees.columns;
     Cells typed;
+    // clang-format off
     const std::pair<D, const char*> values[] = {
         {D::Pan, "abcde1234f"}, {D::Name, "Ram\tLal"}, {D::AmountPaid, "1000.4"}, {D::BookEntry, "y"},
         {D::Rate, "10"},        {D::Tds, "99.5"},       {D::Surcharge, "0.6"},    {D::Cess, "0"},
@@ -223,6 +242,7 @@ TEST(DeducteeWalk, RetakingAfterAWalkKeepsWhatASecondWalkKeeps) {
     EXPECT_EQ(b.self.records.deductees, retaken);
     EXPECT_EQ(totals(b.self), retaken_totals);
   }
+  // clang-format on
 }
 
 // A blank rate fails Form 26's nil-rate rule at column 11: the walk marks that

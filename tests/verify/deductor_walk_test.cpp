@@ -41,12 +41,13 @@ struct Bench : ReturnBench {
   std::string text(int row) { return ReturnBench::text(row, 2); }
 };
 
-// Each field rule marks its own row once and leaves the text shown. The TAN loses blanks and hyphens, is upper-cased and tested as
-// four letters, five digits, a letter; it is written back unless its length is
-// wrong. Only PAN category O requires ten characters; any ten-character PAN is
+// Each field rule marks its own row once and leaves the text shown. The TAN loses blanks and
+// hyphens, is upper-cased and tested as four letters, five digits, a letter; it is written back
+// unless its length is wrong. Only PAN category O requires ten characters; any ten-character PAN is
 // tested as five letters, four digits, a letter; Form 24 admits three more
 // reserved words. Some fields must be present, states are named exactly as listed.
 TEST(DeductorWalk, FieldRulesMarkTheirRow) {
+  // clang-format off
   const struct {
     Form form;
     int row;
@@ -77,6 +78,7 @@ TEST(DeductorWalk, FieldRulesMarkTheirRow) {
       {F27EQ, 3, "", true},   {F27EQ, 10, "Goa", true}, {F24, 16, "q", false},
       {F27, 24, "CHHATISHGARH", false},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << form_name(c.form) << " case " << (&c - cases));
     Bench b(c.form, c.row == 16 ? Cells{{16, 2, c.typed}}
@@ -95,6 +97,7 @@ TEST(DeductorWalk, FieldRulesMarkTheirRow) {
 // R or C in any case is written upper-cased, anything else becomes R; never a
 // mark. Forms 27 and 27EQ keep the flag for the whole thread.
 TEST(DeductorWalk, ReturnTypeSetsTheRegularFlag) {
+  // clang-format off
   const struct { const char *typed, *after; bool regular; } cases[] = {
       {"c", "C", false}, {" C ", "C", false}, {"r", "R", true}, {"X", "R", true}, {"", "R", true}};
   for (Form form : kForms) {
@@ -113,11 +116,13 @@ TEST(DeductorWalk, ReturnTypeSetsTheRegularFlag) {
       }
     }
   }
+  // clang-format on
 }
 
 // A total at or below zero is reset to 0, then replaced when it differs; row 34
 // differs only when the two-decimal texts do.
 TEST(DeductorWalk, ControlTotalsAreFilledNotChecked) {
+  // clang-format off
   const struct { int row; const char* typed; Totals totals; const char* after; } cases[] = {
       {35, "-5", {.challan_total = 0}, "0"},       {35, "-5", {}, "1500"},
       {34, "1000.004", {.tax = 1000}, "1000.004"}, {34, "1000.006", {.tax = 1000}, "1000"},
@@ -126,6 +131,7 @@ TEST(DeductorWalk, ControlTotalsAreFilledNotChecked) {
       {33, "2000", {}, "2000"},                    {36, "7", {}, "2"},
       {37, "7", {.deductee_count = 0}, "0"},       {37, "3", {}, "3"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.row) + " " + c.typed);
     Bench b(F26, {{c.row, 2, c.typed}}, c.totals);

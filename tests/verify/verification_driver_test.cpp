@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "checks/error_marker.hpp"
 #include "platform/clock/clock.hpp"
 #include "platform/spreadsheet/memory_workbook.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "state/return_object.hpp"
-#include "checks/error_marker.hpp"
 #include "verify/verification.hpp"
 
 namespace fenwarx {
@@ -29,9 +29,10 @@ Message errors(const char* count) {
 struct Harness {
   explicit Harness(const std::string& deductor = "Deductor Details")
       : self(return_class(Form::F26), Platform{ui, *clock}),
-        workbook(layout({{deductor, {{1, 31, "9"}, {30, 2, "2024-25"}, {2, 1, "Name of Deductor"}}},
-                         {"Challan Details", {{1, 4, "Amount"}, {7, 4, "x"}, {1, 11, "Date of Deposit"}}},
-                         {"Deductee Details", {{1, 6, "PAN"}}}})),
+        workbook(layout(
+            {{deductor, {{1, 31, "9"}, {30, 2, "2024-25"}, {2, 1, "Name of Deductor"}}},
+             {"Challan Details", {{1, 4, "Amount"}, {7, 4, "x"}, {1, 11, "Date of Deposit"}}},
+             {"Deductee Details", {{1, 6, "PAN"}}}})),
         challan(workbook->find_sheet("Challan Details")) {
     self.bind(workbook);
   }
@@ -103,21 +104,26 @@ TEST(Verification, EmptyYearStopsBeforeAnyCheckAndAMissingSheetReachesTheCaller)
   h.self.deductor_sheet->store_value(1, 31, N(9));
   h.self.error_count = 5;
   VerifyData_Vantor_ETDS(h.self, h.workbook);
-  EXPECT_EQ(h.ui.messages, (std::vector<Message>{{"Select year Once Again !", "", msg_style::kPlain}}));
+  EXPECT_EQ(h.ui.messages,
+            (std::vector<Message>{{"Select year Once Again !", "", msg_style::kPlain}}));
   EXPECT_EQ(h.log(1, 31), N(0));
   EXPECT_EQ(h.self.error_count, 5);
   EXPECT_EQ(h.self.financial_year, "");
   EXPECT_EQ(h.self.current_sheet, nullptr);  // no walk ran
 
   h.ui.messages.clear();
-  EXPECT_THAT([&] { VerifyData_Vantor_ETDS(h.self, layout({{"Challan Details", {}}})); },
-              testing::Throws<RuntimeError>(testing::Property(&RuntimeError::number, err::kSubscript)));
+  EXPECT_THAT(
+      [&] {
+        VerifyData_Vantor_ETDS(h.self, layout({{"Challan Details", {}}}));
+      },
+      testing::Throws<RuntimeError>(testing::Property(&RuntimeError::number, err::kSubscript)));
   EXPECT_TRUE(h.ui.messages.empty());
 }
 
 TEST(Verification, RunsReportTheirErrorsAndOverwriteTheirOwnLogLines) {
   Harness h;
-  h.run_finding({{"Challan Details", {7, 4}}, {"Deductee Details", {3, 6}}, {"Deductor Details", {5, 2}}});
+  h.run_finding(
+      {{"Challan Details", {7, 4}}, {"Deductee Details", {3, 6}}, {"Deductor Details", {5, 2}}});
   EXPECT_EQ(h.ui.messages, std::vector<Message>{errors("3")});
   EXPECT_EQ(h.log(100, 101), T("Error"));
   EXPECT_EQ(h.self.current_sheet, h.self.deductor_sheet);

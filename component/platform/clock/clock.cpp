@@ -25,7 +25,8 @@ class SystemClock : public Clock {
 
   void sleep_until(double serial) override {
     for (double left = serial - now(); left > 0; left = serial - now())
-      std::this_thread::sleep_for(std::chrono::duration<double>(std::min(left * kSecondsPerDay, 0.25)));
+      std::this_thread::sleep_for(
+          std::chrono::duration<double>(std::min(left * kSecondsPerDay, 0.25)));
   }
 };
 

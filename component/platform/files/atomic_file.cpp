@@ -46,14 +46,12 @@ mode_t current_umask() {
       throw RuntimeError(err::kPathNotFound, "Path not found: " + folder_of(target).string());
     case EACCES:
     case EPERM:
-    case EROFS:
-      throw RuntimeError(err::kPermission, "Permission denied: " + target.string());
+    case EROFS: throw RuntimeError(err::kPermission, "Permission denied: " + target.string());
     case ENOSPC:
-    case EDQUOT:
-      throw RuntimeError(err::kDiskFull, "Disk full: cannot write " + target.string());
+    case EDQUOT: throw RuntimeError(err::kDiskFull, "Disk full: cannot write " + target.string());
     default:
-      throw RuntimeError(err::kPathFileAccess, "Path/File access error: " + target.string() +
-                                                   " (" + std::strerror(error) + ")");
+      throw RuntimeError(err::kPathFileAccess, "Path/File access error: " + target.string() + " (" +
+                                                   std::strerror(error) + ")");
   }
 }
 
@@ -107,8 +105,7 @@ void AtomicFile::write(std::string_view bytes) {
 }
 
 void AtomicFile::commit() {
-  if (fd_ < 0)
-    throw RuntimeError(err::kInvalidCall, target_.string() + " is already committed");
+  if (fd_ < 0) throw RuntimeError(err::kInvalidCall, target_.string() + " is already committed");
 
   FileSystem& files = file_system();
   mode_t mode = 0;

@@ -4,8 +4,7 @@
 
 namespace fenwarx {
 
-FaultInjectingFileSystem::FaultInjectingFileSystem(std::vector<FileFault> faults,
-                                                   FileSystem& real)
+FaultInjectingFileSystem::FaultInjectingFileSystem(std::vector<FileFault> faults, FileSystem& real)
     : faults_(std::move(faults)),
       real_(real),
       counts_(static_cast<std::size_t>(FileCall::Stat) + 1) {}

@@ -12,7 +12,15 @@
 namespace fenwarx {
 
 enum class FileCall {
-  Open, CreateTemporary, Read, Write, Sync, ChangeMode, Close, Rename, Unlink,
+  Open,
+  CreateTemporary,
+  Read,
+  Write,
+  Sync,
+  ChangeMode,
+  Close,
+  Rename,
+  Unlink,
   Stat  // stat and fstat; the last kind
 };
 
@@ -27,7 +35,7 @@ class FaultInjectingFileSystem final : public FileSystem {
   explicit FaultInjectingFileSystem(std::vector<FileFault> faults,
                                     FileSystem& real = posix_file_system());
 
-  int calls(FileCall call) const;  // made so far, failed or not
+  int calls(FileCall call) const;                                      // made so far, failed or not
   int open_descriptors() const noexcept { return open_descriptors_; }  // opened, not yet closed
 
   int open(const char* path, int flags) override;

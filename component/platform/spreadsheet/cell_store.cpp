@@ -13,8 +13,9 @@ namespace {
 
 template <typename Cells>
 auto lower_column(Cells& cells, int column) {
-  return std::lower_bound(cells.begin(), cells.end(), column,
-                          [](const CellRecord& r, int c) { return static_cast<int>(r.column) < c; });
+  return std::lower_bound(cells.begin(), cells.end(), column, [](const CellRecord& r, int c) {
+    return static_cast<int>(r.column) < c;
+  });
 }
 
 // The record for `column` in a row, or null; shared by the const and mutable paths.
@@ -38,7 +39,8 @@ const CellRecord* CellStore::find(int row, int column) const {
 
 CellRecord& CellStore::get_or_insert(int row, int column, std::uint32_t default_style) {
   if (row >= 1 && static_cast<std::size_t>(row) <= rows_.size()) {
-    if (CellRecord* found = find_in(rows_[static_cast<std::size_t>(row) - 1], column)) return *found;
+    if (CellRecord* found = find_in(rows_[static_cast<std::size_t>(row) - 1], column))
+      return *found;
   }
   CellRecord record;
   record.column = static_cast<std::uint32_t>(column);
@@ -94,7 +96,8 @@ bool CellStore::row_changed(int row) const {
 
 void CellStore::mark_changed(int row) {
   if (row < 1) return;
-  if (static_cast<std::size_t>(row) > changed_.size()) changed_.resize(static_cast<std::size_t>(row));
+  if (static_cast<std::size_t>(row) > changed_.size())
+    changed_.resize(static_cast<std::size_t>(row));
   auto flag = changed_[static_cast<std::size_t>(row) - 1];
   if (!flag) {
     flag = true;

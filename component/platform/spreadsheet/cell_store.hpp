@@ -27,22 +27,22 @@ class TextPool {
 enum class CellKind : std::uint8_t { Empty, Number, Text, Boolean, Error };
 
 namespace cell_flag {
-inline constexpr std::uint8_t kValueChanged = 1;   // value written since load
-inline constexpr std::uint8_t kStyleChanged = 2;   // style index changed since load
-inline constexpr std::uint8_t kFormula = 4;        // the loaded cell holds a formula
-inline constexpr std::uint8_t kSharedMaster = 8;   // ... and is the master of a shared formula
-inline constexpr std::uint8_t kSharedChild = 16;   // ... or a dependent of one
+inline constexpr std::uint8_t kValueChanged = 1;  // value written since load
+inline constexpr std::uint8_t kStyleChanged = 2;  // style index changed since load
+inline constexpr std::uint8_t kFormula = 4;       // the loaded cell holds a formula
+inline constexpr std::uint8_t kSharedMaster = 8;  // ... and is the master of a shared formula
+inline constexpr std::uint8_t kSharedChild = 16;  // ... or a dependent of one
 }  // namespace cell_flag
 
 struct CellRecord {
   static constexpr std::uint64_t kNoSource = ~std::uint64_t{0};
 
-  double number = 0;                      // Number; Boolean 0/1; Error code
+  double number = 0;                        // Number; Boolean 0/1; Error code
   std::uint64_t source_offset = kNoSource;  // the codec's: where the cell's XML starts
-  std::uint32_t source_length = 0;        // ... and its length
-  std::uint32_t column = 0;               // 1-based
-  std::uint32_t style = 0;                // index into the workbook's StyleBook
-  std::uint32_t text = 0;                 // TextPool index for Text
+  std::uint32_t source_length = 0;          // ... and its length
+  std::uint32_t column = 0;                 // 1-based
+  std::uint32_t style = 0;                  // index into the workbook's StyleBook
+  std::uint32_t text = 0;                   // TextPool index for Text
   CellKind kind = CellKind::Empty;
   std::uint8_t flags = 0;
 };
@@ -77,7 +77,8 @@ class CellStore {
  private:
   Row empty_row() { return Row(ArenaAllocator<CellRecord>(arena_.get())); }
 
-  std::unique_ptr<RecordArena> arena_ = std::make_unique<RecordArena>();  // before rows_: outlives them
+  std::unique_ptr<RecordArena> arena_ =
+      std::make_unique<RecordArena>();     // before rows_: outlives them
   std::vector<Row> rows_;                  // rows_[r - 1]
   std::vector<std::uint32_t> row_styles_;  // sparse in practice; sized on demand
   std::vector<bool> changed_;

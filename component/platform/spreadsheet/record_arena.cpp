@@ -26,7 +26,8 @@ void* RecordArena::allocate(std::size_t bytes, std::size_t alignment) {
   };
   if (!next_ || aligned() + bytes > end_) {
     // Blocks double, so a small sheet stays small and a large one needs few blocks.
-    std::size_t size = blocks_.empty() ? kFirstBlock : std::min(blocks_.back().size * 2, kLargestBlock);
+    std::size_t size =
+        blocks_.empty() ? kFirstBlock : std::min(blocks_.back().size * 2, kLargestBlock);
     size = std::max(size, (bytes + alignment + kHugePage - 1) / kHugePage * kHugePage);
     void* data = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (data == MAP_FAILED) throw std::bad_alloc();

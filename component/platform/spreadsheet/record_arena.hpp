@@ -36,7 +36,9 @@ class ArenaAllocator {
   template <typename U>
   ArenaAllocator(const ArenaAllocator<U>& other) noexcept : arena_(other.arena()) {}
 
-  T* allocate(std::size_t n) { return static_cast<T*>(arena_->allocate(n * sizeof(T), alignof(T))); }
+  T* allocate(std::size_t n) {
+    return static_cast<T*>(arena_->allocate(n * sizeof(T), alignof(T)));
+  }
   void deallocate(T*, std::size_t) noexcept {}
   RecordArena* arena() const noexcept { return arena_; }
 

@@ -30,7 +30,9 @@ Variant Cell::Value() const { return sheet_->value(row_, column_); }
 
 std::string Cell::ValueText() const { return sheet_->value_text(row_, column_); }
 
-std::string Worksheet::value_text(int row, int column) const { return value(row, column).to_text(); }
+std::string Worksheet::value_text(int row, int column) const {
+  return value(row, column).to_text();
+}
 
 Variant Worksheet::value(int row, int column) const {
   Variant stored = stored_value(row, column);
@@ -79,10 +81,12 @@ std::string Cell::Text() const {
   switch (value.type()) {
     case VariantType::Number: {
       double number = value.number_value();
-      if (sheet_->has_date_format(row_, column_)) number = date_from_stored(number, sheet_->date1904());
+      if (sheet_->has_date_format(row_, column_))
+        number = date_from_stored(number, sheet_->date1904());
       return format_number(number, sheet_->number_format(row_, column_));
     }
-    case VariantType::Text: return format_text(value.text_value(), sheet_->number_format(row_, column_));
+    case VariantType::Text:
+      return format_text(value.text_value(), sheet_->number_format(row_, column_));
     case VariantType::Boolean: return value.boolean_value() ? "TRUE" : "FALSE";
     case VariantType::Error: return std::string(cell_error::to_text(value.error_value()));
     default: return {};
@@ -98,7 +102,9 @@ void Cell::SetNumberFormat(std::string_view code) {
 
 std::uint32_t Cell::InteriorColor() const { return sheet_->interior_color(row_, column_); }
 
-void Cell::SetInteriorColor(std::uint32_t color) { sheet_->set_interior_color(row_, column_, color); }
+void Cell::SetInteriorColor(std::uint32_t color) {
+  sheet_->set_interior_color(row_, column_, color);
+}
 
 Worksheet::Worksheet() {
   static std::atomic<std::uint64_t> next{1};

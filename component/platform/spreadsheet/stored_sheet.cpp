@@ -9,7 +9,10 @@ namespace fenwarx {
 
 StoredSheet::StoredSheet(std::string name, std::shared_ptr<TextPool> texts,
                          std::shared_ptr<StyleBook> styles, bool date1904)
-    : name_(std::move(name)), texts_(std::move(texts)), styles_(std::move(styles)), date1904_(date1904) {}
+    : name_(std::move(name)),
+      texts_(std::move(texts)),
+      styles_(std::move(styles)),
+      date1904_(date1904) {}
 
 std::uint32_t StoredSheet::style_at(int row, int column) const {
   const CellRecord* record = store_.find(row, column);
@@ -28,21 +31,26 @@ std::string StoredSheet::value_text(int row, int column) const {
   if (!record) return {};
   // Numbers and texts, as most cells hold, without a Variant between.
   if (record->kind == CellKind::Number) {
-    if (styles_->is_date(record->style)) return date_text(date_from_stored(record->number, date1904_));
+    if (styles_->is_date(record->style))
+      return date_text(date_from_stored(record->number, date1904_));
     return number_text(record->number);
   }
-  if (record->kind == CellKind::Text && record->text < texts_->size()) return texts_->at(record->text);
+  if (record->kind == CellKind::Text && record->text < texts_->size())
+    return texts_->at(record->text);
   return value_of(record).to_text();
 }
 
-Variant StoredSheet::stored_value(int row, int column) const { return value_of(store_.find(row, column)); }
+Variant StoredSheet::stored_value(int row, int column) const {
+  return value_of(store_.find(row, column));
+}
 
 Variant StoredSheet::value_of(const CellRecord* record) const {
   if (!record) return {};
   switch (record->kind) {
     case CellKind::Number: return Variant::number(record->number);
     case CellKind::Text:
-      return record->text < texts_->size() ? Variant::text(texts_->at(record->text)) : Variant::text("");
+      return record->text < texts_->size() ? Variant::text(texts_->at(record->text))
+                                           : Variant::text("");
     case CellKind::Boolean: return Variant::boolean(record->number != 0);
     case CellKind::Error: return Variant::error(static_cast<int>(record->number));
     case CellKind::Empty: break;

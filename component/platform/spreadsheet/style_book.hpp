@@ -12,7 +12,7 @@ class StyleBook {
   virtual ~StyleBook() = default;
   virtual std::string number_format(std::uint32_t style) const = 0;  // "General" by default
   virtual bool is_date(std::uint32_t style) const = 0;
-  virtual std::uint32_t fill_color(std::uint32_t style) const = 0;   // kColorNone when unfilled
+  virtual std::uint32_t fill_color(std::uint32_t style) const = 0;  // kColorNone when unfilled
   // The style that is `style` with another number format or a solid fill; the same
   // (style, change) pair always gives the same index, so each is made once.
   virtual std::uint32_t with_number_format(std::uint32_t style, std::string_view code) = 0;

@@ -23,7 +23,7 @@ bool starts_ignoring_case(std::string_view text, std::string_view prefix) noexce
 std::string to_upper(std::string_view text);
 std::string trimmed(std::string_view text);  // blanks (spaces) removed at both ends
 std::string_view trimmed_view(std::string_view text) noexcept;  // the same, as a slice
-std::string without_blanks(std::string_view text);  // every space removed
+std::string without_blanks(std::string_view text);              // every space removed
 std::string without(std::string_view text, char removed);
 
 }  // namespace fenwarx

@@ -13,7 +13,7 @@ struct CivilDate {
 
 double serial_from_civil(const CivilDate& date);
 CivilDate civil_from_serial(double serial);  // the day the serial falls on
-bool is_valid_civil(const CivilDate& date);   // 1/1/100 .. 31/12/9999, real days only
+bool is_valid_civil(const CivilDate& date);  // 1/1/100 .. 31/12/9999, real days only
 
 // Reads a date typed day first: 1/04/2005, 05/Jun/2005, 05-Jun-2005, 1.4.2005,
 // 05 June 2005, and ISO 2005-04-01. English month names and abbreviations in any

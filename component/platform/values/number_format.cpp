@@ -19,6 +19,7 @@ namespace {
 constexpr std::string_view kOutOfRange = "########";
 constexpr double kLastSerial = 2958466.0;  // 01/01/10000, the first day past the range
 
+// clang-format off
 constexpr std::array<std::string_view, 12> kMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};
@@ -45,6 +46,7 @@ std::size_t skip_piece(std::string_view code, std::size_t at) {
       return at;
   }
 }
+// clang-format on
 
 // An elapsed-time bracket: [h], [mm], [ss] and so on.
 bool is_elapsed(std::string_view bracket) {
@@ -115,14 +117,9 @@ void append_piece(std::string& out, std::string_view piece) {
       if (!piece.empty() && piece.back() == '"') piece.remove_suffix(1);
       out.append(piece);
       break;
-    case '\\':
-      out.append(piece.substr(1));
-      break;
-    case '_':
-      out += ' ';
-      break;
-    default:
-      break;
+    case '\\': out.append(piece.substr(1)); break;
+    case '_': out += ' '; break;
+    default: break;
   }
 }
 
@@ -205,30 +202,32 @@ std::string format_date(double value, const std::vector<DateToken>& tokens) {
   for (const DateToken& t : tokens) {
     switch (t.part) {
       case DatePart::Literal:
-        if (skip_piece(t.text, 0) != 0) append_piece(out, t.text);
-        else out.append(t.text);
+        if (skip_piece(t.text, 0) != 0)
+          append_piece(out, t.text);
+        else
+          out.append(t.text);
         break;
       case DatePart::Day:
-        if (t.length <= 2) append_number(out, date.day, t.length);
-        else out.append(t.length == 3 ? weekday.substr(0, 3) : weekday);
+        if (t.length <= 2)
+          append_number(out, date.day, t.length);
+        else
+          out.append(t.length == 3 ? weekday.substr(0, 3) : weekday);
         break;
       case DatePart::Month:
-        if (t.length <= 2) append_number(out, date.month, t.length);
-        else out.append(t.length == 3 ? month.substr(0, 3) : month);
+        if (t.length <= 2)
+          append_number(out, date.month, t.length);
+        else
+          out.append(t.length == 3 ? month.substr(0, 3) : month);
         break;
       case DatePart::Year:
-        if (t.length <= 2) append_number(out, date.year % 100, 2);
-        else append_number(out, date.year, 4);
+        if (t.length <= 2)
+          append_number(out, date.year % 100, 2);
+        else
+          append_number(out, date.year, 4);
         break;
-      case DatePart::Hour:
-        append_number(out, second_of_day / 3600, t.length);
-        break;
-      case DatePart::Minute:
-        append_number(out, second_of_day / 60 % 60, t.length);
-        break;
-      case DatePart::Second:
-        append_number(out, second_of_day % 60, t.length);
-        break;
+      case DatePart::Hour: append_number(out, second_of_day / 3600, t.length); break;
+      case DatePart::Minute: append_number(out, second_of_day / 60 % 60, t.length); break;
+      case DatePart::Second: append_number(out, second_of_day % 60, t.length); break;
     }
   }
   return out;
@@ -305,8 +304,10 @@ std::string format_text(std::string_view text, std::string_view code) {
       append_piece(out, section.substr(i, next - i));
       i = next;
     } else {
-      if (section[i] == '@') out.append(text);
-      else out += section[i];
+      if (section[i] == '@')
+        out.append(text);
+      else
+        out += section[i];
       ++i;
     }
   }

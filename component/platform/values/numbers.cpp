@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <optional>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 #include "platform/values/ascii.hpp"
 #include "platform/values/decimal_digits.hpp"
@@ -40,8 +40,10 @@ Conversion convert(std::string_view mantissa, long long exponent) {
       if (in_fraction) ++leading_fraction_zeros;
     } else {
       nonzero = true;
-      if (!in_fraction) ++integer_digits;
-      else break;
+      if (!in_fraction)
+        ++integer_digits;
+      else
+        break;
     }
   }
   if (!nonzero) return {};
@@ -206,7 +208,8 @@ std::optional<double> parse_number(std::string_view text) {
       ++i;
     }
     const std::size_t exponent_begin = i;
-    for (; i < text.size() && is_ascii_digit(text[i]); ++i) exponent = add_exponent_digit(exponent, text[i]);
+    for (; i < text.size() && is_ascii_digit(text[i]); ++i)
+      exponent = add_exponent_digit(exponent, text[i]);
     if (i == exponent_begin) return std::nullopt;
     if (exponent_negative) exponent = -exponent;
   }
@@ -269,8 +272,8 @@ std::string number_text(double value) {
   // Whole numbers below 10^15 print as their digits; most cells hold one.
   if (value == std::trunc(value) && std::fabs(value) < 1e15) {
     char buffer[24];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer,
-                                             static_cast<long long>(value)).ptr);
+    return std::string(
+        buffer, std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value)).ptr);
   }
   if (std::isnan(value)) return "NaN";
   if (std::isinf(value)) return value < 0 ? "-Infinity" : "Infinity";
@@ -323,7 +326,8 @@ std::string fixed_text(double value, int decimals) {
 
 void append_fixed_text(std::string& out, double value, int decimals) {
   if (decimals >= 2 && std::isfinite(value)) {
-    if (const auto cents = whole_cents(value); cents && *cents != 0) return append_cents(out, *cents, decimals);
+    if (const auto cents = whole_cents(value); cents && *cents != 0)
+      return append_cents(out, *cents, decimals);
   }
   out += fixed_text(value, decimals);
 }

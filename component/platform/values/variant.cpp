@@ -66,10 +66,8 @@ double Variant::number_value() const {
   switch (type_) {
     case VariantType::Number:
     case VariantType::Date:
-    case VariantType::Boolean:
-      return number_;
-    default:
-      throw RuntimeError(err::kTypeMismatch);
+    case VariantType::Boolean: return number_;
+    default: throw RuntimeError(err::kTypeMismatch);
   }
 }
 
@@ -100,41 +98,32 @@ std::string Variant::to_text() && {
 
 std::string Variant::to_text() const& {
   switch (type_) {
-    case VariantType::Empty:
-      return {};
-    case VariantType::Number:
-      return number_text(number_);
-    case VariantType::Text:
-      return text_;
-    case VariantType::Date:
-      return date_text(number_);
-    case VariantType::Boolean:
-      return number_ != 0 ? "True" : "False";
+    case VariantType::Empty: return {};
+    case VariantType::Number: return number_text(number_);
+    case VariantType::Text: return text_;
+    case VariantType::Date: return date_text(number_);
+    case VariantType::Boolean: return number_ != 0 ? "True" : "False";
     case VariantType::Error: {
       char buffer[16];
       auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<int>(number_)).ptr;
       return "Error " + std::string(buffer, end);
     }
-    case VariantType::Object:
-      break;
+    case VariantType::Object: break;
   }
   throw RuntimeError(err::kTypeMismatch);
 }
 
 double Variant::to_number() const {
   switch (type_) {
-    case VariantType::Empty:
-      return 0;
+    case VariantType::Empty: return 0;
     case VariantType::Number:
     case VariantType::Date:
-    case VariantType::Boolean:
-      return number_;
+    case VariantType::Boolean: return number_;
     case VariantType::Text:
       if (auto value = parse_number(text_)) return *value;
       break;
     case VariantType::Error:
-    case VariantType::Object:
-      break;
+    case VariantType::Object: break;
   }
   throw RuntimeError(err::kTypeMismatch);
 }
@@ -142,14 +131,10 @@ double Variant::to_number() const {
 bool operator==(const Variant& a, const Variant& b) {
   if (a.type_ != b.type_) return false;
   switch (a.type_) {
-    case VariantType::Empty:
-      return true;
-    case VariantType::Text:
-      return a.text_ == b.text_;
-    case VariantType::Object:
-      return a.object_ == b.object_;
-    default:
-      return a.number_ == b.number_;
+    case VariantType::Empty: return true;
+    case VariantType::Text: return a.text_ == b.text_;
+    case VariantType::Object: return a.object_ == b.object_;
+    default: return a.number_ == b.number_;
   }
 }
 

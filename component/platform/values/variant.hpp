@@ -19,8 +19,8 @@ enum class VariantType : std::uint8_t { Empty, Number, Text, Date, Boolean, Erro
 namespace cell_error {
 inline constexpr int kNull = 2000, kDiv0 = 2007, kValue = 2015, kRef = 2023, kName = 2029,
                      kNum = 2036, kNA = 2042;
-int from_text(std::string_view text);    // "#N/A" -> 2042; 0 when not an error text
-std::string_view to_text(int code);      // 2042 -> "#N/A"
+int from_text(std::string_view text);  // "#N/A" -> 2042; 0 when not an error text
+std::string_view to_text(int code);    // 2042 -> "#N/A"
 }  // namespace cell_error
 
 class Variant {
@@ -30,17 +30,17 @@ class Variant {
   static Variant text(std::string value);
   static Variant date(double serial);  // days since 30/12/1899, time as the fraction
   static Variant boolean(bool value);
-  static Variant error(int code);      // a cell_error code
+  static Variant error(int code);  // a cell_error code
   static Variant object(std::shared_ptr<Object> value);
 
   VariantType type() const noexcept { return type_; }
   bool is_empty() const noexcept { return type_ == VariantType::Empty; }
 
   // Raw payloads; each throws RuntimeError 13 when the type does not hold one.
-  double number_value() const;                    // Number, Date (serial), Boolean (-1 / 0)
-  const std::string& text_value() const;          // Text
-  bool boolean_value() const;                     // Boolean
-  int error_value() const;                        // Error
+  double number_value() const;                          // Number, Date (serial), Boolean (-1 / 0)
+  const std::string& text_value() const;                // Text
+  bool boolean_value() const;                           // Boolean
+  int error_value() const;                              // Error
   const std::shared_ptr<Object>& object_value() const;  // Object
 
   // The conversion the component applies when it turns a value into text:

@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::uint32_t kCount = 50;
 
+// clang-format off
 constexpr std::array<std::string_view, kCount> kCodes = {
     "General",                                // 0
     "0",                                      // 1
@@ -41,6 +42,7 @@ constexpr std::array<std::string_view, kCount> kCodes = {
     "##0.0E+0",                               // 48
     "@",                                      // 49
 };
+// clang-format on
 
 }  // namespace
 

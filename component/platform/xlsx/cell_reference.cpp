@@ -43,7 +43,8 @@ std::optional<CellAddress> parse_cell_reference(std::string_view text) {
 }
 
 bool within_sheet(const CellAddress& address) {
-  return address.row >= 1 && address.row <= kMaxRows && address.column >= 1 && address.column <= kMaxColumns;
+  return address.row >= 1 && address.row <= kMaxRows && address.column >= 1 &&
+         address.column <= kMaxColumns;
 }
 
 void append_column_letters(std::string& out, int column) {

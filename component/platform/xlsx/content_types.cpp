@@ -22,7 +22,7 @@ pugi::xml_node ContentTypes::find_override(std::string_view part_name) const {
   pugi::xml_node found;
   xml::for_each_child(types_, "Override", [&](pugi::xml_node n) {
     if (!found && equal_ignoring_case(without_slash(n.attribute("PartName").value()),
-                                           without_slash(part_name)))
+                                      without_slash(part_name)))
       found = n;
   });
   return found;
@@ -57,8 +57,6 @@ void ContentTypes::add_override(std::string_view part_name, std::string_view typ
   changed_ = true;
 }
 
-std::string ContentTypes::write() const {
-  return xml::serialise(doc_, declaration_gap_);
-}
+std::string ContentTypes::write() const { return xml::serialise(doc_, declaration_gap_); }
 
 }  // namespace fenwarx

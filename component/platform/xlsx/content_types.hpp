@@ -1,7 +1,6 @@
 #pragma once
 // [Content_Types].xml: the content type of each part, by override or extension.
 #include <pugixml.hpp>
-
 #include <string>
 #include <string_view>
 

@@ -13,8 +13,8 @@ namespace {
 // Characters of a name, a number or a reference: the run a reference is read from.
 bool is_word_char(char ch) {
   const auto c = static_cast<unsigned char>(ch);
-  return is_ascii_letter(ch) || is_ascii_digit(ch) || c == '_' || c == '.' || c == '$' || c == '\\' ||
-         c == '?' || c >= 0x80;
+  return is_ascii_letter(ch) || is_ascii_digit(ch) || c == '_' || c == '.' || c == '$' ||
+         c == '\\' || c == '?' || c >= 0x80;
 }
 
 // One end of a reference: a cell, a whole column or a whole row.
@@ -129,8 +129,8 @@ std::size_t bracket_end(std::string_view text, std::size_t i) {
 
 std::size_t error_literal_end(std::string_view text, std::size_t i) {
   ++i;
-  while (i < text.size() && (is_ascii_letter(text[i]) || is_ascii_digit(text[i]) || text[i] == '/' ||
-                             text[i] == '!' || text[i] == '?' || text[i] == '_'))
+  while (i < text.size() && (is_ascii_letter(text[i]) || is_ascii_digit(text[i]) ||
+                             text[i] == '/' || text[i] == '!' || text[i] == '?' || text[i] == '_'))
     ++i;
   return i;
 }
@@ -153,7 +153,8 @@ std::string shift_formula(std::string_view formula, int rows, int columns) {
     } else if (is_word_char(c)) {
       end = word_end(formula, i);
       const char next = end < formula.size() ? formula[end] : '\0';
-      auto first = (next == '(' || next == '!') ? std::nullopt : parse_part(formula.substr(i, end - i));
+      auto first =
+          (next == '(' || next == '!') ? std::nullopt : parse_part(formula.substr(i, end - i));
       if (first && next == ':') {
         const std::size_t second_end = word_end(formula, end + 1);
         const char after = second_end < formula.size() ? formula[second_end] : '\0';

@@ -22,8 +22,8 @@ std::optional<int> digits(std::string_view text, std::size_t i, std::size_t coun
 
 bool is_zone(std::string_view rest) {
   if (rest.empty() || rest == "Z") return true;
-  return rest.size() == 6 && (rest[0] == '+' || rest[0] == '-') && digits(rest, 1, 2) && rest[3] == ':' &&
-         digits(rest, 4, 2);
+  return rest.size() == 6 && (rest[0] == '+' || rest[0] == '-') && digits(rest, 1, 2) &&
+         rest[3] == ':' && digits(rest, 4, 2);
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 
 namespace fenwarx::ns {
 
-inline constexpr std::string_view kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+inline constexpr std::string_view kMain =
+    "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 inline constexpr std::string_view kRelationships =
     "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 inline constexpr std::string_view kPackageRelationships =

@@ -11,9 +11,7 @@ namespace fenwarx {
 
 namespace {
 
-void invalid(const std::string& description) {
-  throw RuntimeError(err::kInvalidCall, description);
-}
+void invalid(const std::string& description) { throw RuntimeError(err::kInvalidCall, description); }
 
 }  // namespace
 

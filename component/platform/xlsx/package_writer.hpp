@@ -28,7 +28,7 @@ struct NewPackage {
   std::string_view styles = {};                        // xl/styles.xml
   std::string_view shared_strings = {};                // xl/sharedStrings.xml; none when empty
   std::optional<CoreProperties> core_properties = {};  // docProps/core.xml
-  bool full_calc_on_load = false;  // readers compute every formula on opening
+  bool full_calc_on_load = false;                      // readers compute every formula on opening
 };
 
 using PartSink = std::function<void(std::string_view name, std::string_view xml)>;

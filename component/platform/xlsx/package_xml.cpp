@@ -20,20 +20,18 @@ struct StringWriter : pugi::xml_writer {
 
 }  // namespace
 
-std::string parse_part(pugi::xml_document& doc, std::string_view xml,
-                       std::string_view part_name) {
+std::string parse_part(pugi::xml_document& doc, std::string_view xml, std::string_view part_name) {
   pugi::xml_parse_result result = doc.load_buffer(xml.data(), xml.size(), kParseFlags);
   if (!result)
-    throw RuntimeError(err::kApplication, std::string(part_name) +
-                                              " is not well-formed XML at byte " +
-                                              std::to_string(result.offset) + ": " +
-                                              result.description());
+    throw RuntimeError(err::kApplication,
+                       std::string(part_name) + " is not well-formed XML at byte " +
+                           std::to_string(result.offset) + ": " + result.description());
   if (doc.first_child().type() != pugi::node_declaration) return {};
   std::size_t end = xml.find("?>");
   if (end == std::string_view::npos) return {};
   std::size_t start = end + 2, stop = start;
-  while (stop < xml.size() && (xml[stop] == ' ' || xml[stop] == '\t' || xml[stop] == '\r' ||
-                               xml[stop] == '\n'))
+  while (stop < xml.size() &&
+         (xml[stop] == ' ' || xml[stop] == '\t' || xml[stop] == '\r' || xml[stop] == '\n'))
     ++stop;
   return std::string(xml.substr(start, stop - start));
 }
@@ -73,8 +71,8 @@ pugi::xml_node root(const pugi::xml_document& doc, std::string_view local,
   pugi::xml_node element = doc.document_element();
   if (!is(element, local))
     throw RuntimeError(err::kApplication, std::string(part_name) + " has the root element <" +
-                                              element.name() + ">, not <" +
-                                              std::string(local) + ">");
+                                              element.name() + ">, not <" + std::string(local) +
+                                              ">");
   return element;
 }
 

@@ -3,7 +3,6 @@
 // matching elements by local name whatever their prefix (transitional or strict
 // namespace alike), and writing a part back as it was read.
 #include <pugixml.hpp>
-
 #include <string>
 #include <string_view>
 
@@ -29,7 +28,6 @@ pugi::xml_node root(const pugi::xml_document& doc, std::string_view local,
 // The document as bytes: no reformatting, the original declaration and the
 // blanks after it kept.
 std::string serialise(const pugi::xml_document& doc, std::string_view declaration_gap);
-
 
 // Calls f(element) for each child element named `local`, in document order.
 template <class F>

@@ -44,8 +44,8 @@ Slice deflate_slice(std::string_view history, std::string_view data, int level, 
   z.next_out = reinterpret_cast<Bytef*>(out.bytes.get());
   z.avail_out = static_cast<uInt>(bound);
   const int result = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
-  const bool complete = last ? result == Z_STREAM_END
-                             : (result == Z_OK && z.avail_in == 0 && z.avail_out != 0);
+  const bool complete =
+      last ? result == Z_STREAM_END : (result == Z_OK && z.avail_in == 0 && z.avail_out != 0);
   out.size = z.total_out;
   deflateEnd(&z);
   if (!complete) throw RuntimeError(err::kApplication, "Compressing a workbook part failed");
@@ -100,8 +100,8 @@ DeflatedPart deflate_part(std::string_view data, int level) {
     at += slices[i].size;
     const std::size_t length = std::min(data.size() - i * kSlice, kSlice);
     out.crc = i == 0 ? slices[i].crc
-                     : static_cast<std::uint32_t>(crc32_combine(
-                           out.crc, slices[i].crc, static_cast<z_off_t>(length)));
+                     : static_cast<std::uint32_t>(
+                           crc32_combine(out.crc, slices[i].crc, static_cast<z_off_t>(length)));
   }
   out.size = total;
   return out;

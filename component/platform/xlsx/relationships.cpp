@@ -52,8 +52,8 @@ Relationships::Relationships(std::string part_name, std::string_view xml,
   declaration_gap_ = xml::parse_part(doc_, xml, part_name_);
   root_ = xml::root(doc_, "Relationships", part_name_);
   xml::for_each_child(root_, "Relationship", [&](pugi::xml_node n) {
-    Relationship rel{n.attribute("Id").value(), n.attribute("Type").value(),
-                     n.attribute("Target").value(), {}};
+    Relationship rel{
+        n.attribute("Id").value(), n.attribute("Type").value(), n.attribute("Target").value(), {}};
     if (!equal_ignoring_case(n.attribute("TargetMode").value(), "External"))
       rel.part = resolve_target(source_part_, rel.target);
     list_.push_back(std::move(rel));
@@ -101,14 +101,12 @@ std::string Relationships::add(std::string_view type, std::string_view target) {
   node.append_attribute("Id") = id.c_str();
   node.append_attribute("Type") = std::string(type).c_str();
   node.append_attribute("Target") = std::string(target).c_str();
-  list_.push_back({id, std::string(type), std::string(target),
-                   resolve_target(source_part_, target)});
+  list_.push_back(
+      {id, std::string(type), std::string(target), resolve_target(source_part_, target)});
   changed_ = true;
   return id;
 }
 
-std::string Relationships::write() const {
-  return xml::serialise(doc_, declaration_gap_);
-}
+std::string Relationships::write() const { return xml::serialise(doc_, declaration_gap_); }
 
 }  // namespace fenwarx

@@ -2,7 +2,6 @@
 // A .rels part: the relationships of one source part, with targets resolved to
 // package part names (no leading "/"), as the zip entries are named.
 #include <pugixml.hpp>
-
 #include <string>
 #include <string_view>
 #include <vector>

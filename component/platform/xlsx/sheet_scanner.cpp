@@ -35,7 +35,8 @@ bool read_double(std::string_view text, double& value) {
   text = trim(text);
   if (!text.empty() && text.front() == '+') text.remove_prefix(1);
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return !text.empty() && ec == std::errc() && end == text.data() + text.size() && std::isfinite(value);
+  return !text.empty() && ec == std::errc() && end == text.data() + text.size() &&
+         std::isfinite(value);
 }
 
 // A row number of digits only; past the sheet's last row reads as kMaxRows + 1.
@@ -60,7 +61,10 @@ std::string quoted(std::string_view text) {
 class Scanner {
  public:
   Scanner(std::string_view part_name, std::string_view xml, StoredSheet& sheet)
-      : source_{xml, part_name}, store_(sheet.store()), texts_(sheet.texts()), date1904_(sheet.date1904()) {}
+      : source_{xml, part_name},
+        store_(sheet.store()),
+        texts_(sheet.texts()),
+        date1904_(sheet.date1904()) {}
 
   SheetLayout run() {
     const std::string_view text = source_.text;
@@ -82,8 +86,8 @@ class Scanner {
       }
       std::string_view ref;
       bool has_ref = false;
-      const StartTag tag =
-          read_start_tag(source_, lt, [&](std::string_view name, std::string_view value, std::size_t) {
+      const StartTag tag = read_start_tag(
+          source_, lt, [&](std::string_view name, std::string_view value, std::size_t) {
             if (name == "ref") {
               ref = value;
               has_ref = true;
@@ -153,8 +157,8 @@ class Scanner {
   std::size_t scan_row(std::size_t lt) {
     std::string_view r, s, custom_format;
     bool has_r = false, has_s = false;
-    const StartTag tag =
-        read_start_tag(source_, lt, [&](std::string_view name, std::string_view value, std::size_t) {
+    const StartTag tag = read_start_tag(
+        source_, lt, [&](std::string_view name, std::string_view value, std::size_t) {
           if (name == "r") {
             r = value;
             has_r = true;
@@ -200,7 +204,8 @@ class Scanner {
           pos = skip_markup(source_, child);
           continue;
         }
-        pos = peek_local_name(child) == "c" ? scan_cell(child, row, column, span) : skip_element(child);
+        pos = peek_local_name(child) == "c" ? scan_cell(child, row, column, span)
+                                            : skip_element(child);
       }
     }
     span.length = static_cast<std::uint32_t>(pos - lt);
@@ -211,8 +216,8 @@ class Scanner {
   std::size_t scan_cell(std::size_t lt, int row, int& column, RowSpan& span) {
     std::string_view r, s, t;
     bool has_r = false, has_s = false;
-    const StartTag tag =
-        read_start_tag(source_, lt, [&](std::string_view name, std::string_view value, std::size_t) {
+    const StartTag tag = read_start_tag(
+        source_, lt, [&](std::string_view name, std::string_view value, std::size_t) {
           if (name.size() != 1) return;
           if (name[0] == 'r') {
             r = value;
@@ -243,7 +248,8 @@ class Scanner {
     CellRecord record;
     record.column = static_cast<std::uint32_t>(cell_column);
     record.source_offset = lt;
-    if (has_s && !read_index(trim(s), record.style)) invalid(source_, lt, "invalid style index " + quoted(s));
+    if (has_s && !read_index(trim(s), record.style))
+      invalid(source_, lt, "invalid style index " + quoted(s));
 
     bool has_value = false, has_inline = false;
     std::string_view value;
@@ -262,8 +268,8 @@ class Scanner {
         }
         std::string_view f_type, f_si;
         bool f_ref = false;
-        const StartTag child =
-            read_start_tag(source_, child_at, [&](std::string_view name, std::string_view v, std::size_t) {
+        const StartTag child = read_start_tag(
+            source_, child_at, [&](std::string_view name, std::string_view v, std::size_t) {
               if (name == "t")
                 f_type = v;
               else if (name == "si")
@@ -274,10 +280,12 @@ class Scanner {
         const std::string_view local = local_name(child.qname);
         if (local == "v") {
           has_value = true;
-          pos = child.self_closing ? child.end : read_text(child.end, child.qname, value_buffer_, value);
+          pos = child.self_closing ? child.end
+                                   : read_text(child.end, child.qname, value_buffer_, value);
         } else if (local == "f") {
           std::string_view body;
-          pos = child.self_closing ? child.end : read_text(child.end, child.qname, formula_buffer_, body);
+          pos = child.self_closing ? child.end
+                                   : read_text(child.end, child.qname, formula_buffer_, body);
           record.flags |= cell_flag::kFormula;
           if (f_type == "shared")
             note_shared(child_at, f_si, body, f_ref, CellAddress{row, cell_column}, record);
@@ -332,7 +340,8 @@ class Scanner {
     if (!has_value) return;
     if (type.empty() || type == "n") {
       if (trim(value).empty()) return;
-      if (!read_double(value, record.number)) invalid(source_, lt, "invalid number " + quoted(value));
+      if (!read_double(value, record.number))
+        invalid(source_, lt, "invalid number " + quoted(value));
       record.kind = CellKind::Number;
     } else if (type == "s") {
       std::uint32_t index = 0;
@@ -374,7 +383,8 @@ class Scanner {
   // The text content of the element `qname` whose start tag ends at `pos`:
   // entities decoded, CDATA taken as text, comments skipped. Returns the offset
   // past its end tag; `out` views the source when nothing needed decoding.
-  std::size_t read_text(std::size_t pos, std::string_view qname, std::string& buffer, std::string_view& out) {
+  std::size_t read_text(std::size_t pos, std::string_view qname, std::string& buffer,
+                        std::string_view& out) {
     const std::string_view text = source_.text;
     std::size_t lt = next_markup(pos, qname);
     if (text[lt + 1] == '/' && text.substr(pos, lt - pos).find('&') == std::string_view::npos) {
@@ -419,7 +429,8 @@ class Scanner {
       const std::string_view local = local_name(child.qname);
       if (local == "t") {
         std::string_view piece;
-        pos = child.self_closing ? child.end : read_text(child.end, child.qname, text_buffer_, piece);
+        pos =
+            child.self_closing ? child.end : read_text(child.end, child.qname, text_buffer_, piece);
         inline_buffer_.append(piece);
       } else if (local == "r" && runs) {
         pos = child.self_closing ? child.end : read_rich_text(child.end, child.qname, false);
@@ -430,7 +441,8 @@ class Scanner {
   }
 
   std::size_t skip_element(std::size_t lt) {
-    const StartTag tag = read_start_tag(source_, lt, [](std::string_view, std::string_view, std::size_t) {});
+    const StartTag tag =
+        read_start_tag(source_, lt, [](std::string_view, std::string_view, std::size_t) {});
     return skip_element(lt, tag);
   }
 

@@ -8,8 +8,8 @@
 #include "platform/values/variant.hpp"
 #include "platform/xlsx/formula_shift.hpp"
 #include "platform/xlsx/huge_pages.hpp"
-#include "platform/xlsx/xml_writer.hpp"
 #include "platform/xlsx/xml_scan.hpp"
+#include "platform/xlsx/xml_writer.hpp"
 
 namespace fenwarx {
 
@@ -36,7 +36,8 @@ struct Area {
 std::optional<Area> parse_area(std::string_view ref) {
   const std::size_t colon = ref.find(':');
   const auto first = parse_cell_reference(ref.substr(0, colon));
-  const auto last = colon == std::string_view::npos ? first : parse_cell_reference(ref.substr(colon + 1));
+  const auto last =
+      colon == std::string_view::npos ? first : parse_cell_reference(ref.substr(colon + 1));
   if (!first || !last || !within_sheet(*first) || !within_sheet(*last)) return std::nullopt;
   return Area{std::min(first->row, last->row), std::min(first->column, last->column),
               std::max(first->row, last->row), std::max(first->column, last->column)};
@@ -44,7 +45,8 @@ std::optional<Area> parse_area(std::string_view ref) {
 
 class Writer {
  public:
-  Writer(std::string_view xml, const SheetLayout& layout, const CellStore& store, const TextPool& texts)
+  Writer(std::string_view xml, const SheetLayout& layout, const CellStore& store,
+         const TextPool& texts)
       : xml_(xml), source_{xml, {}}, layout_(layout), store_(store), texts_(texts) {}
 
   std::string run() {
@@ -122,8 +124,8 @@ class Writer {
 
   std::optional<Area> grown_dimension() const {
     if (layout_.dimension_begin == SheetLayout::kNone) return std::nullopt;
-    const auto old =
-        parse_area(xml_.substr(layout_.dimension_begin, layout_.dimension_end - layout_.dimension_begin));
+    const auto old = parse_area(
+        xml_.substr(layout_.dimension_begin, layout_.dimension_end - layout_.dimension_begin));
     if (!old) return std::nullopt;
     Area area = *old;
     for (int row = 1; row <= store_.row_count(); ++row) {
@@ -184,7 +186,8 @@ class Writer {
   void append_cell(const RowSpan& span, const CellRecord& record) {
     const int row = static_cast<int>(span.row);
     const int column = static_cast<int>(record.column);
-    if (record.source_offset == CellRecord::kNoSource || (record.flags & cell_flag::kValueChanged)) {
+    if (record.source_offset == CellRecord::kNoSource ||
+        (record.flags & cell_flag::kValueChanged)) {
       append_record(row, record);
       return;
     }
@@ -196,8 +199,8 @@ class Writer {
       out_.append(xml_.substr(at, end - at));
       return;
     }
-    const StartTag tag =
-        append_start_tag(at, cell_reference(row, column), {}, restyled ? &record.style : nullptr, true);
+    const StartTag tag = append_start_tag(at, cell_reference(row, column), {},
+                                          restyled ? &record.style : nullptr, true);
     if (tag.self_closing) return;
     if (handover)
       append_children_with_formula(tag.end, end, *handover);
@@ -255,18 +258,20 @@ class Writer {
       out_ += missing_r;
       out_ += '"';
     }
-    read_start_tag(source_, at, [&](std::string_view name, std::string_view value, std::size_t begin) {
-      if (name == drop) return;
-      out_ += ' ';
-      if (style && name == "s") {
-        out_ += "s=\"";
-        append_int(out_, *style);
-        out_ += '"';
-        return;
-      }
-      const std::size_t value_end = static_cast<std::size_t>(value.data() - xml_.data()) + value.size();
-      out_.append(xml_.substr(begin, value_end + 1 - begin));  // through the closing quote
-    });
+    read_start_tag(
+        source_, at, [&](std::string_view name, std::string_view value, std::size_t begin) {
+          if (name == drop) return;
+          out_ += ' ';
+          if (style && name == "s") {
+            out_ += "s=\"";
+            append_int(out_, *style);
+            out_ += '"';
+            return;
+          }
+          const std::size_t value_end =
+              static_cast<std::size_t>(value.data() - xml_.data()) + value.size();
+          out_.append(xml_.substr(begin, value_end + 1 - begin));  // through the closing quote
+        });
     if (style && !has_s) {
       out_ += " s=\"";
       append_int(out_, *style);
@@ -320,8 +325,9 @@ class Writer {
         append_tag("</", "v>");
         break;
       case CellKind::Text: {
-        const std::string_view text =
-            record.text < texts_.size() ? std::string_view(texts_.at(record.text)) : std::string_view();
+        const std::string_view text = record.text < texts_.size()
+                                          ? std::string_view(texts_.at(record.text))
+                                          : std::string_view();
         open_cell(row, record, "inlineStr");
         out_ += '>';
         append_tag("<", "is>");

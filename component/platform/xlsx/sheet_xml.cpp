@@ -92,8 +92,8 @@ void SheetXml::blank(int column, std::uint32_t style) {
   rows_.append("/>");
 }
 
-void SheetXml::formula(int column, std::string_view formula,
-                       std::optional<std::string_view> cached, std::uint32_t style) {
+void SheetXml::formula(int column, std::string_view formula, std::optional<std::string_view> cached,
+                       std::uint32_t style) {
   open_cell(column, style);
   rows_.append(cached ? " t=\"str\"><f>" : "><f>");
   append_escaped_text(rows_, formula);
@@ -127,8 +127,12 @@ std::string SheetXml::finish(const SheetFinish& options) const {
     out.append("><pane ySplit=\"");
     append_int(out, options.frozen_rows);
     out.append("\" topLeftCell=\"").append(top_left);
-    out.append("\" activePane=\"bottomLeft\" state=\"frozen\"/><selection pane=\"bottomLeft\" "
-               "activeCell=\"").append(top_left).append("\" sqref=\"").append(top_left);
+    out.append(
+           "\" activePane=\"bottomLeft\" state=\"frozen\"/><selection pane=\"bottomLeft\" "
+           "activeCell=\"")
+        .append(top_left)
+        .append("\" sqref=\"")
+        .append(top_left);
     out.append("\"/></sheetView>");
   } else {
     out.append("/>");

@@ -15,6 +15,7 @@ namespace {
 constexpr std::uint32_t kUnknownColor = 0xFFFFFFFF;
 
 // The default 64-colour palette as RRGGBB, then system foreground and background.
+// clang-format off
 constexpr std::array<std::uint32_t, 66> kDefaultPalette = {
     0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
     0x000000, 0xFFFFFF, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFF00, 0xFF00FF, 0x00FFFF,
@@ -30,6 +31,7 @@ constexpr std::array<std::uint32_t, 66> kDefaultPalette = {
 std::uint32_t from_rrggbb(std::uint32_t rgb) {
   return ((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16);
 }
+// clang-format on
 
 std::uint32_t to_rrggbb(std::uint32_t color) { return from_rrggbb(color); }
 
@@ -116,8 +118,8 @@ bool XlsxStyleBook::is_date(std::uint32_t style) const {
   if (date_cache_[style] < 0) {
     std::uint32_t id = xf(style).attribute("numFmtId").as_uint();
     auto it = custom_formats_.find(id);
-    bool date = it != custom_formats_.end() ? is_date_format(it->second)
-                                            : is_builtin_date_format(id);
+    bool date =
+        it != custom_formats_.end() ? is_date_format(it->second) : is_builtin_date_format(id);
     date_cache_[style] = date ? 1 : 0;
   }
   return date_cache_[style] == 1;
@@ -197,10 +199,10 @@ std::uint32_t XlsxStyleBook::fill_id(std::uint32_t color) {
   }
   pugi::xml_node fills = section("fills", {"fonts", "numFmts"});
   auto add_fill = [&](const char* pattern_type) {
-    pugi::xml_node fill = fills_.empty()
-                              ? fills.append_child(xml::qualified(sheet_, "fill").c_str())
-                              : fills.insert_child_after(xml::qualified(sheet_, "fill").c_str(),
-                                                         fills_.back());
+    pugi::xml_node fill =
+        fills_.empty()
+            ? fills.append_child(xml::qualified(sheet_, "fill").c_str())
+            : fills.insert_child_after(xml::qualified(sheet_, "fill").c_str(), fills_.back());
     pugi::xml_node pattern = fill.append_child(xml::qualified(sheet_, "patternFill").c_str());
     pattern.append_attribute("patternType") = pattern_type;
     fills_.push_back(fill);
@@ -211,8 +213,7 @@ std::uint32_t XlsxStyleBook::fill_id(std::uint32_t color) {
   pugi::xml_node pattern = add_fill("solid");
   pattern.append_child(xml::qualified(sheet_, "fgColor").c_str()).append_attribute("rgb") =
       hex_argb(color).c_str();
-  pattern.append_child(xml::qualified(sheet_, "bgColor").c_str()).append_attribute("indexed") =
-      64;
+  pattern.append_child(xml::qualified(sheet_, "bgColor").c_str()).append_attribute("indexed") = 64;
   set_count(fills, "fill");
   std::uint32_t id = static_cast<std::uint32_t>(fills_.size() - 1);
   fill_by_color_[color] = id;
@@ -221,8 +222,8 @@ std::uint32_t XlsxStyleBook::fill_id(std::uint32_t color) {
 
 std::uint32_t XlsxStyleBook::clone_xf(std::uint32_t style, const char* attribute,
                                       std::uint32_t value, const char* apply) {
-  pugi::xml_node cell_xfs = section("cellXfs", {"cellStyleXfs", "borders", "fills", "fonts",
-                                                "numFmts"});
+  pugi::xml_node cell_xfs =
+      section("cellXfs", {"cellStyleXfs", "borders", "fills", "fonts", "numFmts"});
   if (xfs_.empty()) {
     pugi::xml_node base = cell_xfs.append_child(xml::qualified(sheet_, "xf").c_str());
     for (const char* name : {"numFmtId", "fontId", "fillId", "borderId", "xfId"})
@@ -272,8 +273,6 @@ std::uint32_t XlsxStyleBook::with_fill_color(std::uint32_t style, std::uint32_t 
   return result;
 }
 
-std::string XlsxStyleBook::write() const {
-  return xml::serialise(doc_, declaration_gap_);
-}
+std::string XlsxStyleBook::write() const { return xml::serialise(doc_, declaration_gap_); }
 
 }  // namespace fenwarx

@@ -3,13 +3,12 @@
 // clones of an <xf> with one thing changed, appended once per (style, change);
 // everything else in the part is left as it was. Fill colours read as the rgb or
 // indexed colour they name, the colours the component writes and compares.
-#include <pugixml.hpp>
-
 #include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <optional>
+#include <pugixml.hpp>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -56,8 +55,8 @@ class XlsxStyleBook : public StyleBook {
   std::vector<pugi::xml_node> fills_;
   std::array<std::uint32_t, 66> palette_;
 
-  mutable std::vector<std::int8_t> date_cache_;    // -1 unknown
-  mutable std::vector<std::uint32_t> fill_cache_;  // kUnknownColor when not yet read
+  mutable std::vector<std::int8_t> date_cache_;                   // -1 unknown
+  mutable std::vector<std::uint32_t> fill_cache_;                 // kUnknownColor when not yet read
   mutable std::vector<std::optional<std::string>> format_cache_;  // the code, once read
   // By style: the style each code asked for gave, as few as a sheet's walk asks for.
   std::vector<std::vector<std::pair<std::string, std::uint32_t>>> format_memo_;

@@ -9,6 +9,7 @@ namespace fenwarx {
 namespace {
 
 // The children of <workbook> that come after <calcPr>, in schema order.
+// clang-format off
 constexpr std::array<std::string_view, 9> kAfterCalcPr = {
     "oleSize",      "customWorkbookViews", "pivotCaches",       "smartTagPr", "smartTagTypes",
     "webPublishing", "fileRecoveryPr",     "webPublishObjects", "extLst"};
@@ -16,6 +17,7 @@ constexpr std::array<std::string_view, 9> kAfterCalcPr = {
 bool is_true(std::string_view value) { return value == "1" || value == "true"; }
 
 }  // namespace
+// clang-format on
 
 WorkbookPart::WorkbookPart(std::string part_name, std::string_view xml)
     : part_name_(std::move(part_name)) {
@@ -47,8 +49,6 @@ void WorkbookPart::set_full_calc_on_load() {
   }
 }
 
-std::string WorkbookPart::write() const {
-  return xml::serialise(doc_, declaration_gap_);
-}
+std::string WorkbookPart::write() const { return xml::serialise(doc_, declaration_gap_); }
 
 }  // namespace fenwarx

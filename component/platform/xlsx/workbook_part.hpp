@@ -2,7 +2,6 @@
 // xl/workbook.xml: the sheets in tab order, the date system, and the calculation
 // settings a save may have to change.
 #include <pugixml.hpp>
-
 #include <string>
 #include <string_view>
 #include <vector>

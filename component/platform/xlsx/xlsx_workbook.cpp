@@ -29,9 +29,9 @@ bool same_part(std::string_view a, std::string_view b) { return equal_ignoring_c
 
 struct XlsxWorkbook::Impl {
   std::filesystem::path path;
-  std::string file_name;               // for messages
-  std::unique_ptr<ZipReader> reader;   // the opened file, kept for raw copies
-  std::vector<PackagePart> memory;     // or the parts of a created workbook
+  std::string file_name;              // for messages
+  std::unique_ptr<ZipReader> reader;  // the opened file, kept for raw copies
+  std::vector<PackagePart> memory;    // or the parts of a created workbook
 
   std::optional<ContentTypes> types;
   std::optional<WorkbookPart> workbook;
@@ -41,7 +41,7 @@ struct XlsxWorkbook::Impl {
   std::shared_ptr<XlsxStyleBook> styles;
   bool styles_in_package = true;  // false: read as the default, added when changed
   bool styles_added = false;
-  std::string calc_chain;          // the calculation chain part, dropped on a formula overwrite
+  std::string calc_chain;  // the calculation chain part, dropped on a formula overwrite
   bool calc_chain_dropped = false;
   std::vector<std::unique_ptr<StoredSheet>> sheets;
   std::vector<SheetPart> parts;

@@ -34,7 +34,8 @@ std::size_t read_end_tag(const Source& source, std::size_t at, std::string_view 
   if (close >= text.size() || text[close] != '>')
     malformed(source, at, "unclosed end tag </" + std::string(name) + ">");
   if (name != qname)
-    malformed(source, at, "end tag </" + std::string(name) + "> does not match <" + std::string(qname) + ">");
+    malformed(source, at,
+              "end tag </" + std::string(name) + "> does not match <" + std::string(qname) + ">");
   return close + 1;
 }
 
@@ -103,7 +104,8 @@ std::size_t decode_entity(const Source& source, std::size_t at, std::string& out
     const bool hex = name[1] == 'x';
     const std::string_view digits = name.substr(hex ? 2 : 1);
     std::uint32_t cp = 0;
-    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), cp, hex ? 16 : 10);
+    const auto [end, ec] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), cp, hex ? 16 : 10);
     if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size() || cp == 0 ||
         cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
       malformed(source, at, "invalid character reference &" + std::string(name) + ";");

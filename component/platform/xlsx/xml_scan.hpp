@@ -44,11 +44,13 @@ inline std::string_view local_name(std::string_view qname) {
 inline std::size_t find_char(std::string_view text, std::size_t from, char c) {
   if (from >= text.size()) return std::string_view::npos;
   const void* hit = std::memchr(text.data() + from, c, text.size() - from);
-  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data()) : std::string_view::npos;
+  return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text.data())
+             : std::string_view::npos;
 }
 
 inline bool starts_with_at(std::string_view text, std::size_t at, std::string_view what) {
-  return at <= text.size() && text.size() - at >= what.size() && text.compare(at, what.size(), what) == 0;
+  return at <= text.size() && text.size() - at >= what.size() &&
+         text.compare(at, what.size(), what) == 0;
 }
 
 struct StartTag {
@@ -98,7 +100,8 @@ StartTag read_start_tag(const Source& source, std::size_t at, OnAttribute&& on_a
     const std::size_t close = find_char(text, i + 1, quote);
     if (close == std::string_view::npos) malformed(source, i, "unclosed attribute value");
     const std::string_view value = text.substr(i + 1, close - i - 1);
-    if (value.find('<') != std::string_view::npos) malformed(source, i, "'<' in an attribute value");
+    if (value.find('<') != std::string_view::npos)
+      malformed(source, i, "'<' in an attribute value");
     on_attribute(name, value, name_begin);
     i = close + 1;
   }

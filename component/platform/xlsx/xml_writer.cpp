@@ -38,31 +38,24 @@ void append_escaped(std::string& out, std::string_view text, bool attribute) {
     }
     flush();
     switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\r':
-        out += "&#13;";
-        break;
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '"': out += "&quot;"; break;
+      case '\r': out += "&#13;"; break;
       case '\t':
-        if (attribute) out += "&#9;";
-        else out.push_back('\t');
+        if (attribute)
+          out += "&#9;";
+        else
+          out.push_back('\t');
         break;
       case '\n':
-        if (attribute) out += "&#10;";
-        else out.push_back('\n');
+        if (attribute)
+          out += "&#10;";
+        else
+          out.push_back('\n');
         break;
-      default:
-        break;  // a character XML cannot hold
+      default: break;  // a character XML cannot hold
     }
     ++i;
     run = i;
@@ -72,7 +65,9 @@ void append_escaped(std::string& out, std::string_view text, bool attribute) {
 
 }  // namespace
 
-void append_escaped_text(std::string& out, std::string_view text) { append_escaped(out, text, false); }
+void append_escaped_text(std::string& out, std::string_view text) {
+  append_escaped(out, text, false);
+}
 
 void append_escaped_attribute(std::string& out, std::string_view text) {
   append_escaped(out, text, true);

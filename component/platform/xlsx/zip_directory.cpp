@@ -52,8 +52,7 @@ bool apply_zip64_extra(const unsigned char* extra, std::size_t length, ZipEntry&
 // size unless it overflows into the ZIP64 extra field.
 bool local_header_matches(const unsigned char* header, std::string_view name,
                           const ZipEntry& entry) {
-  if (get32(header) != kLocalSignature || get16(header + 8) != entry.method ||
-      name != entry.name)
+  if (get32(header) != kLocalSignature || get16(header + 8) != entry.method || name != entry.name)
     return false;
   const std::uint32_t crc = get32(header + 14), compressed = get32(header + 18),
                       size = get32(header + 22);
@@ -90,7 +89,8 @@ CentralDirectory read_central_directory(const ReadOnlyFile& file) {
       break;
     }
   }
-  if (found == std::string::npos) return damaged("the file is cut short (no end of archive record)");
+  if (found == std::string::npos)
+    return damaged("the file is cut short (no end of archive record)");
 
   const unsigned char* e = &tail[found];
   EndRecord end;
@@ -152,8 +152,8 @@ CentralDirectory read_central_directory(const ReadOnlyFile& file) {
     entry.external_attributes = get32(r + 38);
     std::uint64_t local_offset = get32(r + 42);
     entry.name.assign(reinterpret_cast<const char*>(r + kCentralHeaderSize), name_length);
-    if (!apply_zip64_extra(r + kCentralHeaderSize + name_length, extra_length, entry,
-                           local_offset, entry.size == kMax32, entry.compressed_size == kMax32,
+    if (!apply_zip64_extra(r + kCentralHeaderSize + name_length, extra_length, entry, local_offset,
+                           entry.size == kMax32, entry.compressed_size == kMax32,
                            local_offset == kMax32))
       return damaged("the ZIP64 sizes of part " + entry.name + " are missing");
     if (local_offset > end.directory_offset ||
@@ -188,8 +188,8 @@ CentralDirectory read_central_directory(const ReadOnlyFile& file) {
     local.resize(kLocalHeaderSize + name_length);
     if (!file.read_exactly(offset + kLocalHeaderSize, name_length, local.data() + kLocalHeaderSize))
       return damaged("the file is cut short");
-    const std::string_view local_name(reinterpret_cast<const char*>(local.data() + kLocalHeaderSize),
-                                      name_length);
+    const std::string_view local_name(
+        reinterpret_cast<const char*>(local.data() + kLocalHeaderSize), name_length);
     if (!local_header_matches(local.data(), local_name, entry))
       return damaged("the archive is inconsistent");
     result.data_offsets.push_back(data);

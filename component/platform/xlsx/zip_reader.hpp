@@ -13,8 +13,8 @@ namespace fenwarx {
 
 struct ZipEntry {
   std::string name;
-  std::uint64_t index = 0;          // position in the central directory
-  std::uint16_t method = 0;         // 0 stored, 8 deflated
+  std::uint64_t index = 0;   // position in the central directory
+  std::uint16_t method = 0;  // 0 stored, 8 deflated
   std::uint64_t compressed_size = 0;
   std::uint64_t size = 0;
   std::uint32_t crc = 0;

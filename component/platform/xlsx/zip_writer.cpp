@@ -1,13 +1,12 @@
 #include "platform/xlsx/zip_writer.hpp"
 
-#include "platform/xlsx/part_deflater.hpp"
-
 #include <zlib.h>
 
 #include <algorithm>
 #include <memory>
 
 #include "platform/values/runtime_error.hpp"
+#include "platform/xlsx/part_deflater.hpp"
 #include "platform/xlsx/zip_format.hpp"
 
 namespace fenwarx {
@@ -41,8 +40,7 @@ void ZipWriter::add_raw(const ZipEntry& entry, std::string_view stored_bytes) {
   write_local(copy, stored_bytes);
 }
 
-void ZipWriter::add(std::string_view name, std::string_view data, int level,
-                    const ZipEntry* like) {
+void ZipWriter::add(std::string_view name, std::string_view data, int level, const ZipEntry* like) {
   ZipEntry entry;
   entry.name = name;
   entry.size = data.size();
@@ -183,8 +181,12 @@ void ZipWriter::finish() {
     put64(record, end64_offset);
     put32(record, 1);
   }
-  auto clip16 = [&](std::uint64_t v) { return v >= kMax16 ? kMax16 : static_cast<std::uint16_t>(v); };
-  auto clip32 = [&](std::uint64_t v) { return v >= kMax32 ? kMax32 : static_cast<std::uint32_t>(v); };
+  auto clip16 = [&](std::uint64_t v) {
+    return v >= kMax16 ? kMax16 : static_cast<std::uint16_t>(v);
+  };
+  auto clip32 = [&](std::uint64_t v) {
+    return v >= kMax32 ? kMax32 : static_cast<std::uint32_t>(v);
+  };
   put32(record, kEndSignature);
   put16(record, 0);
   put16(record, 0);

@@ -88,11 +88,15 @@ TEST(AtomicFile, NewFileTakesTheUmaskedDefaultAndAReplacedOneKeepsItsMode) {
 TEST(AtomicFile, RefusesTargetsItCannotWrite) {
   const auto dir = testing::scratch_dir();
   const fs::path target = dir / "sub" / "out.txt";
-  const auto refusal = [&](const fs::path& path) { return error_of([&] { AtomicFile file(path); }); };
+  const auto refusal = [&](const fs::path& path) {
+    return error_of([&] { AtomicFile file(path); });
+  };
   EXPECT_EQ(refusal(dir / "absent" / "out.txt"), "76 Path not found: " + (dir / "absent").string());
   fs::create_directory(dir / "sub");
-  EXPECT_EQ(refusal(dir / "sub"), "75 Path/File access error: " + (dir / "sub").string() + " is a folder");
+  EXPECT_EQ(refusal(dir / "sub"),
+            "75 Path/File access error: " + (dir / "sub").string() + " is a folder");
   // What the system says when it will not create the temporary file.
+  // clang-format off
   const struct { int error; std::string message; } cases[] = {
       {.error = EACCES, .message = "70 Permission denied: " + target.string()},
       {.error = EROFS, .message = "70 Permission denied: " + target.string()},
@@ -104,6 +108,7 @@ TEST(AtomicFile, RefusesTargetsItCannotWrite) {
     FileSystemOverride in_place(faulty);
     EXPECT_EQ(refusal(target), c.message);
   }
+  // clang-format on
   EXPECT_EQ(listing(dir), Names{"sub"}) << "refused before writing";
   EXPECT_EQ(listing(dir / "sub"), Names{});
 }
@@ -114,6 +119,7 @@ TEST(AtomicFile, AFailureBeforeTheRenameLeavesTheTargetAndNoTemporaryFile) {
   const fs::path target = dir / "return.txt";
   const std::string io = "57 Device I/O error writing " + target.string();
   const std::string full = "61 Disk full: cannot write " + target.string();
+  // clang-format off
   const struct { FileFault fault; std::string message; } cases[] = {
       {.fault = {.call = FileCall::Write, .error = ENOSPC}, .message = full},
       {.fault = {.call = FileCall::Write, .nth = 2, .error = EDQUOT}, .message = full},
@@ -131,12 +137,14 @@ TEST(AtomicFile, AFailureBeforeTheRenameLeavesTheTargetAndNoTemporaryFile) {
     EXPECT_EQ(slurp(target), "old") << c.message;
     EXPECT_EQ(listing(dir), Names{"return.txt"}) << c.message;
   }
+  // clang-format on
 }
 
 // Some file systems cannot sync a folder; after the rename only a real failure is reported.
 TEST(AtomicFile, TheFolderSyncAfterTheRenameFailsOnlyOnARealError) {
   const auto dir = testing::scratch_dir();
   const fs::path target = dir / "return.txt";
+  // clang-format off
   const struct { int error; std::string message; } cases[] = {
       {.error = EINVAL, .message = ""},
       {.error = EROFS, .message = ""},
@@ -146,6 +154,7 @@ TEST(AtomicFile, TheFolderSyncAfterTheRenameFailsOnlyOnARealError) {
     EXPECT_EQ(slurp(target), "new" + std::string(1000, 'x')) << c.error;
     EXPECT_EQ(listing(dir), Names{"return.txt"}) << c.error;
   }
+  // clang-format on
 }
 
 }  // namespace

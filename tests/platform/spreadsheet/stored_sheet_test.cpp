@@ -18,7 +18,8 @@ struct SheetTest : ::testing::Test {
 
   // A cell as the codec loads it: unchanged.
   void load(int row, int column, CellKind kind = CellKind::Number, std::uint8_t flags = 0) {
-    sheet.store().append(row, {.number = 7, .column = std::uint32_t(column), .kind = kind, .flags = flags});
+    sheet.store().append(
+        row, {.number = 7, .column = std::uint32_t(column), .kind = kind, .flags = flags});
   }
   std::uint8_t flags(int row, int column) const { return sheet.store().find(row, column)->flags; }
 };
@@ -45,7 +46,8 @@ TEST_F(SheetTest, NothingOverNothingChangesNothing) {
   sheet.Cells(9, 9).SetValue(Variant::text(""));
   sheet.set_number_format(3, 1, "General");  // the style a missing cell has already
   sheet.set_interior_color(3, 1, kColorNone);
-  EXPECT_TRUE(sheet.store().cell_count() == 0 && sheet.last_row() == 0 && !sheet.store().any_changed());
+  EXPECT_TRUE(sheet.store().cell_count() == 0 && sheet.last_row() == 0 &&
+              !sheet.store().any_changed());
 }
 
 TEST_F(SheetTest, AMissingCellTakesItsRowStyle) {
@@ -84,7 +86,8 @@ TEST_F(SheetTest, PaintingManyCellsMakesOneDerivedStyle) {
 
 TEST(MemoryStyleBookTest, UnknownIndexIsStyleZeroAndDateFormatsAreRecognised) {
   MemoryStyleBook styles;
-  EXPECT_TRUE(styles.number_format(77) == "General" && styles.fill_color(77) == kColorNone && !styles.is_date(77));
+  EXPECT_TRUE(styles.number_format(77) == "General" && styles.fill_color(77) == kColorNone &&
+              !styles.is_date(77));
   EXPECT_EQ(styles.with_fill_color(77, kColorNone), 0u);
   EXPECT_TRUE(styles.is_date(styles.with_number_format(0, "dd/mm/yyyy")));
   EXPECT_EQ(styles.with_number_format(0, ""), 0u) << "an empty code is General";
@@ -92,14 +95,16 @@ TEST(MemoryStyleBookTest, UnknownIndexIsStyleZeroAndDateFormatsAreRecognised) {
 
 TEST(CellStoreTest, KeepsColumnsInOrderAndARepeatedReferenceReplacesTheRecord) {
   CellStore store;
-  for (int column : {2, 5, 3, 9, 1}) store.append(4, {.number = 1, .column = static_cast<std::uint32_t>(column)});
+  for (int column : {2, 5, 3, 9, 1})
+    store.append(4, {.number = 1, .column = static_cast<std::uint32_t>(column)});
   store.append(4, {.number = 2, .column = 3});
   std::vector<std::uint32_t> columns;
   for (const CellRecord& r : *store.row(4)) columns.push_back(r.column);
   EXPECT_EQ(columns, (std::vector<std::uint32_t>{1, 2, 3, 5, 9}));
   EXPECT_TRUE(store.cell_count() == 5 && store.row_count() == 4 && store.last_column() == 9);
   EXPECT_EQ(store.find(4, 3)->number, 2);
-  for (auto [row, column] : {std::pair{4, 4}, {4, 10}, {3, 1}, {5, 1}}) EXPECT_EQ(store.find(row, column), nullptr);
+  for (auto [row, column] : {std::pair{4, 4}, {4, 10}, {3, 1}, {5, 1}})
+    EXPECT_EQ(store.find(row, column), nullptr);
   EXPECT_EQ(store.row(2)->size(), 0u);
   store.get_or_insert(2, 7, 3).number = 11;
   store.get_or_insert(2, 1);  // inserted before it in the row
@@ -108,10 +113,23 @@ TEST(CellStoreTest, KeepsColumnsInOrderAndARepeatedReferenceReplacesTheRecord) {
 }
 
 TEST(CellsAddress, RoundsHalvesToEvenAndChecksBounds) {
-  const struct { double row, column; int expect_row, expect_column; } cases[] = {  // 0: RuntimeError 1004
-      {1.5, 2.5, 2, 2}, {3.5, 0.6, 4, 1}, {2.4999, 1, 2, 1}, {kMaxRows, kMaxColumns, kMaxRows, kMaxColumns},
-      {kMaxRows + 0.5, 1, kMaxRows, 1}, {0.5, 1, 0, 0}, {-1, 1, 0, 0}, {1, 0, 0, 0}, {kMaxRows + 1, 1, 0, 0},
-      {1, kMaxColumns + 1, 0, 0}, {NAN, 1, 0, 0}, {1, INFINITY, 0, 0}, {1e300, 1, 0, 0}};
+  const struct {
+    double row, column;
+    int expect_row, expect_column;
+  } cases[] = {// 0: RuntimeError 1004
+               {1.5, 2.5, 2, 2},
+               {3.5, 0.6, 4, 1},
+               {2.4999, 1, 2, 1},
+               {kMaxRows, kMaxColumns, kMaxRows, kMaxColumns},
+               {kMaxRows + 0.5, 1, kMaxRows, 1},
+               {0.5, 1, 0, 0},
+               {-1, 1, 0, 0},
+               {1, 0, 0, 0},
+               {kMaxRows + 1, 1, 0, 0},
+               {1, kMaxColumns + 1, 0, 0},
+               {NAN, 1, 0, 0},
+               {1, INFINITY, 0, 0},
+               {1e300, 1, 0, 0}};
   StoredSheet sheet{"S", std::make_shared<TextPool>(), std::make_shared<MemoryStyleBook>()};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.row << ", " << c.column);
@@ -133,7 +151,8 @@ TEST(Worksheets, FindsByExactNameThenIgnoringCaseElseSubscriptOutOfRange) {
   EXPECT_EQ(&wb.Worksheets("DEDUCTOR DETAILS"), &upper);
   EXPECT_EQ(&wb.Worksheets("Deductee Details"), &mixed);
   EXPECT_EQ(&wb.Worksheets("deductee details"), &lower);
-  EXPECT_EQ(wb.sheet_names(), (std::vector<std::string>{"Deductor Details", "deductee details", "Deductee Details"}));
+  EXPECT_EQ(wb.sheet_names(),
+            (std::vector<std::string>{"Deductor Details", "deductee details", "Deductee Details"}));
   try {
     wb.Worksheets("Deductor Detail");
     FAIL() << "no error";
@@ -143,7 +162,8 @@ TEST(Worksheets, FindsByExactNameThenIgnoringCaseElseSubscriptOutOfRange) {
 }
 
 TEST(Layout, TypesEachCellAndTheStatusBarNotifiesItsListener) {
-  auto wb = layout({{"Deductor Details", {{1, 2, "ABCD12345E"}, {33, 2, "1,500"}}}, {"Other", {{1, 1, "01/04/2005"}}}});
+  auto wb = layout({{"Deductor Details", {{1, 2, "ABCD12345E"}, {33, 2, "1,500"}}},
+                    {"Other", {{1, 1, "01/04/2005"}}}});
   Worksheet& sheet = wb->Worksheets("Deductor Details");
   EXPECT_EQ(sheet.Cells(1, 2).Value(), Variant::text("ABCD12345E"));
   EXPECT_TRUE(sheet.Cells(33, 2).Value() == Variant::number(1500) && sheet.last_row() == 33);

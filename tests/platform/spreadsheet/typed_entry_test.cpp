@@ -17,30 +17,52 @@ Variant B(bool value) { return Variant::boolean(value); }
 Variant E(int code) { return Variant::error(code); }
 
 StoredSheet make_sheet(bool date1904 = false) {
-  return StoredSheet("S", std::make_shared<TextPool>(), std::make_shared<MemoryStyleBook>(), date1904);
+  return StoredSheet("S", std::make_shared<TextPool>(), std::make_shared<MemoryStyleBook>(),
+                     date1904);
 }
 
 // A text is read as a user would expect, unless the cell's format is Text; a typed
 // Variant is stored as it is. A date gets a date format unless the cell has one.
 TEST(TypedEntry, ReadsAsAUserWouldExpect) {
   const char *G = "General", *DMY = "dd/mm/yyyy";
-  const struct { const char* format; Variant typed, value; const char* after; } cases[] = {  // formats before, after
-      {G, T(" 12.5 "), N(12.5), G}, {G, T("-3"), N(-3), G}, {G, T("12.5 %"), N(0.125), G},
-      {G, T("1,234.50"), N(1234.5), G}, {G, T("01/04/2005"), D(2005, 4, 1), DMY}, {G, T("1/4/45"), D(1945, 4, 1), DMY},
-      {G, T("05-jun-2005"), D(2005, 6, 5), DMY}, {G, T("2005-04-01"), D(2005, 4, 1), DMY},
-      {G, T("31/02/2005"), T("31/02/2005"), G}, {G, T("01/01/1800"), T("01/01/1800"), G},
-      {G, T("'01/04/2005"), T("01/04/2005"), G}, {G, T("#NOPE"), T("#NOPE"), G}, {G, T("12A"), T("12A"), G},
-      {G, T("  ABCD12345E  "), T("  ABCD12345E  "), G}, {G, T("TRUE"), B(true), G}, {G, T("false"), B(false), G},
-      {G, T("#n/a"), E(2042), G}, {G, T(""), Variant(), G}, {"@", T("00123"), T("00123"), "@"},
-      {"@", T("01/04/2005"), T("01/04/2005"), "@"}, {"@", T("TRUE"), T("TRUE"), "@"},
-      {"d-mmm-yy", T("01/04/2005"), D(2005, 4, 1), "d-mmm-yy"}, {G, N(42), N(42), G}, {G, B(true), B(true), G},
-      {G, E(2042), E(2042), G}, {G, D(2005, 4, 1), D(2005, 4, 1), DMY}};
+  const struct {
+    const char* format;
+    Variant typed, value;
+    const char* after;
+  } cases[] = {// formats before, after
+               {G, T(" 12.5 "), N(12.5), G},
+               {G, T("-3"), N(-3), G},
+               {G, T("12.5 %"), N(0.125), G},
+               {G, T("1,234.50"), N(1234.5), G},
+               {G, T("01/04/2005"), D(2005, 4, 1), DMY},
+               {G, T("1/4/45"), D(1945, 4, 1), DMY},
+               {G, T("05-jun-2005"), D(2005, 6, 5), DMY},
+               {G, T("2005-04-01"), D(2005, 4, 1), DMY},
+               {G, T("31/02/2005"), T("31/02/2005"), G},
+               {G, T("01/01/1800"), T("01/01/1800"), G},
+               {G, T("'01/04/2005"), T("01/04/2005"), G},
+               {G, T("#NOPE"), T("#NOPE"), G},
+               {G, T("12A"), T("12A"), G},
+               {G, T("  ABCD12345E  "), T("  ABCD12345E  "), G},
+               {G, T("TRUE"), B(true), G},
+               {G, T("false"), B(false), G},
+               {G, T("#n/a"), E(2042), G},
+               {G, T(""), Variant(), G},
+               {"@", T("00123"), T("00123"), "@"},
+               {"@", T("01/04/2005"), T("01/04/2005"), "@"},
+               {"@", T("TRUE"), T("TRUE"), "@"},
+               {"d-mmm-yy", T("01/04/2005"), D(2005, 4, 1), "d-mmm-yy"},
+               {G, N(42), N(42), G},
+               {G, B(true), B(true), G},
+               {G, E(2042), E(2042), G},
+               {G, D(2005, 4, 1), D(2005, 4, 1), DMY}};
   for (const auto& c : cases) {
     MemoryWorkbook wb;
     Cell cell = wb.add_sheet("S").Cells(3, 4);
     cell.SetNumberFormat(c.format);
     cell.SetValue(c.typed);
-    EXPECT_EQ(cell.Value(), c.value) << '"' << c.typed.to_text() << "\" read as " << cell.Value().to_text();
+    EXPECT_EQ(cell.Value(), c.value)
+        << '"' << c.typed.to_text() << "\" read as " << cell.Value().to_text();
     EXPECT_EQ(cell.NumberFormat(), c.after) << c.typed.to_text();
   }
 }
@@ -65,6 +87,7 @@ TEST(TypedEntry, EmptyClearsTheValueButKeepsTheStyleAndAnObjectIsATypeMismatch) 
 }
 
 TEST(CellDisplay, TextFollowsTheFormat) {
+  // clang-format off
   const struct { Variant stored; const char *format, *text; } cases[] = {
       {Variant(), "0.00", ""}, {Variant::number(2.345), "0.00", "2.35"}, {Variant::number(12.5), "General", "12.5"},
       {Variant::number(38443.75), "dd/mm/yyyy", "01/04/2005"}, {Variant::text(" AB "), "General", " AB "},
@@ -77,9 +100,11 @@ TEST(CellDisplay, TextFollowsTheFormat) {
     sheet.store_value(1, 1, c.stored);
     EXPECT_EQ(sheet.Cells(1, 1).Text(), c.text) << c.format << " showing " << c.stored.to_text();
   }
+  // clang-format on
 }
 
 TEST(DateReadBack, StoredSerialReadsAsTheDateAndTheDateIsStoredAsTheSerial) {
+  // clang-format off
   const struct { bool date1904; double stored; CivilDate shown; } cases[] = {
       {false, 1, {1900, 1, 1}},  {false, 59, {1900, 2, 28}}, {false, 61, {1900, 3, 1}},
       {false, 38443, {2005, 4, 1}}, {true, 0, {1904, 1, 1}}, {true, 36981, {2005, 4, 1}}};
@@ -93,6 +118,7 @@ TEST(DateReadBack, StoredSerialReadsAsTheDateAndTheDateIsStoredAsTheSerial) {
     sheet.Cells(3, 3).SetValue(Variant::date(serial_from_civil(c.shown)));
     EXPECT_TRUE(sheet.stored_value(3, 3) == Variant::number(c.stored) && sheet.has_date_format(3, 3));
   }
+  // clang-format on
 }
 
 TEST(DateReadBack, EdgesOfTheDateSystems) {

@@ -6,6 +6,7 @@ namespace fenwarx {
 namespace {
 
 TEST(Serials, CountDaysFrom30December1899BothWaysAndValidity) {
+  // clang-format off
   const struct { CivilDate date; double serial; } cases[] = {
       {{1899, 12, 30}, 0}, {{1900, 3, 1}, 61}, {{2005, 4, 1}, 38443}, {{2000, 2, 29}, 36585},
       {{1899, 12, 29}, -1}, {{9999, 12, 31}, 2958465}, {{100, 1, 1}, -657434}};
@@ -14,11 +15,18 @@ TEST(Serials, CountDaysFrom30December1899BothWaysAndValidity) {
     EXPECT_EQ(civil_from_serial(c.serial), c.date) << c.serial;
     EXPECT_TRUE(is_valid_civil(c.date)) << c.serial;
   }
+  // clang-format on
   // The time of day never moves the date, on either side of the epoch.
   EXPECT_EQ(civil_from_serial(38443.999), (CivilDate{2005, 4, 1}));
   EXPECT_EQ(civil_from_serial(-1.25), (CivilDate{1899, 12, 29}));
-  for (CivilDate bad : {CivilDate{2005, 4, 31}, {2005, 2, 29}, {1900, 2, 29}, {2005, 13, 1},
-                        {2005, 0, 1}, {2005, 1, 0}, {99, 12, 31}, {10000, 1, 1}})
+  for (CivilDate bad : {CivilDate{2005, 4, 31},
+                        {2005, 2, 29},
+                        {1900, 2, 29},
+                        {2005, 13, 1},
+                        {2005, 0, 1},
+                        {2005, 1, 0},
+                        {99, 12, 31},
+                        {10000, 1, 1}})
     EXPECT_FALSE(is_valid_civil(bad)) << bad.day << '/' << bad.month << '/' << bad.year;
   EXPECT_EQ(day_difference(38443.9, 38444.1), 1);  // whole days, times ignored
   EXPECT_EQ(day_difference(38444.1, 38443.9), -1);
@@ -26,6 +34,7 @@ TEST(Serials, CountDaysFrom30December1899BothWaysAndValidity) {
 
 TEST(ParseDate, ReadsDayFirstAndIsoDatesAndNothingElse) {
   const double april = 38443;  // 1 April 2005
+  // clang-format off
   const struct { const char* text; double serial; } cases[] = {
       {"01/04/2005", april},   {"1-4-2005", april},     {"1.4.2005", april},    {"1 4 2005", april},
       {" 01/04/05 ", april},   {"01/Apr/2005", april},  {"01-APR-05", april},   {"1 april 2005", april},
@@ -40,10 +49,29 @@ TEST(ParseDate, ReadsDayFirstAndIsoDatesAndNothingElse) {
     EXPECT_DOUBLE_EQ(*serial, c.serial) << c.text;
     EXPECT_TRUE(is_date(c.text)) << c.text;
   }
-  for (const char* text : {"", "12", "20050401", "38443", "31/04/2005", "29/02/2005", "00/04/2005",
-                           "01/13/2005", "01/04", "01/04/2005/1", "1/4/5", "1/4/205", "Apr/01/2005",
-                           "04/Foo/2005", "111/4/2005", "2005-04-001", "01/04/2005 25:00",
-                           "01/04/2005 10:60", "01/04/2005 10", "10:30", "01/04-2005", "01/04/2005x",
+  // clang-format on
+  for (const char* text : {"",
+                           "12",
+                           "20050401",
+                           "38443",
+                           "31/04/2005",
+                           "29/02/2005",
+                           "00/04/2005",
+                           "01/13/2005",
+                           "01/04",
+                           "01/04/2005/1",
+                           "1/4/5",
+                           "1/4/205",
+                           "Apr/01/2005",
+                           "04/Foo/2005",
+                           "111/4/2005",
+                           "2005-04-001",
+                           "01/04/2005 25:00",
+                           "01/04/2005 10:60",
+                           "01/04/2005 10",
+                           "10:30",
+                           "01/04-2005",
+                           "01/04/2005x",
                            "01/04/0099"}) {
     EXPECT_FALSE(parse_date(text).has_value()) << text;
     EXPECT_FALSE(is_date(text)) << text;
@@ -51,6 +79,7 @@ TEST(ParseDate, ReadsDayFirstAndIsoDatesAndNothingElse) {
 }
 
 TEST(DateTexts, FixedLayouts) {
+  // clang-format off
   const struct { double serial; const char *short_text, *long_text, *compact; } cases[] = {
       {38443.99, "01/04/2005", "01/Apr/2005", "01042005"},
       {36585, "29/02/2000", "29/Feb/2000", "29022000"},
@@ -60,6 +89,7 @@ TEST(DateTexts, FixedLayouts) {
     EXPECT_EQ(long_date_text(c.serial), c.long_text);
     EXPECT_EQ(ddmmyyyy(c.serial), c.compact);
   }
+  // clang-format on
 }
 
 }  // namespace

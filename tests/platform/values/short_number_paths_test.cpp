@@ -58,8 +58,10 @@ TEST(AmountTexts, LeadingNumbersOfNumbersNeedNoText) {
   std::mt19937_64 random(77);
   std::uniform_real_distribution<double> any(-1e16, 1e16);
   for (int i = 0; i < 200'000; ++i) {
-    const double value = i % 4 == 0 ? any(random) : i % 4 == 1 ? std::round(any(random) / 1e3)
-                       : i % 4 == 2 ? static_cast<double>(i - 100'000) / 100 : any(random) / 1e9;
+    const double value = i % 4 == 0   ? any(random)
+                         : i % 4 == 1 ? std::round(any(random) / 1e3)
+                         : i % 4 == 2 ? static_cast<double>(i - 100'000) / 100
+                                      : any(random) / 1e9;
     const Variant number = Variant::number(value);
     ASSERT_EQ(leading_number_of(number), leading_number(number.to_text())) << value;
   }

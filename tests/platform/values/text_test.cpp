@@ -11,6 +11,7 @@ namespace fenwarx {
 namespace {
 
 TEST(Ascii, FoldsLettersOnlyAndTrimsSpacesOnly) {
+  // clang-format off
   const struct { const char *a, *b; bool equal; } pairs[] = {
       {.a = "Sheet1", .b = "SHEET1", .equal = true},
       {.a = "xl/Styles.xml", .b = "XL/styles.XML", .equal = true},
@@ -26,8 +27,10 @@ TEST(Ascii, FoldsLettersOnlyAndTrimsSpacesOnly) {
   EXPECT_EQ(without_blanks(" A B  C "), "ABC");
   EXPECT_EQ(without("1,234,567", ','), "1234567");
 }
+// clang-format on
 
 TEST(Utf8, SequencesDecodeAndEncodeAndIllFormedOnesAreRejected) {
+  // clang-format off
   const struct { std::string text; char32_t code; } well_formed[] = {
       {.text = "A", .code = U'A'}, {.text = "\xC3\xA9", .code = 0xE9},
       {.text = "\xE2\x82\xB9", .code = 0x20B9}, {.text = "\xF0\x9F\x98\x80", .code = 0x1F600},
@@ -39,6 +42,8 @@ TEST(Utf8, SequencesDecodeAndEncodeAndIllFormedOnesAreRejected) {
     append_utf8(encoded, c.code);
     EXPECT_EQ(encoded, c.text);
   }
+  // clang-format on
+  // clang-format off
   const std::string malformed[] = {
       "\x80", "\xBF",                                              // continuation bytes alone
       "\xC0\xAF", "\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF",  // overlong
@@ -47,11 +52,15 @@ TEST(Utf8, SequencesDecodeAndEncodeAndIllFormedOnesAreRejected) {
       "\xE2\x82", "\xC3" "A", "\xFF"};  // cut short; not continued; never UTF-8
   for (const std::string& text : malformed) EXPECT_EQ(utf8_sequence_length(text, 0), 0u) << text;
 }
+// clang-format on
 
 TEST(Utf8, CharactersAreCountedAsAUserSeesThem) {
-  const std::string text = "a\xE0\xA4\x95\xE2\x82\xB9" "b";  // a, ka, rupee sign, b
+  const std::string text =
+      "a\xE0\xA4\x95\xE2\x82\xB9"
+      "b";  // a, ka, rupee sign, b
   EXPECT_EQ(character_count(text), 4u);
-  EXPECT_EQ(characters(text), (std::vector<std::string_view>{"a", "\xE0\xA4\x95", "\xE2\x82\xB9", "b"}));
+  EXPECT_EQ(characters(text),
+            (std::vector<std::string_view>{"a", "\xE0\xA4\x95", "\xE2\x82\xB9", "b"}));
   EXPECT_EQ(character_count(""), 0u);
   EXPECT_TRUE(characters("").empty());
 }

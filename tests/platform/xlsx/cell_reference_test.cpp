@@ -6,10 +6,13 @@ namespace fenwarx {
 namespace {
 
 TEST(CellReference, RoundTripsAcrossLetterLengths) {
-  struct Case { const char* text; int row, column; };
-  for (const Case& c : {Case{"A1", 1, 1}, Case{"Z9", 9, 26}, Case{"AA10", 10, 27}, Case{"AZ1", 1, 52},
-                        Case{"BA1", 1, 53}, Case{"ZZ1", 1, 702}, Case{"AAA1", 1, 703},
-                        Case{"XFD1048576", 1048576, 16384}}) {
+  struct Case {
+    const char* text;
+    int row, column;
+  };
+  for (const Case& c : {Case{"A1", 1, 1}, Case{"Z9", 9, 26}, Case{"AA10", 10, 27},
+                        Case{"AZ1", 1, 52}, Case{"BA1", 1, 53}, Case{"ZZ1", 1, 702},
+                        Case{"AAA1", 1, 703}, Case{"XFD1048576", 1048576, 16384}}) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(parse_cell_reference(c.text), (CellAddress{c.row, c.column}));
     EXPECT_TRUE(within_sheet(CellAddress{c.row, c.column}));
@@ -31,7 +34,8 @@ TEST(CellReference, PastTheLimitReadsButNonReferencesDoNot) {
 TEST(CellReference, ColumnLetters) {
   EXPECT_EQ(column_from_letters("XFD"), 16384);
   EXPECT_EQ(column_from_letters("a"), 1);
-  for (const char* text : {"XFE", "ABCD", "A1", ""}) EXPECT_FALSE(column_from_letters(text)) << text;
+  for (const char* text : {"XFE", "ABCD", "A1", ""})
+    EXPECT_FALSE(column_from_letters(text)) << text;
 }
 
 }  // namespace

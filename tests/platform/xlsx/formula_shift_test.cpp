@@ -6,7 +6,12 @@ namespace fenwarx {
 namespace {
 
 TEST(FormulaShift, MovesAsCopyingWould) {
-  struct Case { const char* formula; int rows, columns; const char* moved; };
+  struct Case {
+    const char* formula;
+    int rows, columns;
+    const char* moved;
+  };
+  // clang-format off
   const Case cases[] = {
       // relative, absolute and mixed cells
       {"A1+B2", 1, 0, "A2+B3"}, {"A1*2", 2, 3, "D3*2"}, {"$A$1+A1", 5, 5, "$A$1+F6"},
@@ -29,7 +34,9 @@ TEST(FormulaShift, MovesAsCopyingWould) {
       {"A1+1", -1, 0, "#REF!+1"}, {"SUM(A1:B2)", 0, -1, "SUM(#REF!)"}, {"XFD1", 0, 1, "#REF!"},
       {"A1048576", 1, 0, "#REF!"}, {"$A$1", -5, -5, "$A$1"},
   };
-  for (const Case& c : cases) EXPECT_EQ(shift_formula(c.formula, c.rows, c.columns), c.moved) << c.formula;
+  // clang-format on
+  for (const Case& c : cases)
+    EXPECT_EQ(shift_formula(c.formula, c.rows, c.columns), c.moved) << c.formula;
 }
 
 }  // namespace

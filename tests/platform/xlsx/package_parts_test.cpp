@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
 
+#include <pugixml.hpp>
 #include <sstream>
 #include <string>
 
@@ -57,9 +57,11 @@ const std::string kStyles =
     "<fgColor theme=\"4\" tint=\"-0.5\"/></patternFill></fill></fills><borders count=\"2\">"
     "<border/><border><left style=\"thin\"/></border></borders><cellStyleXfs count=\"1\"><xf "
     "numFmtId=\"0\" fontId=\"0\" fillId=\"0\" borderId=\"0\"/></cellStyleXfs>"
-    "<cellXfs count=\"11\">" + xf(0, 0, 0, 0) + xf(14, 0, 0, 0) + xf(164, 0, 0, 0) +
-    xf(170, 0, 0, 0) + xf(2, 1, 0, 1, kBorder + kAligned) + xf(0, 0, 2, 0) + xf(0, 0, 3, 0) +
-    xf(0, 0, 4, 0) + xf(0, 0, 1, 0) + xf(99, 0, 0, 0) + xf(46, 0, 0, 0) + "</cellXfs><cellStyles "
+    "<cellXfs count=\"11\">" +
+    xf(0, 0, 0, 0) + xf(14, 0, 0, 0) + xf(164, 0, 0, 0) + xf(170, 0, 0, 0) +
+    xf(2, 1, 0, 1, kBorder + kAligned) + xf(0, 0, 2, 0) + xf(0, 0, 3, 0) + xf(0, 0, 4, 0) +
+    xf(0, 0, 1, 0) + xf(99, 0, 0, 0) + xf(46, 0, 0, 0) +
+    "</cellXfs><cellStyles "
     "count=\"1\">"
     "<cellStyle name=\"Normal\" xfId=\"0\" builtinId=\"0\"/></cellStyles><dxfs count=\"0\"/>"
     "</styleSheet>";
@@ -79,13 +81,15 @@ std::vector<std::string> section(const XlsxStyleBook& book, const char* name) {
 }
 
 TEST(Relationships, ResolvesTargetsAgainstTheSourceFolder) {
-  struct Case { std::string source, target, part; };
+  struct Case {
+    std::string source, target, part;
+  };
   const char *wb = "xl/workbook.xml", *ws = "xl/worksheets/sheet1.xml";
-  for (const Case& c : {Case{"", wb, wb}, Case{"", "/xl/workbook.xml", wb},
-                        Case{wb, "worksheets/sheet1.xml", ws}, Case{wb, "/" + std::string(ws), ws},
-                        Case{wb, "./styles.xml", "xl/styles.xml"}, Case{"w.xml", "s/a", "s/a"},
-                        Case{wb, "../customXml/a.xml", "customXml/a.xml"},
-                        Case{"a/b/c.xml", "../../d.xml", "d.xml"}})
+  for (const Case& c :
+       {Case{"", wb, wb}, Case{"", "/xl/workbook.xml", wb}, Case{wb, "worksheets/sheet1.xml", ws},
+        Case{wb, "/" + std::string(ws), ws}, Case{wb, "./styles.xml", "xl/styles.xml"},
+        Case{"w.xml", "s/a", "s/a"}, Case{wb, "../customXml/a.xml", "customXml/a.xml"},
+        Case{"a/b/c.xml", "../../d.xml", "d.xml"}})
     EXPECT_EQ(resolve_target(c.source, c.target), c.part) << c.source << " + " << c.target;
 }
 
@@ -97,8 +101,10 @@ TEST(Relationships, FindsRemovesAndAddsByKind) {
       "<Relationship Id=\"rId3\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/"
       "relationships/externalLinkPath\" Target=\"file:///c:/x.xlsx\" TargetMode=\"External\"/>";
   Relationships rels("xl/_rels/workbook.xml.rels",
-                     kRels + worksheet + "<Relationship Id=\"rId2\" Type=\"t/sharedStrings\" "
-                     "Target=\"/xl/sharedStrings.xml\"/>" + external + "</Relationships>",
+                     kRels + worksheet +
+                         "<Relationship Id=\"rId2\" Type=\"t/sharedStrings\" "
+                         "Target=\"/xl/sharedStrings.xml\"/>" +
+                         external + "</Relationships>",
                      "xl/workbook.xml");
   auto part = [&](const Relationship* r) { return r ? r->part : "(none)"; };
   EXPECT_EQ(part(rels.find_kind("worksheet")), "xl/worksheets/sheet1.xml");
@@ -111,12 +117,14 @@ TEST(Relationships, FindsRemovesAndAddsByKind) {
   EXPECT_EQ(part(rels.find_kind("sharedStrings")), "(none)");
   EXPECT_EQ(rels.add("t/styles", "styles.xml"), "rId4");  // after the highest
   EXPECT_EQ(part(rels.find_kind("styles")), "xl/styles.xml");
-  EXPECT_EQ(rels.write(), kRels + worksheet + external + "<Relationship Id=\"rId4\" "
-                          "Type=\"t/styles\" Target=\"styles.xml\"/></Relationships>");
+  EXPECT_EQ(rels.write(), kRels + worksheet + external +
+                              "<Relationship Id=\"rId4\" "
+                              "Type=\"t/styles\" Target=\"styles.xml\"/></Relationships>");
 }
 
 TEST(ContentTypes, OverridesComeBeforeDefaultsAndIgnoreCase) {
-  ContentTypes types(kDecl + "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/"
+  ContentTypes types(kDecl +
+                     "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/"
                      "content-types\"><Default Extension=\"xml\" ContentType=\"application/xml\"/>"
                      "<Override PartName=\"/xl/Workbook.xml\" ContentType=\"wb\"/><Override "
                      "PartName=\"/xl/calcChain.xml\" ContentType=\"cc\"/></Types>");
@@ -131,9 +139,11 @@ TEST(ContentTypes, OverridesComeBeforeDefaultsAndIgnoreCase) {
 }
 
 TEST(WorkbookPart, ReadsTheDateSystem) {
-  for (const auto& [pr, date1904] :
-       {std::pair{"<workbookPr date1904=\"1\"/>", true}, {"<workbookPr date1904=\"true\"/>", true},
-        {"<workbookPr date1904=\"0\"/>", false}, {"<workbookPr/>", false}, {"", false}}) {
+  for (const auto& [pr, date1904] : {std::pair{"<workbookPr date1904=\"1\"/>", true},
+                                     {"<workbookPr date1904=\"true\"/>", true},
+                                     {"<workbookPr date1904=\"0\"/>", false},
+                                     {"<workbookPr/>", false},
+                                     {"", false}}) {
     const std::string xml = "<workbook xmlns=\"" + kMain + "\">" + pr + "</workbook>";
     EXPECT_EQ(WorkbookPart("xl/workbook.xml", xml).date1904(), date1904) << pr;
   }
@@ -142,13 +152,12 @@ TEST(WorkbookPart, ReadsTheDateSystem) {
 TEST(WorkbookPart, FullCalcOnLoadGoesWhereTheSchemaPutsCalcPr) {
   const std::string open = "<workbook xmlns=\"" + kMain + "\"><sheets/>";
   const std::string calc = "<calcPr fullCalcOnLoad=\"1\"/>";
-  for (const auto& [body, expected] : {
-           std::pair<std::string, std::string>{"", calc},
-           {"<definedNames/><extLst/>", "<definedNames/>" + calc + "<extLst/>"},
-           {"<oleSize ref=\"A1\"/><pivotCaches/>", calc + "<oleSize ref=\"A1\"/><pivotCaches/>"},
-           {"<calcPr calcId=\"9\"/><extLst/>",
-            "<calcPr calcId=\"9\" fullCalcOnLoad=\"1\"/><extLst/>"},
-           {"<calcPr fullCalcOnLoad=\"0\"/>", calc}}) {
+  for (const auto& [body, expected] :
+       {std::pair<std::string, std::string>{"", calc},
+        {"<definedNames/><extLst/>", "<definedNames/>" + calc + "<extLst/>"},
+        {"<oleSize ref=\"A1\"/><pivotCaches/>", calc + "<oleSize ref=\"A1\"/><pivotCaches/>"},
+        {"<calcPr calcId=\"9\"/><extLst/>", "<calcPr calcId=\"9\" fullCalcOnLoad=\"1\"/><extLst/>"},
+        {"<calcPr fullCalcOnLoad=\"0\"/>", calc}}) {
     WorkbookPart part("xl/workbook.xml", open + body + "</workbook>");
     part.set_full_calc_on_load();
     EXPECT_TRUE(part.changed());
@@ -161,16 +170,21 @@ TEST(WorkbookPart, FullCalcOnLoadGoesWhereTheSchemaPutsCalcPr) {
 }
 
 TEST(SharedStrings, ReadsTextsRunsAndEscapesInOrder) {
-  struct Case { std::string xml; std::vector<std::string> texts; };
+  struct Case {
+    std::string xml;
+    std::vector<std::string> texts;
+  };
   for (const Case& c : {
-           Case{kDecl + "<sst xmlns=\"" + kMain + "\" uniqueCount=\"6\"><si><t>Plain</t></si>"
+           Case{kDecl + "<sst xmlns=\"" + kMain +
+                    "\" uniqueCount=\"6\"><si><t>Plain</t></si>"
                     "<si><r><rPr><b/></rPr><t>Rich </t></r><r><t>text</t></r>"
                     "<rPh sb=\"0\" eb=\"1\"><t>IGNORED</t></rPh></si>"
                     "<si><t xml:space=\"preserve\">   </t></si><si><t/></si>"
                     "<si><t>a_x000D__x000A_b_x005F_x0041_</t></si>"
                     "<si><t>&lt;&amp;&gt; \xE2\x82\xB9</t></si></sst>",
                 {"Plain", "Rich text", "   ", "", "a\r\nb_x0041_", "<&> \xE2\x82\xB9"}},
-           Case{"<x:sst xmlns:x=\"" + kStrict + "\"><x:si><x:t>one</x:t></x:si><x:si><x:r>"
+           Case{"<x:sst xmlns:x=\"" + kStrict +
+                    "\"><x:si><x:t>one</x:t></x:si><x:si><x:r>"
                     "<x:t>t</x:t></x:r><x:r><x:t>wo</x:t></x:r></x:si></x:sst>",
                 {"one", "two"}},
        }) {
@@ -194,29 +208,38 @@ TEST(PackageParts, MalformedOrUnexpectedXmlNamesThePart) {
 
 TEST(BuiltinFormats, MapIdsToCodesAndBack) {
   // 5 is a locale-defined currency, 164 a custom id.
-  for (const auto& [id, code] : {std::pair{0, "General"}, {14, "dd/mm/yyyy"}, {49, "@"},
-                                 {22, "dd/mm/yyyy h:mm"}, {5, "General"}, {164, "General"}})
+  for (const auto& [id, code] : {std::pair{0, "General"},
+                                 {14, "dd/mm/yyyy"},
+                                 {49, "@"},
+                                 {22, "dd/mm/yyyy h:mm"},
+                                 {5, "General"},
+                                 {164, "General"}})
     EXPECT_EQ(builtin_format(id), code) << id;
   for (std::uint32_t id = 0; id < 60; ++id)
     EXPECT_EQ(is_builtin_date_format(id), (id >= 14 && id <= 22) || (id >= 45 && id <= 47)) << id;
   // dd/mm/yyyy is left to the reader's locale.
   for (const auto& [code, id] : {std::pair<const char*, std::optional<std::uint32_t>>{"0.00", 2},
-                                 {"General", 0}, {"d-mmm-yy", 15}, {"dd/mm/yyyy", std::nullopt},
-                                 {"0.000", std::nullopt}, {"", std::nullopt}})
+                                 {"General", 0},
+                                 {"d-mmm-yy", 15},
+                                 {"dd/mm/yyyy", std::nullopt},
+                                 {"0.000", std::nullopt},
+                                 {"", std::nullopt}})
     EXPECT_EQ(builtin_format_id(code), id) << code;
 }
 
 TEST(NewPackage, SheetNamesMustBeUsable) {
-  struct Case { std::vector<std::string> names; std::string error; };
-  for (const Case& c : {
-           Case{{"Deductee Details", "Challan"}, "no error"},
-           Case{{std::string(31, 'x')}, "no error"},
-           Case{{"\xE0\xA4\x95" + std::string(30, 'x')}, "no error"},  // 31 characters
-           Case{{}, "5 A workbook needs at least one sheet"},
-           Case{{""}, "5 The sheet name '' must be 1 to 31 characters long"},
-           Case{{std::string(32, 'x')},
-                "5 The sheet name '" + std::string(32, 'x') + "' must be 1 to 31 characters long"},
-           Case{{"Sheet", "SHEET"}, "5 The sheet name 'SHEET' is used twice"}})
+  struct Case {
+    std::vector<std::string> names;
+    std::string error;
+  };
+  for (const Case& c :
+       {Case{{"Deductee Details", "Challan"}, "no error"}, Case{{std::string(31, 'x')}, "no error"},
+        Case{{"\xE0\xA4\x95" + std::string(30, 'x')}, "no error"},  // 31 characters
+        Case{{}, "5 A workbook needs at least one sheet"},
+        Case{{""}, "5 The sheet name '' must be 1 to 31 characters long"},
+        Case{{std::string(32, 'x')},
+             "5 The sheet name '" + std::string(32, 'x') + "' must be 1 to 31 characters long"},
+        Case{{"Sheet", "SHEET"}, "5 The sheet name 'SHEET' is used twice"}})
     EXPECT_EQ(error_of([&] { check_sheet_names(c.names); }), c.error);
   for (const std::string name : {"a/b", "a[1]", "Q:1", "Why?"})
     EXPECT_EQ(error_of([&] { check_sheet_names({name}); }),
@@ -225,14 +248,20 @@ TEST(NewPackage, SheetNamesMustBeUsable) {
 
 TEST(XlsxStyleBook, ReadsNumberFormatsAndFillColours) {
   XlsxStyleBook book("xl/styles.xml", kStyles);
-  struct Case { std::uint32_t style; const char* code; bool date; std::uint32_t color = kColorNone; };  // 0xBBGGRR
-  for (const Case& c : {Case{0, "General", false}, Case{1, "dd/mm/yyyy", true},
-                        Case{2, "dd-mmm-yyyy", true}, Case{3, "[$-409]d/m/yy;@", true}, Case{4, "0.00", false},
-                        Case{5, "General", false, 0x0000FF},
-                        Case{6, "General", false, 0x00FFFF},  // indexed 13 of the default palette
-                        Case{7, "General", false, 0},         // a theme colour: filled, not ours
-                        Case{8, "General", false, 0},         // a pattern in the default foreground
-                        Case{9, "General", false}, Case{10, "[h]:mm:ss", true}, Case{500, "General", false}}) {
+  struct Case {
+    std::uint32_t style;
+    const char* code;
+    bool date;
+    std::uint32_t color = kColorNone;
+  };  // 0xBBGGRR
+  for (const Case& c :
+       {Case{0, "General", false}, Case{1, "dd/mm/yyyy", true}, Case{2, "dd-mmm-yyyy", true},
+        Case{3, "[$-409]d/m/yy;@", true}, Case{4, "0.00", false},
+        Case{5, "General", false, 0x0000FF},
+        Case{6, "General", false, 0x00FFFF},  // indexed 13 of the default palette
+        Case{7, "General", false, 0},         // a theme colour: filled, not ours
+        Case{8, "General", false, 0},         // a pattern in the default foreground
+        Case{9, "General", false}, Case{10, "[h]:mm:ss", true}, Case{500, "General", false}}) {
     EXPECT_EQ(book.number_format(c.style), c.code) << c.style;
     EXPECT_EQ(book.is_date(c.style), c.date) << c.style;
     EXPECT_EQ(book.fill_color(c.style), c.color) << c.style;
@@ -244,7 +273,9 @@ TEST(XlsxStyleBook, ReadsNumberFormatsAndFillColours) {
 TEST(XlsxStyleBook, FillDerivationsAddOneFillAndOneXfEach) {
   XlsxStyleBook book("xl/styles.xml", kStyles);
   const std::uint32_t green = 0x008000;
-  struct Case { std::uint32_t style, color, expected; };
+  struct Case {
+    std::uint32_t style, color, expected;
+  };
   for (const Case& c : {Case{4, kColorError, 11}, Case{4, kColorError, 11},  // memoised
                         Case{0, kColorError, 12}, Case{0, green, 13}, Case{0, kColorNone, 0},
                         Case{5, kColorError, 5},  // already that colour
@@ -255,8 +286,9 @@ TEST(XlsxStyleBook, FillDerivationsAddOneFillAndOneXfEach) {
   }
   const auto fills = section(book, "fills"), xfs = section(book, "cellXfs");
   ASSERT_EQ(fills.size(), 6u);  // red is fill 2 already; green is new
-  EXPECT_EQ(fills[5], "<fill><patternFill patternType=\"solid\"><fgColor rgb=\"FF008000\"/>"
-                      "<bgColor indexed=\"64\"/></patternFill></fill>");
+  EXPECT_EQ(fills[5],
+            "<fill><patternFill patternType=\"solid\"><fgColor rgb=\"FF008000\"/>"
+            "<bgColor indexed=\"64\"/></patternFill></fill>");
   ASSERT_EQ(xfs.size(), 16u);
   EXPECT_EQ(xfs[11], xf(2, 1, 2, 1, kBorder + " applyFill=\"1\"" + kAligned));
   EXPECT_EQ(xfs[14], xf(0, 0, 0, 0, " applyFill=\"1\"/>"));
@@ -265,7 +297,11 @@ TEST(XlsxStyleBook, FillDerivationsAddOneFillAndOneXfEach) {
 
 TEST(XlsxStyleBook, NumberFormatDerivationsReuseOrAddCodes) {
   XlsxStyleBook book("xl/styles.xml", kStyles);
-  struct Case { std::uint32_t style; const char* code; std::uint32_t expected_style, id; };
+  struct Case {
+    std::uint32_t style;
+    const char* code;
+    std::uint32_t expected_style, id;
+  };
   const Case cases[] = {
       {0, "0.00", 11, 2},          // builtin
       {4, "0.000", 12, 171},       // existing custom
@@ -291,23 +327,25 @@ TEST(XlsxStyleBook, NumberFormatDerivationsReuseOrAddCodes) {
 
 TEST(XlsxStyleBook, AddsMissingSectionsInSchemaOrderAndPrefix) {
   XlsxStyleBook book("xl/styles.xml",
-                     kOpen + "<fonts count=\"1\"><font/></fonts>"
-                             "<cellXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\"/></cellXfs>"
-                             "</styleSheet>");
+                     kOpen +
+                         "<fonts count=\"1\"><font/></fonts>"
+                         "<cellXfs count=\"1\"><xf numFmtId=\"0\" fontId=\"0\"/></cellXfs>"
+                         "</styleSheet>");
   std::uint32_t both = book.with_number_format(book.with_fill_color(0, kColorError), "0.0");
   EXPECT_EQ(book.fill_color(both), kColorError);
   EXPECT_EQ(book.number_format(both), "0.0");
   EXPECT_EQ(book.write(),
-            kOpen + "<numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"0.0\"/></numFmts>"
-                    "<fonts count=\"1\"><font/></fonts>"
-                    "<fills count=\"3\"><fill><patternFill patternType=\"none\"/></fill>"
-                    "<fill><patternFill patternType=\"gray125\"/></fill>"
-                    "<fill><patternFill patternType=\"solid\"><fgColor rgb=\"FFFF0000\"/>"
-                    "<bgColor indexed=\"64\"/></patternFill></fill></fills>"
-                    "<cellXfs count=\"3\"><xf numFmtId=\"0\" fontId=\"0\"/>"
-                    "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"2\" applyFill=\"1\"/>"
-                    "<xf numFmtId=\"164\" fontId=\"0\" fillId=\"2\" applyFill=\"1\" "
-                    "applyNumberFormat=\"1\"/></cellXfs></styleSheet>");
+            kOpen +
+                "<numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"0.0\"/></numFmts>"
+                "<fonts count=\"1\"><font/></fonts>"
+                "<fills count=\"3\"><fill><patternFill patternType=\"none\"/></fill>"
+                "<fill><patternFill patternType=\"gray125\"/></fill>"
+                "<fill><patternFill patternType=\"solid\"><fgColor rgb=\"FFFF0000\"/>"
+                "<bgColor indexed=\"64\"/></patternFill></fill></fills>"
+                "<cellXfs count=\"3\"><xf numFmtId=\"0\" fontId=\"0\"/>"
+                "<xf numFmtId=\"0\" fontId=\"0\" fillId=\"2\" applyFill=\"1\"/>"
+                "<xf numFmtId=\"164\" fontId=\"0\" fillId=\"2\" applyFill=\"1\" "
+                "applyNumberFormat=\"1\"/></cellXfs></styleSheet>");
 
   XlsxStyleBook strict("xl/styles.xml",
                        "<x:styleSheet xmlns:x=\"http://purl.oclc.org/ooxml/spreadsheetml/main\">"

@@ -3,10 +3,10 @@
 #include "platform/xlsx/package_writer.hpp"
 
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
 
 #include <algorithm>
 #include <map>
+#include <pugixml.hpp>
 #include <string>
 #include <vector>
 
@@ -35,14 +35,17 @@ pugi::xml_node root_of(pugi::xml_document& doc, const std::string& xml) {
   return doc.document_element();
 }
 
-const std::string kSheet = std::string(kXmlDeclaration) +
-    "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData/></worksheet>";
+const std::string kSheet =
+    std::string(kXmlDeclaration) +
+    "<worksheet "
+    "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData/></worksheet>";
 const std::string kStyles = std::string(kXmlDeclaration) + "<styleSheet/>";
 const std::string kStrings = std::string(kXmlDeclaration) + "<sst/>";
 
 // Every part but the content types and relationships has its content type, every
 // relationship leads to a part written, and the workbook lists the sheets in order.
 TEST(PackageWriter, PartsTypesAndRelationshipsAgree) {
+  // clang-format off
   const struct {
     const char* what;
     NewPackage package;
@@ -102,16 +105,18 @@ TEST(PackageWriter, PartsTypesAndRelationshipsAgree) {
     EXPECT_EQ(id, static_cast<int>(c.package.sheets.size()));
     EXPECT_EQ(book.child("calcPr").attribute("fullCalcOnLoad").as_bool(), c.package.full_calc_on_load);
   }
+  // clang-format on
 }
 
 TEST(PackageWriter, WrittenPackageReadsBackWithItsSheetNames) {
-  const std::vector<std::string> names = {"Tax & \"Q1\" <x>", "D\xC3\xAD" "a"};
+  const std::vector<std::string> names = {"Tax & \"Q1\" <x>",
+                                          "D\xC3\xAD"
+                                          "a"};
   const auto path = testing::scratch_dir() / "new.xlsx";
   NewPackage package{.styles = default_styles_xml(),
-                     .core_properties = CoreProperties{.creator = "Accounts", .created = "2005",
-                                                       .modified = "2006"}};
-  for (const std::string& name : names)
-    package.sheets.push_back({.name = name, .xml = kSheet});
+                     .core_properties = CoreProperties{
+                         .creator = "Accounts", .created = "2005", .modified = "2006"}};
+  for (const std::string& name : names) package.sheets.push_back({.name = name, .xml = kSheet});
   write_package(path, package, 6);
   EXPECT_EQ(XlsxWorkbook::open(path)->sheet_names(), names);
   ZipReader zip(path);
@@ -120,6 +125,7 @@ TEST(PackageWriter, WrittenPackageReadsBackWithItsSheetNames) {
 }
 
 TEST(XmlWriter, EscapesTextAndAttributesAndDropsWhatXmlCannotHold) {
+  // clang-format off
   const struct { std::string in, text, attribute; } cases[] = {
       {.in = "a<b>&c", .text = "a&lt;b&gt;&amp;c", .attribute = "a&lt;b&gt;&amp;c"},
       {.in = "\"q\" 'a'", .text = "\"q\" 'a'", .attribute = "&quot;q&quot; 'a'"},
@@ -135,6 +141,7 @@ TEST(XmlWriter, EscapesTextAndAttributesAndDropsWhatXmlCannotHold) {
     EXPECT_EQ(text, "<" + c.text) << c.in;
     EXPECT_EQ(attribute, "<" + c.attribute) << c.in;
   }
+  // clang-format on
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // Each LibreOffice start costs seconds, and the test runner starts every test in
 // a process of its own, so one test saves everything and converts it at once.
 #include <gtest/gtest.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,7 +33,8 @@ std::string quoted(const fs::path& p) {
 }
 
 // Flattens what read_back.py reads into NUL-separated pairs "STEM|SHEET!REF|KEY", field. A value
-// carries its kind: "s" text (dates as ISO), "n" number as a float's repr, "b" True/False, "-" none.
+// carries its kind: "s" text (dates as ISO), "n" number as a float's repr, "b" True/False, "-"
+// none.
 constexpr const char* kFlatten = R"py(import os, sys
 sys.path.insert(0, sys.argv[1])
 from read_back import read
@@ -67,11 +69,12 @@ void build_created(const fs::path& path) {
   a(3).SetNumberFormat("dd/mm/yyyy");  // before its value: a date goes into a date cell
   int row = 0;
   for (const Variant& v :
-       {Variant::number(1234.5), Variant::number(0.1234), Variant::date(38443) /* 01/04/2005 */, Variant::text("   "),
-        Variant::text(kSpecial), Variant::boolean(true), Variant::boolean(false),
-        Variant::text(" lead and trail "), Variant::number(7), Variant(), Variant::text("cleared"),
-        Variant::text("01/04/2005") /* typed: becomes a date */, Variant::text(kUnicode), Variant::number(-0.5),
-        Variant::number(123456789012.0), Variant::text("line one\nline two"), Variant::number(1234.5678)})
+       {Variant::number(1234.5), Variant::number(0.1234), Variant::date(38443) /* 01/04/2005 */,
+        Variant::text("   "), Variant::text(kSpecial), Variant::boolean(true),
+        Variant::boolean(false), Variant::text(" lead and trail "), Variant::number(7), Variant(),
+        Variant::text("cleared"), Variant::text("01/04/2005") /* typed: becomes a date */,
+        Variant::text(kUnicode), Variant::number(-0.5), Variant::number(123456789012.0),
+        Variant::text("line one\nline two"), Variant::number(1234.5678)})
     if (++row, !v.is_empty()) a(row).SetValue(v);
   for (int row : {1, 17}) a(row).SetNumberFormat("0.00");
   a(2).SetNumberFormat("0.0000");
@@ -110,7 +113,8 @@ void build_macro_edit(const fs::path& path) {
   book->save_as(path);
 }
 
-bool read_back(const fs::path& flatten, const std::vector<fs::path>& files, Fields& into, std::string& failure) {
+bool read_back(const fs::path& flatten, const std::vector<fs::path>& files, Fields& into,
+               std::string& failure) {
   std::string command = "/usr/bin/python3 " + quoted(flatten) + " " + quoted(kReaders);
   for (const auto& f : files) command += " " + quoted(f);
   const auto r = run_shell(command);
@@ -147,7 +151,8 @@ Suite make_suite() {
   }
   if (!read_back(dir / "flatten.py", files, suite.ours, suite.failure)) return suite;
 
-  std::string command = quoted(kReaders / "libreoffice_resave.sh") + " " + quoted(dir / "libreoffice");
+  std::string command =
+      quoted(kReaders / "libreoffice_resave.sh") + " " + quoted(dir / "libreoffice");
   for (const auto& f : files) command += " " + quoted(f);
   if (auto r = run_shell(command); r.status != 0)
     suite.failure = "LibreOffice conversion failed: " + r.out;
@@ -168,11 +173,15 @@ struct Want {
 void check(const Fields& read, const char* file, const Want& w, const char* reader) {
   SCOPED_TRACE(std::string(reader) + ": " + file + " " + w.cell);
   const std::string key = std::string(file) + "|" + w.cell + "|";
-  auto field = [&](const char* name) { return read.count(key + name) ? read.at(key + name) : std::string(); };
+  auto field = [&](const char* name) {
+    return read.count(key + name) ? read.at(key + name) : std::string();
+  };
   ASSERT_TRUE(read.count(key + "value")) << "no cell";
   for (auto [want, name] : {std::pair{&w.value, "value"}, std::pair{&w.format, "number_format"},
                             std::pair{&w.fill, "fill"}, std::pair{&w.formula, "formula"}})
-    if (*want) { EXPECT_EQ(field(name), **want) << name; }
+    if (*want) {
+      EXPECT_EQ(field(name), **want) << name;
+    }
 }
 
 // Both readers must report each cell of `file` (its name without extension) as wanted.
@@ -193,31 +202,56 @@ TEST(RealReaders, ReportWhatWeWrote) {
   ASSERT_TRUE(suite.failure.empty()) << suite.failure;
   const std::string april1st = "s2005-04-01T00:00:00";
 
-  expect_everywhere(suite, "created", {
-      {"Cases!A1", "n1234.5", "0.00", ""}, {"Cases!A2", "n0.1234", "0.0000", ""},
-      {"Cases!A3", april1st, "dd/mm/yyyy"}, {"Cases!A4", "s   ", "General", ""},
-      {"Cases!A5", "s" + kSpecial, "General"}, {"Cases!A6", "bTrue"}, {"Cases!A7", "bFalse"},
-      {"Cases!A8", "s lead and trail "}, {"Cases!A9", "n7.0", "General", "FFFF0000"},
-      {"Cases!A10", {}, {}, "FF00FFFF"}, {"Cases!A11", "scleared", {}, ""}, {"Cases!A12", april1st},
-      {"Cases!A13", "s" + kUnicode}, {"Cases!A14", "n-0.5"}, {"Cases!A15", "n123456789012.0"},
-      {"Cases!A16", "sline one\nline two"}, {"Cases!A17", "n1234.5678", "0.00", "FFFF0000"},
-      {"Second!B2", "ssecond sheet"},
-  });
-  expect_everywhere(suite, "shared_edit", {  // a shared formula's master overwritten
-      {"Data!B1", "n99.0", {}, {}, ""}, {"Data!B2", "n4.0", {}, {}, "=A2*2"},
-      {"Data!B7", "n14.0", {}, {}, "=A7*2"}, {"Data!B10", "n20.0", {}, {}, "=A10*2"},
-      {"Data!C2", april1st, "dd/mm/yyyy"}, {"Data!C3", "s   "}, {"Data!C4", "sRich text"},
-      {"Data!C5", "sBoxed & bold", {}, "FFFF0000"},
-  });
-  expect_everywhere(suite, "libreoffice_edit", {
-      {"Returns!A2", "sRavi & Sons"}, {"Returns!A3", "sABCDE1234F", {}, ""}, {"Returns!B3", "n42.0", {}, "FF00FFFF"},
-      {"Returns!B2", "n1234.5", "0.0000"}, {"Returns!C2", april1st, "dd/mm/yyyy"},
-      {"Returns!D2", "sno longer a formula", {}, {}, ""}, {"Returns!A4", "snew & row"},
-  });
-  expect_everywhere(suite, "macro_edit", {
-      {"Challan Details!C2", "n99.75", {}, "FFFF0000"}, {"Challan Details!B2", "n15000.5", {}, ""},
-      {"Deductor Details!B1", "sABCD12345E"}, {"Deductor Details!B4", "n12.0"},
-  });
+  expect_everywhere(suite, "created",
+                    {
+                        {"Cases!A1", "n1234.5", "0.00", ""},
+                        {"Cases!A2", "n0.1234", "0.0000", ""},
+                        {"Cases!A3", april1st, "dd/mm/yyyy"},
+                        {"Cases!A4", "s   ", "General", ""},
+                        {"Cases!A5", "s" + kSpecial, "General"},
+                        {"Cases!A6", "bTrue"},
+                        {"Cases!A7", "bFalse"},
+                        {"Cases!A8", "s lead and trail "},
+                        {"Cases!A9", "n7.0", "General", "FFFF0000"},
+                        {"Cases!A10", {}, {}, "FF00FFFF"},
+                        {"Cases!A11", "scleared", {}, ""},
+                        {"Cases!A12", april1st},
+                        {"Cases!A13", "s" + kUnicode},
+                        {"Cases!A14", "n-0.5"},
+                        {"Cases!A15", "n123456789012.0"},
+                        {"Cases!A16", "sline one\nline two"},
+                        {"Cases!A17", "n1234.5678", "0.00", "FFFF0000"},
+                        {"Second!B2", "ssecond sheet"},
+                    });
+  expect_everywhere(suite, "shared_edit",
+                    {
+                        // a shared formula's master overwritten
+                        {"Data!B1", "n99.0", {}, {}, ""},
+                        {"Data!B2", "n4.0", {}, {}, "=A2*2"},
+                        {"Data!B7", "n14.0", {}, {}, "=A7*2"},
+                        {"Data!B10", "n20.0", {}, {}, "=A10*2"},
+                        {"Data!C2", april1st, "dd/mm/yyyy"},
+                        {"Data!C3", "s   "},
+                        {"Data!C4", "sRich text"},
+                        {"Data!C5", "sBoxed & bold", {}, "FFFF0000"},
+                    });
+  expect_everywhere(suite, "libreoffice_edit",
+                    {
+                        {"Returns!A2", "sRavi & Sons"},
+                        {"Returns!A3", "sABCDE1234F", {}, ""},
+                        {"Returns!B3", "n42.0", {}, "FF00FFFF"},
+                        {"Returns!B2", "n1234.5", "0.0000"},
+                        {"Returns!C2", april1st, "dd/mm/yyyy"},
+                        {"Returns!D2", "sno longer a formula", {}, {}, ""},
+                        {"Returns!A4", "snew & row"},
+                    });
+  expect_everywhere(suite, "macro_edit",
+                    {
+                        {"Challan Details!C2", "n99.75", {}, "FFFF0000"},
+                        {"Challan Details!B2", "n15000.5", {}, ""},
+                        {"Deductor Details!B1", "sABCD12345E"},
+                        {"Deductor Details!B4", "n12.0"},
+                    });
 }
 
 }  // namespace

@@ -21,15 +21,18 @@ class StubStyles : public StyleBook {
   std::string number_format(std::uint32_t) const override { return "General"; }
   bool is_date(std::uint32_t) const override { return false; }
   std::uint32_t fill_color(std::uint32_t) const override { return kColorNone; }
-  std::uint32_t with_number_format(std::uint32_t style, std::string_view) override { return style + 100; }
+  std::uint32_t with_number_format(std::uint32_t style, std::string_view) override {
+    return style + 100;
+  }
   std::uint32_t with_fill_color(std::uint32_t style, std::uint32_t) override { return style + 200; }
 };
 
 std::string worksheet(const std::string& rows, const std::string& dimension = "A1:C3") {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
-         "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><dimension ref=\"" +
-         dimension + "\"/><sheetViews><sheetView workbookViewId=\"0\"/></sheetViews><sheetData>" + rows +
-         "</sheetData><pageMargins left=\"0.7\"/></worksheet>";
+         "<worksheet "
+         "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><dimension ref=\"" +
+         dimension + "\"/><sheetViews><sheetView workbookViewId=\"0\"/></sheetViews><sheetData>" +
+         rows + "</sheetData><pageMargins left=\"0.7\"/></worksheet>";
 }
 
 struct Loaded {
@@ -60,7 +63,11 @@ std::string load_error(const std::string& xml) {
 }
 
 TEST(SheetPartRead, ValuesOfEveryType) {
-  struct Case { const char* cell; Variant expected; };  // one <c> in row 1
+  struct Case {
+    const char* cell;
+    Variant expected;
+  };  // one <c> in row 1
+  // clang-format off
   const Case cases[] = {
       {"<c r=\"A1\"><v>12.5</v></c>", Variant::number(12.5)},
       {"<c r=\"A1\" t=\"n\"><v>-1.5E+3</v></c>", Variant::number(-1500)},
@@ -84,23 +91,31 @@ TEST(SheetPartRead, ValuesOfEveryType) {
       {"<c r=\"A1\"><f>B1</f></c>", Variant()},
       {"<c t = 'str'\n r\t=\"A1\"><v>quoted</v></c>", Variant::text("quoted")},
   };
+  // clang-format on
   for (const Case& c : cases)
-    EXPECT_EQ(load(worksheet(std::string("<row r=\"1\">") + c.cell + "</row>")).value(1, 1), c.expected) << c.cell;
+    EXPECT_EQ(load(worksheet(std::string("<row r=\"1\">") + c.cell + "</row>")).value(1, 1),
+              c.expected)
+        << c.cell;
 }
 
 TEST(SheetPartRead, DateCellsCountInTheWorkbooksDateSystem) {
   StoredSheet sheet("Sheet1", std::make_shared<TextPool>(), std::make_shared<StubStyles>(), true);
-  SheetPart part(kPart, worksheet("<row r=\"1\"><c r=\"A1\" t=\"d\"><v>1904-01-02</v></c></row>"), sheet);
+  SheetPart part(kPart, worksheet("<row r=\"1\"><c r=\"A1\" t=\"d\"><v>1904-01-02</v></c></row>"),
+                 sheet);
   EXPECT_EQ(sheet.stored_value(1, 1), Variant::number(1));
 }
 
 TEST(SheetPartRead, RowsAndCellsKeepStylesFormulaFlagsAndTheirXml) {
   const std::string b2 = "<c r=\"B2\" s=\"1\"><v>5</v></c>";
   const std::string xml = worksheet(
-      "<row r=\"1\"><c r=\"A1\" s=\"2\"/><c r=\"B1\"/><c r=\"C1\"><f>A1</f><v>3</v></c></row><row r=\"2\">" + b2 +
-      "</row><row r=\"3\"><c r=\"A3\"><f t=\"shared\" ref=\"A3:A4\" si=\"0\">B3*2</f><v>2</v></c></row>"
+      "<row r=\"1\"><c r=\"A1\" s=\"2\"/><c r=\"B1\"/><c r=\"C1\"><f>A1</f><v>3</v></c></row><row "
+      "r=\"2\">" +
+      b2 +
+      "</row><row r=\"3\"><c r=\"A3\"><f t=\"shared\" ref=\"A3:A4\" "
+      "si=\"0\">B3*2</f><v>2</v></c></row>"
       "<row r=\"4\"><c r=\"A4\"><f t=\"shared\" si=\"0\"/><v>4</v></c></row>"
-      "<row r=\"5\" s=\"4\" customFormat=\"1\"/><row r=\"6\" s=\"5\"/><row r=\"7\" customFormat=\"true\" s=\"6\"/>");
+      "<row r=\"5\" s=\"4\" customFormat=\"1\"/><row r=\"6\" s=\"5\"/><row r=\"7\" "
+      "customFormat=\"true\" s=\"6\"/>");
   const Loaded loaded = load(xml);
   ASSERT_TRUE(loaded.record(1, 1) && loaded.record(2, 2));
   EXPECT_EQ(loaded.record(1, 1)->kind, CellKind::Empty);
@@ -119,13 +134,17 @@ TEST(SheetPartRead, RowsAndCellsKeepStylesFormulaFlagsAndTheirXml) {
 
 TEST(SheetPartRead, PrefixedNamespaceMissingReferencesAndSelfClosingRows) {
   const Loaded loaded = load(
-      "<x:worksheet xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><x:sheetData>"
-      "<x:row r=\"2\"><x:c><x:v>1</x:v></x:c><x:c><x:v>2</x:v></x:c><x:c r=\"E2\"><x:v>5</x:v></x:c><x:c><x:v>6</x:v>"
-      "</x:c></x:row><x:row r=\"4\" ht=\"20\" customHeight=\"1\"/><x:row><x:c t=\"inlineStr\"><x:is><x:t>five</x:t>"
+      "<x:worksheet "
+      "xmlns:x=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><x:sheetData>"
+      "<x:row r=\"2\"><x:c><x:v>1</x:v></x:c><x:c><x:v>2</x:v></x:c><x:c "
+      "r=\"E2\"><x:v>5</x:v></x:c><x:c><x:v>6</x:v>"
+      "</x:c></x:row><x:row r=\"4\" ht=\"20\" customHeight=\"1\"/><x:row><x:c "
+      "t=\"inlineStr\"><x:is><x:t>five</x:t>"
       "</x:is></x:c></x:row></x:sheetData></x:worksheet>");
-  for (auto [row, column, value] : {std::tuple{2, 1, Variant::number(1)}, std::tuple{2, 2, Variant::number(2)},
-                                    std::tuple{2, 5, Variant::number(5)}, std::tuple{2, 6, Variant::number(6)},
-                                    std::tuple{5, 1, Variant::text("five")}})
+  for (auto [row, column, value] :
+       {std::tuple{2, 1, Variant::number(1)}, std::tuple{2, 2, Variant::number(2)},
+        std::tuple{2, 5, Variant::number(5)}, std::tuple{2, 6, Variant::number(6)},
+        std::tuple{5, 1, Variant::text("five")}})
     EXPECT_EQ(loaded.value(row, column), value) << row << "," << column;
   EXPECT_EQ(loaded.sheet->last_row(), 5);
 }
@@ -133,18 +152,25 @@ TEST(SheetPartRead, PrefixedNamespaceMissingReferencesAndSelfClosingRows) {
 TEST(SheetPartRead, EmptySheetDataCommentsAndUnknownElements) {
   EXPECT_EQ(load(worksheet("")).sheet->last_row(), 0);
   EXPECT_EQ(load("<worksheet><sheetData/></worksheet>").sheet->last_row(), 0);
-  const Loaded loaded = load(worksheet(
-      "<!-- <row r=\"9\"> --><row r=\"1\"><!-- x --><c r=\"A1\"><extLst><ext uri=\"u\"><y/></ext></extLst>"
-      "<v>1</v></c></row><?pi x?>"));
+  const Loaded loaded =
+      load(worksheet("<!-- <row r=\"9\"> --><row r=\"1\"><!-- x --><c r=\"A1\"><extLst><ext "
+                     "uri=\"u\"><y/></ext></extLst>"
+                     "<v>1</v></c></row><?pi x?>"));
   EXPECT_EQ(loaded.value(1, 1), Variant::number(1));
   EXPECT_EQ(loaded.sheet->last_row(), 1);
 }
 
 TEST(SheetPartRead, FaultsNameThePartAndTheByte) {
-  // `marker` is where the byte named as @ is ("" for the end); `truncate` ends the part right after `rows`.
-  struct Case { const char *rows, *marker; std::string message; bool truncate = false; };
+  // `marker` is where the byte named as @ is ("" for the end); `truncate` ends the part right after
+  // `rows`.
+  struct Case {
+    const char *rows, *marker;
+    std::string message;
+    bool truncate = false;
+  };
   const std::string bad = " is not well-formed XML at byte @: ";
   const std::string beyond = ": cell reference beyond the sheet's limits at byte @";
+  // clang-format off
   const Case cases[] = {
       {"<row r=\"1\"><c r=\"A1\"<v>1</v></c></row>", "<c r=", bad + "unclosed tag <c>"},
       {"<row r=1><c r=\"A1\"/></row>", "1><c", bad + "attribute value without quotes"},
@@ -165,12 +191,14 @@ TEST(SheetPartRead, FaultsNameThePartAndTheByte) {
       {"<row r=\"1\"><c r=\"A1\"><v>12x</v></c></row>", "<c ", ": invalid number \"12x\" at byte @"},
       {"<row r=\"1\"><c r=\"A1\" t=\"s\"><v>3</v></c></row>", "", ": shared string 3 does not exist"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     std::string xml = worksheet(c.rows), message = c.message;
     if (c.truncate) xml = xml.substr(0, xml.find(c.rows) + std::string(c.rows).size());
     const std::size_t at = *c.marker ? xml.find(c.marker) : xml.size();
     ASSERT_NE(at, std::string::npos) << c.marker;
-    if (const auto hole = message.find('@'); hole != std::string::npos) message.replace(hole, 1, std::to_string(at));
+    if (const auto hole = message.find('@'); hole != std::string::npos)
+      message.replace(hole, 1, std::to_string(at));
     EXPECT_EQ(load_error(xml), kPart + message) << c.rows;
   }
   EXPECT_EQ(load_error("<worksheet/>"), std::string(kPart) + ": no sheetData element at byte 12");
@@ -178,25 +206,39 @@ TEST(SheetPartRead, FaultsNameThePartAndTheByte) {
 
 TEST(SheetPartRead, EveryTruncationFailsCleanly) {
   const std::string xml = worksheet(
-      "<row r=\"1\" spans=\"1:3\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"inlineStr\"><is><r><t>a&amp;b"
-      "</t></r></is></c><c r=\"C1\"><f t=\"shared\" ref=\"C1:C2\" si=\"0\">A1</f><v><![CDATA[1]]></v></c></row>"
+      "<row r=\"1\" spans=\"1:3\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" "
+      "t=\"inlineStr\"><is><r><t>a&amp;b"
+      "</t></r></is></c><c r=\"C1\"><f t=\"shared\" ref=\"C1:C2\" "
+      "si=\"0\">A1</f><v><![CDATA[1]]></v></c></row>"
       "<row r=\"2\"><!-- c --><c r=\"C2\"><f t=\"shared\" si=\"0\"/><v>2</v></c></row>");
   for (std::size_t length = 0; length < xml.find("</sheetData>"); ++length)
-    EXPECT_NE(load_error(xml.substr(0, length)), "loaded") << length;  // and the number is checked there
+    EXPECT_NE(load_error(xml.substr(0, length)), "loaded")
+        << length;  // and the number is checked there
 }
 
 const std::string kRow1 =
-    "<row r=\"1\" spans=\"1:3\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"C1\" s=\"1\"><v>3</v></c></row>\n";
-const std::string kRow3 = "<row r=\"3\" spans=\"1:3\"><c r=\"A3\" t=\"inlineStr\"><is><t>x</t></is></c></row>\n";
-const std::string kRows =
-    kRow1 + "<row r=\"2\" spans=\"1:3\" ht=\"15\"><c r=\"A2\"><v>1</v></c><c r=\"B2\"><v>2</v></c></row>\n" + kRow3;
+    "<row r=\"1\" spans=\"1:3\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"C1\" "
+    "s=\"1\"><v>3</v></c></row>\n";
+const std::string kRow3 =
+    "<row r=\"3\" spans=\"1:3\"><c r=\"A3\" t=\"inlineStr\"><is><t>x</t></is></c></row>\n";
+const std::string kRows = kRow1 +
+                          "<row r=\"2\" spans=\"1:3\" ht=\"15\"><c r=\"A2\"><v>1</v></c><c "
+                          "r=\"B2\"><v>2</v></c></row>\n" +
+                          kRow3;
 
 using Edit = std::function<void(StoredSheet&)>;
 
 // An untouched part is written back byte for byte; an edit rewrites only the cells and rows it
 // touched, and grows the dimension to cover them.
 TEST(SheetPartWrite, EditsAreWrittenExactly) {
-  struct Case { const char* what; std::string before; Edit edit; std::string after; bool formula_overwritten = false; };
+  struct Case {
+    const char* what;
+    std::string before;
+    Edit edit;
+    std::string after;
+    bool formula_overwritten = false;
+  };
+  // clang-format off
   const Case cases[] = {
       {"untouched", worksheet(kRows), [](StoredSheet&) {}, worksheet(kRows)},
       {"one changed cell leaves every other row identical", worksheet(kRows),
@@ -262,6 +304,7 @@ TEST(SheetPartWrite, EditsAreWrittenExactly) {
        "<x:c r=\"B1\" t=\"inlineStr\"><x:is><x:t>t</x:t></x:is></x:c></x:row></x:sheetData>"
        "<x:pageMargins/></x:worksheet>"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     const Loaded loaded = load(c.before);
@@ -274,9 +317,10 @@ TEST(SheetPartWrite, EditsAreWrittenExactly) {
 
 TEST(SheetPartWrite, WrittenValuesReadBackTheSame) {
   const Loaded loaded = load(worksheet(kRows));
-  const Variant values[] = {Variant::text("   "),        Variant::text(" lead"),   Variant::text("tail\t"),
-                            Variant::text("\xE2\x82\xAC & <ok>"), Variant::number(0.1 + 0.2), Variant::number(-0.0001),
-                            Variant::boolean(false),      Variant::error(cell_error::kDiv0)};
+  const Variant values[] = {Variant::text("   "),       Variant::text(" lead"),
+                            Variant::text("tail\t"),    Variant::text("\xE2\x82\xAC & <ok>"),
+                            Variant::number(0.1 + 0.2), Variant::number(-0.0001),
+                            Variant::boolean(false),    Variant::error(cell_error::kDiv0)};
   for (int i = 0; i < 8; ++i) loaded.sheet->store_value(5, i + 1, values[i]);
   const Loaded again = load(loaded.part->write());
   for (int i = 0; i < 8; ++i) EXPECT_EQ(again.value(5, i + 1), values[i]) << i;

@@ -37,9 +37,10 @@ void put(const fs::path& path, const std::string& bytes) {
 
 // True when an independent reader opens the archive and every CRC matches.
 bool python_accepts(const fs::path& path) {
-  const std::string command = "/usr/bin/python3 -c \"import zipfile,sys; "
-                              "assert zipfile.ZipFile(sys.argv[1]).testzip() is None\" '" +
-                              path.string() + "'";
+  const std::string command =
+      "/usr/bin/python3 -c \"import zipfile,sys; "
+      "assert zipfile.ZipFile(sys.argv[1]).testzip() is None\" '" +
+      path.string() + "'";
   return std::system(command.c_str()) == 0;
 }
 
@@ -66,7 +67,8 @@ TEST(ZipWriter, NewPartsRoundTripDeterministically) {
   // Text deflates; nothing to gain on empty or random data, which stays stored.
   const testing::Parts parts = {{"[Content_Types].xml", "<Types/>"},
                                 {"xl/worksheets/sheet1.xml", testing::sheet_like(100000)},
-                                {"xl/empty.bin", ""}, {"xl/media/noise.bin", noise},
+                                {"xl/empty.bin", ""},
+                                {"xl/media/noise.bin", noise},
                                 {"docProps/r\xC3\xA9sum\xC3\xA9.xml", "<x/>"}};
   auto dir = testing::scratch_dir();
   testing::make_zip(dir / "a.zip", parts);
@@ -89,8 +91,11 @@ TEST(ZipWriter, NewPartsRoundTripDeterministically) {
 
 TEST(ZipWriter, ReplacedPartKeepsTheTimestampOfTheOneItReplaces) {
   auto path = testing::scratch_dir() / "like.zip";
-  const ZipEntry like{.name = "xl/workbook.xml", .dos_time = 0x6B2A, .dos_date = 0x5A8C,
-                      .external_attributes = 0x81A40000, .made_by_system = 3};
+  const ZipEntry like{.name = "xl/workbook.xml",
+                      .dos_time = 0x6B2A,
+                      .dos_date = 0x5A8C,
+                      .external_attributes = 0x81A40000,
+                      .made_by_system = 3};
   testing::write_zip(path, [&](ZipWriter& zip) { zip.add(like.name, "<workbook/>", 6, &like); });
   ZipReader zip(path);
   const ZipEntry& e = zip.entries().at(0);
@@ -159,12 +164,14 @@ TEST(ZipReader, RefusesWhatIsNotAWholePackage) {
   testing::make_zip(dir / "whole.zip", {{"xl/worksheets/sheet1.xml", testing::sheet_like(20000)}});
   const std::string whole = testing::slurp(dir / "whole.zip");
   const std::string kNotZip = " is not a workbook: an .xlsx or .xlsm file is a zip package";
-  const std::string kPassword = " is protected by a password; open it in the spreadsheet, "
-                                "remove the password and save it again";
+  const std::string kPassword =
+      " is protected by a password; open it in the spreadsheet, "
+      "remove the password and save it again";
   // The stream name straddles the reader's 1 MiB read chunk.
   std::string straddling = compound_file("Workbook");
   straddling.resize((1 << 20) - 9, '\0');
   straddling += utf16("EncryptedPackage");
+  // clang-format off
   const struct {
     std::string file, bytes, message;  // message follows the file name
   } cases[] = {
@@ -177,6 +184,7 @@ TEST(ZipReader, RefusesWhatIsNotAWholePackage) {
       {"cut.xlsx", whole.substr(0, whole.size() / 2),
        " is damaged: the file is cut short (no end of archive record)"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     put(dir / c.file, c.bytes);
     EXPECT_EQ(zip_error(dir / c.file), "1004 " + c.file + c.message);
@@ -190,6 +198,7 @@ TEST(ZipReader, MissingOrUnreadableFile) {
   testing::make_zip(book, {{"[Content_Types].xml", "<Types/>"},
                            {"xl/workbook.xml", testing::sheet_like(4000000)}});
   const std::string io = "57 Device I/O error reading " + book.string();
+  // clang-format off
   const struct { FileFault fault; std::string message; } cases[] = {
       {.fault = {.call = FileCall::Open, .error = EACCES},
        .message = "70 Permission denied: " + book.string()},
@@ -203,6 +212,7 @@ TEST(ZipReader, MissingOrUnreadableFile) {
     EXPECT_EQ(zip_error(book, "xl/workbook.xml"), c.message);
     EXPECT_EQ(faulty.open_descriptors(), 0);
   }
+  // clang-format on
   // Each read in turn fails, from the first bytes to the last slice of the part.
   for (int n = 1;; ++n) {
     FaultInjectingFileSystem faulty({{.call = FileCall::Read, .nth = n, .error = EIO}});
@@ -221,7 +231,8 @@ TEST(ZipReader, MissingOrUnreadableFile) {
 // Archives whose records contradict each other or the file.
 TEST(ZipReader, RefusesAnInconsistentLayout) {
   auto dir = testing::scratch_dir();
-  testing::make_zip(dir / "two.zip", {{"xl/a.xml", "<a/>"}, {"xl/b.xml", testing::sheet_like(2000)}});
+  testing::make_zip(dir / "two.zip",
+                    {{"xl/a.xml", "<a/>"}, {"xl/b.xml", testing::sheet_like(2000)}});
   const std::string two = testing::slurp(dir / "two.zip");
   const std::size_t second = two.find("PK\x03\x04", 4), end = two.rfind("PK\x05\x06");
   ASSERT_NE(second, std::string::npos);
@@ -229,6 +240,7 @@ TEST(ZipReader, RefusesAnInconsistentLayout) {
     return two.substr(0, at) + bytes + two.substr(at + bytes.size());
   };
   testing::make_zip(dir / "twice.zip", {{"xl/a.xml", "<a/>"}, {"xl/a.xml", "<b/>"}});
+  // clang-format off
   const struct { std::string what, bytes, message; } cases[] = {
       {.what = "a broken local header",
        .bytes = changed(second, "PK\x03\x05"),
@@ -252,6 +264,7 @@ TEST(ZipReader, RefusesAnInconsistentLayout) {
     put(dir / "book.xlsx", c.bytes);
     EXPECT_EQ(zip_error(dir / "book.xlsx"), "1004 book.xlsx is damaged: " + c.message) << c.what;
   }
+  // clang-format on
 }
 
 TEST(ZipReader, DamagedPartsFailTheirChecks) {
@@ -290,7 +303,8 @@ TEST(ZipReader, DamagedPartsFailTheirChecks) {
   bytes[6] |= 1;
   bytes[central + 8] |= 1;
   put(dir / "enc.xlsx", bytes);
-  EXPECT_EQ(zip_error(dir / "enc.xlsx"), "1004 enc.xlsx is damaged: part xl/workbook.xml is encrypted");
+  EXPECT_EQ(zip_error(dir / "enc.xlsx"),
+            "1004 enc.xlsx is damaged: part xl/workbook.xml is encrypted");
 }
 
 // What a part declares against what it inflates to (1000 bytes) and the bound on that.
@@ -304,6 +318,7 @@ TEST(ZipReader, InflatedSizeMustMatchTheDeclaredOneAndStayInBounds) {
   const std::string kBomb = kDamaged + "inflates past 100 bytes (a zip bomb)";
   const std::string kHolds = kDamaged + "holds 1000 bytes but declares ";
   const std::uint64_t kMax = ZipReader::kMaxEntrySize;
+  // clang-format off
   const struct {
     std::uint64_t declared, limit;
     std::string message;  // empty: reads
@@ -312,6 +327,7 @@ TEST(ZipReader, InflatedSizeMustMatchTheDeclaredOneAndStayInBounds) {
       {1000, 100, kBomb}, {1000, 1000, ""}, {10, kMax, kHolds + "10"},
       {999, kMax, kHolds + "999"}, {1001, kMax, kHolds + "1001"}, {4000, kMax, kHolds + "4000"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     entry.size = c.declared;
     make_raw_zip(dir / "part.xlsx", entry, stored);
@@ -321,13 +337,20 @@ TEST(ZipReader, InflatedSizeMustMatchTheDeclaredOneAndStayInBounds) {
 
 TEST(ZipReader, FindIgnoresCaseAndLeadingSlash) {
   auto path = testing::scratch_dir() / "names.xlsx";
-  testing::make_zip(path, {{"[Content_Types].xml", "a"}, {"/xl/workbook.xml", "b"},
-                           {"xl/Styles.xml", "c"}, {"xl/styles.XML", "d"}});
+  testing::make_zip(path, {{"[Content_Types].xml", "a"},
+                           {"/xl/workbook.xml", "b"},
+                           {"xl/Styles.xml", "c"},
+                           {"xl/styles.XML", "d"}});
   ZipReader zip(path);
-  const std::pair<const char*, std::string> cases[] = {  // query, found ("" absent)
-      {"[Content_Types].xml", "[Content_Types].xml"}, {"/[Content_Types].xml", "[Content_Types].xml"},
-      {"xl/workbook.xml", "/xl/workbook.xml"}, {"/XL/WORKBOOK.xml", "/xl/workbook.xml"},
-      {"xl/styles.xml", "xl/Styles.xml"}, {"xl/workbook.xm", ""}, {"", ""},
+  const std::pair<const char*, std::string> cases[] = {
+      // query, found ("" absent)
+      {"[Content_Types].xml", "[Content_Types].xml"},
+      {"/[Content_Types].xml", "[Content_Types].xml"},
+      {"xl/workbook.xml", "/xl/workbook.xml"},
+      {"/XL/WORKBOOK.xml", "/xl/workbook.xml"},
+      {"xl/styles.xml", "xl/Styles.xml"},
+      {"xl/workbook.xm", ""},
+      {"", ""},
       {"xl/styles.XML", "xl/styles.XML"},  // the exact match wins over an earlier one
   };
   for (const auto& [query, found] : cases) {
