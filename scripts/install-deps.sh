@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   zlib1g-dev libpugixml-dev libsqlite3-dev libcli11-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   python3 python3-openpyxl libreoffice-calc
 )
 
