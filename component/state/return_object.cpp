@@ -36,7 +36,7 @@ Cell ReturnObject::cell(double row, double column) {
 std::string ReturnObject::GetCellText(double row, double column) {
   if (current_sheet != nullptr && read_.sheet == current_sheet->id() && read_.row == row &&
       read_.column == column && read_.writes == current_sheet->writes()) {
-    last.text = read_.text;
+    last.text.assign(read_.text);
     last.row = row;
     last.column = column;
     return read_.text;
@@ -49,18 +49,20 @@ std::string ReturnObject::GetCellText(double row, double column) {
     return {};
   }
   // Trimmed in place: most texts have no blank to lose and keep their buffer.
-  text.erase(text.find_last_not_of(' ') + 1);  // all blanks: npos + 1 clears it
-  text.erase(0, text.find_first_not_of(' '));
+  if (!text.empty() && (text.back() == ' ' || text.front() == ' ')) {
+    text.erase(text.find_last_not_of(' ') + 1);  // all blanks: npos + 1 clears it
+    text.erase(0, text.find_first_not_of(' '));
+  }
   // After the trim, so an apostrophe at either end leaves a blank there.
-  std::replace(text.begin(), text.end(), '\'', ' ');
-  last.text = text;
+  if (text.find('\'') != std::string::npos) std::replace(text.begin(), text.end(), '\'', ' ');
+  last.text.assign(text);
   last.row = row;
   last.column = column;
-  read_ = {.sheet = current_sheet->id(),
-           .row = row,
-           .column = column,
-           .writes = current_sheet->writes(),
-           .text = text};
+  read_.sheet = current_sheet->id();
+  read_.row = row;
+  read_.column = column;
+  read_.writes = current_sheet->writes();
+  read_.text.assign(text);
   return text;
 }
 
