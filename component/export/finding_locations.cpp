@@ -6,8 +6,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "export/record_tables.hpp"
 #include "export/return_file_check.hpp"
+#include "layout/record_tables.hpp"
 #include "layout/workbook_layout.hpp"
 #include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"

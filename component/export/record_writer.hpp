@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "export/export_profile.hpp"
-#include "export/record_tables.hpp"
+#include "layout/record_tables.hpp"
 #include "state/return_object.hpp"
 
 namespace fenwarx {

@@ -6,8 +6,8 @@
 #include <set>
 
 #include "export/export_profile.hpp"
-#include "export/record_tables.hpp"
 #include "export/return_field_formats.hpp"
+#include "layout/record_tables.hpp"
 
 namespace fenwarx {
 namespace {

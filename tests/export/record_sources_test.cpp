@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "export/export.hpp"
-#include "export/record_tables.hpp"
 #include "export/return_file_check.hpp"
+#include "layout/record_tables.hpp"
 #include "platform/values/dates.hpp"
 #include "support/clean_return.hpp"
 #include "support/test_paths.hpp"

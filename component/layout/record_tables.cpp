@@ -2,7 +2,7 @@
 // headers and challans; a form's own differences are the rows that differ: Form
 // 27EQ writes the value of purchase in DD 21, Form 24 the date of deposit in DD 25
 // and the quarter's end as the date of a nil challan.
-#include "export/record_tables.hpp"
+#include "layout/record_tables.hpp"
 
 #include <algorithm>
 #include <array>
