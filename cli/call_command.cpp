@@ -73,10 +73,11 @@ int call(const CallOptions& options) {
                               .validator = validator_command(std::nullopt)});
   }
   if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
-  if (options.json) {
+  if (options.json)
     fmt::print("{}", json_text(result, true));
-    std::fflush(stdout);
-  }
+  else
+    print_findings(result);
+  std::fflush(stdout);
   return exit_code_of(result.outcome);
 }
 

@@ -24,7 +24,10 @@ int export_return(const WorkbookOptions& options) {
   }
   if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
   if (result.outcome == jobs::Outcome::UnknownForm) return report_unknown_form(options.workbook);
-  if (options.json) fmt::print("{}", json_text(result));
+  if (options.json)
+    fmt::print("{}", json_text(result));
+  else
+    print_findings(result);
   std::fflush(stdout);
   return exit_code_of(result.outcome);
 }

@@ -3,7 +3,10 @@
 #include <fmt/format.h>
 #include <unistd.h>
 
+#include <algorithm>
+
 #include "exit_codes.hpp"
+#include "platform/values/ascii.hpp"
 
 namespace fenwarx::cli {
 namespace {
@@ -60,6 +63,21 @@ void TerminalObserver::clear() {
   std::fputs("\r\033[K", terminal_);
   std::fflush(terminal_);
   shown_ = false;
+}
+
+void print_findings(const jobs::Result& result) {
+  for (const std::string& note : result.notes) fmt::print("{}\n", note);
+  const std::size_t listed = std::min(result.log.size(), kListedFindings);
+  for (std::size_t i = 0; i < listed; ++i) {
+    const jobs::LogLine& line = result.log[i];
+    const std::string caption = trimmed(line.caption.to_text());
+    fmt::print("{}!{}{}: {}\n", line.sheet, line.address,
+               caption.empty() ? "" : " (" + caption + ")", line.rule);
+  }
+  if (result.log.size() > listed)
+    fmt::print("... and {} more (the error log on the deductor sheet lists them all)\n",
+               result.log.size() - listed);
+  std::fflush(stdout);
 }
 
 int report_failure(const jobs::Failure& failure) {

@@ -39,6 +39,12 @@ class TerminalObserver : public jobs::Observer {
   bool shown_ = false;
 };
 
+// After the messages, on standard output: the notes that explain them, then each
+// logged error as "SHEET!A1 (CAPTION): RULE", the first kListedFindings and a
+// count of the rest.
+inline constexpr std::size_t kListedFindings = 50;
+void print_findings(const jobs::Result& result);
+
 // "fenwarx: error N: DESCRIPTION" on standard error, after what stdout holds.
 int report_failure(const jobs::Failure& failure);
 // "fenwarx: cannot tell the form of W; give --form 24|26|27|27EQ", a usage error.

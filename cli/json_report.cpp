@@ -22,10 +22,11 @@ void append_message(std::string& out, const Message& m) {
                      json_string(m.title), m.style);
 }
 
-void append_log_line(std::string& out, const LogLine& line) {
-  out += fmt::format(R"({{"sheet": {}, "row": {}, "column": {}, "caption": {}}})",
-                     json_value(line.sheet), json_value(line.row), json_value(line.column),
-                     json_value(line.caption));
+void append_log_line(std::string& out, const jobs::LogLine& line) {
+  out += fmt::format(
+      R"({{"sheet": {}, "row": {}, "column": {}, "address": {}, "caption": {}, "rule": {}}})",
+      json_string(line.sheet), line.row, line.column, json_string(line.address),
+      json_value(line.caption), json_string(line.rule));
 }
 
 // One element per line, so a report reads (and diffs) line by line.
@@ -93,6 +94,13 @@ std::string json_text(const jobs::Result& result, bool results) {
   append_array(out, result.messages, append_message);
   out += fmt::format(",\n  \"errors\": {},\n  \"log\": ", json_number(result.errors));
   append_array(out, result.log, append_log_line);
+  // Notes say what a message box leaves unsaid (which cell wants the year); only when there are
+  // any.
+  if (!result.notes.empty()) {
+    out += ",\n  \"notes\": ";
+    append_array(out, result.notes,
+                 [](std::string& o, const std::string& note) { o += json_string(note); });
+  }
   if (results) {
     out += ",\n  \"results\": ";
     append_array(out, result.results,

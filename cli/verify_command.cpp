@@ -34,7 +34,10 @@ int verify(const VerifyOptions& options) {
       return kExitUsage;
     default: break;
   }
-  if (options.json) fmt::print("{}", json_text(result));
+  if (options.json)
+    fmt::print("{}", json_text(result));
+  else
+    print_findings(result);
   std::fflush(stdout);
   return exit_code_of(result.outcome);
 }

@@ -31,23 +31,23 @@ void write_fixed(ReturnObject& self, double r, double c, int decimals, const cha
 // Shared by CheckAmount and CheckAmountroundoff once the last text is set.
 void finish_amount(ReturnObject& self, double r, double c) {
   if (self.last.text.empty()) {
-    MarkCell(self, r, c, true);
+    MarkCell(self, r, c, true, Rule::AmountMissing);
     return;
   }
   self.last.text = leading_number_text(self.last.text);
   if (is_numeric(self.last.text))
     write_fixed(self, r, c, 2, "0.00");
   else
-    MarkCell(self, r, c, true);
+    MarkCell(self, r, c, true, Rule::AmountNotNumber);
 }
 
-// A number that must be present; `accept` judges its value.
+// A number that must be present; `accept` judges its value, `rule` names what fails.
 template <typename Accept>
 void check_present_number(ReturnObject& self, double r, double c, int decimals, const char* format,
-                          Accept accept) {
+                          Rule rule, Accept accept) {
   self.last.text = trimmed(self.GetCellText(r, c));
   if (self.last.text.empty()) {
-    MarkCell(self, r, c, true);
+    MarkCell(self, r, c, true, rule);
     return;
   }
   self.last.text = leading_number_text(self.last.text);
@@ -55,7 +55,7 @@ void check_present_number(ReturnObject& self, double r, double c, int decimals, 
   if (value && accept(*value))
     write_fixed(self, r, c, decimals, format);
   else
-    MarkCell(self, r, c, true);
+    MarkCell(self, r, c, true, rule);
 }
 
 double as_number(ReturnObject& self, double r, double c) {
@@ -84,15 +84,16 @@ void CheckAmountroundoff(ReturnObject& self, double r, double c) {
 }
 
 void CheckZ_B_Amount(ReturnObject& self, double r, double c) {
-  check_present_number(self, r, c, 2, nullptr, [](double v) { return v > 0; });
+  check_present_number(self, r, c, 2, nullptr, Rule::PositiveAmount,
+                       [](double v) { return v > 0; });
 }
 
 void CheckAmountDigitAfterDicimal(ReturnObject& self, double r, double c) {
-  check_present_number(self, r, c, 4, nullptr, [](double) { return true; });
+  check_present_number(self, r, c, 4, nullptr, Rule::AmountMissing, [](double) { return true; });
 }
 
 void CheckRateAmount(ReturnObject& self, double r, double c) {
-  check_present_number(self, r, c, 4, "0.0000", [](double) { return true; });
+  check_present_number(self, r, c, 4, "0.0000", Rule::RateMissing, [](double) { return true; });
 }
 
 // A nil rate needs a nil tax. Forms 27 and 27EQ also need a nil rate beside a nil
@@ -108,15 +109,15 @@ void CheckRateAmountNill(ReturnObject& self, double r) {
   const double rate = as_number(self, r, rate_column);
   const double tax = as_number(self, r, tax_column);
   if (!kind.rate_nil_two_way) {
-    if (rate == 0 && tax != 0) MarkCell(self, r, tax_column, true);
+    if (rate == 0 && tax != 0) MarkCell(self, r, tax_column, true, Rule::TaxAtNilRate);
     return;
   }
   if (rate == 0) {
-    if (tax != 0) MarkCell(self, r, tax_column, true);
+    if (tax != 0) MarkCell(self, r, tax_column, true, Rule::TaxAtNilRate);
     self.PutCellText(r, serial_column, "0");
   }
   if (tax == 0) {
-    if (rate != 0) MarkCell(self, r, rate_column, true);
+    if (rate != 0) MarkCell(self, r, rate_column, true, Rule::RateWithoutTax);
     self.PutCellText(r, serial_column, "0");
   }
 }

@@ -49,7 +49,7 @@ void FillChallanTotal(ReturnObject& self, double r, double c, int first, int las
   MarkCell(self, r, c, false);
   ignoring_failure([&] {
     if (!trimmed(self.GetCellText(r, beside)).empty() && leading(self, r, c) == 0)
-      MarkCell(self, r, c, true);
+      MarkCell(self, r, c, true, Rule::TotalIsZero);
   });
 }
 
@@ -57,7 +57,7 @@ void checkChallanDate(ReturnObject& self, double r, double c) {
   try {
     MarkCell(self, r, c, false);
     if (trimmed(self.GetCellText(r, c)).empty() || later_than_today(self, self.cell(r, c).Value()))
-      MarkCell(self, r, c, true);
+      MarkCell(self, r, c, true, Rule::DepositDate);
   } catch (const RuntimeError& e) {
     self.ui().MsgBox(texts::procedure_failure("checkChallanDate", e.description()));
   }
@@ -69,13 +69,14 @@ void CheckYesNoFlag(ReturnObject& self, double r, double c) {
     if (flag.empty())
       self.PutCellText(r, c, "N");
     else if (flag != "Y" && flag != "N")
-      MarkCell(self, r, c, true);
+      MarkCell(self, r, c, true, Rule::YesNo);
   });
 }
 
 void CheckAgainstChallanTotal(ReturnObject& self, double r, double c, int total_column) {
   ignoring_failure([&] {
-    if (leading(self, r, total_column) < leading(self, r, c)) MarkCell(self, r, c, true);
+    if (leading(self, r, total_column) < leading(self, r, c))
+      MarkCell(self, r, c, true, Rule::AboveChallanTotal);
   });
 }
 
@@ -93,11 +94,11 @@ void CheckBookEntry(ReturnObject& self, double r, double c, BookEntryColumns col
     if (category == "C" && to_upper(trimmed(self.GetCellText(r, columns.flag))) == "Y") {
       self.PutCellText(r, columns.voucher, "");
       if (trimmed(self.GetCellText(r, columns.transfer)).empty())
-        MarkCell(self, r, columns.transfer, true);
+        MarkCell(self, r, columns.transfer, true, Rule::TransferVoucher);
     } else {
       self.PutCellText(r, columns.transfer, "");
       if (character_count(self.GetCellText(r, columns.voucher)) > kLongestVoucher)
-        MarkCell(self, r, columns.voucher, true);
+        MarkCell(self, r, columns.voucher, true, Rule::ChallanNumber);
     }
   });
 }
@@ -105,7 +106,8 @@ void CheckBookEntry(ReturnObject& self, double r, double c, BookEntryColumns col
 void CheckMinorHead(ReturnObject& self, double r, double c) {
   ignoring_failure([&] {
     const std::string head = to_upper(trimmed(self.GetCellText(r, c)));
-    if (head.size() != 1 || head[0] < 'A' || head[0] > 'I') MarkCell(self, r, c, true);
+    if (head.size() != 1 || head[0] < 'A' || head[0] > 'I')
+      MarkCell(self, r, c, true, Rule::MinorHead);
   });
 }
 

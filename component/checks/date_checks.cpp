@@ -79,20 +79,20 @@ void CheckDate(ReturnObject& self, double r, double c, bool& checkFin) {
     self.last.text = trimmed(self.GetCellText(r, c));
     const std::optional<double> date = parse_date(self.last.text);
     if (!date) {
-      MarkCell(self, r, c, true);
+      MarkCell(self, r, c, true, Rule::NotADate);
       return;
     }
     // Both sides of each test are evaluated before either decides.
     const long long ahead = day_difference(self.clock().today(), *date);
     const long long from_start = day_difference(boundary("31/03/" + self.financial_year), *date);
     if (ahead > 0 || from_start < 0) {
-      MarkCell(self, r, c, true);
+      MarkCell(self, r, c, true, ahead > 0 ? Rule::DateAfterToday : Rule::DateOutsideYear);
       return;
     }
     const long long past_end =
         day_difference(boundary("31/03/" + next_year(self.financial_year)), *date);
     if (checkFin && (past_end > 0 || from_start < 0)) {
-      MarkCell(self, r, c, true);
+      MarkCell(self, r, c, true, Rule::DateOutsideYear);
       return;
     }
     write_long_date(self, r, c, *date);
@@ -107,11 +107,11 @@ void CheckQuarterDate(ReturnObject& self, double r, double c, Workbook& excelApp
   self.last.text = trimmed(self.GetCellText(r, c));
   const std::optional<double> date = parse_date(self.last.text);
   if (!date) {
-    MarkCell(self, r, c, true);
+    MarkCell(self, r, c, true, Rule::NotADate);
     return;
   }
   if (day_difference(self.clock().today(), *date) > 0) {
-    MarkCell(self, r, c, true);
+    MarkCell(self, r, c, true, Rule::DateAfterToday);
     return;
   }
   std::string q;
@@ -124,7 +124,7 @@ void CheckQuarterDate(ReturnObject& self, double r, double c, Workbook& excelApp
   const bool inside = !bounds || (day_difference(bounds->start, *date) >= 0 &&
                                   day_difference(*date, bounds->end) >= 0);
   if (!inside) {
-    MarkCell(self, r, c, true);
+    MarkCell(self, r, c, true, Rule::DateOutsideQuarter);
     return;
   }
   ignoring_failure([&] { self.cell(r, c).SetNumberFormat("dd/mm/yyyy"); });
@@ -138,7 +138,7 @@ void CheckDateQuarter(ReturnObject& self, double r, double c, bool& /*checkFin*/
   self.current_sheet = &self.workbook->Worksheets(self.layout().deductor.name);
   const CellPlace date = self.layout().deductor_cell(DeductorRow::PreparationDate);
   self.last.text = self.cell(date.row, date.column).ValueText();
-  if (!is_date(self.last.text)) MarkCell(self, r, c, true);
+  if (!is_date(self.last.text)) MarkCell(self, r, c, true, Rule::NotADate);
 }
 
 }  // namespace fenwarx

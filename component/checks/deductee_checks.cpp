@@ -51,7 +51,7 @@ void CheckSectionCode(ReturnObject& self, double r, double c) {
         }
         break;
     }
-    if (!listed(form, code)) MarkCell(self, r, c, true);
+    if (!listed(form, code)) MarkCell(self, r, c, true, Rule::SectionCode);
   });
 }
 
@@ -62,7 +62,7 @@ void CheckDeducteeCode(ReturnObject& self, double r, double c) {
     std::optional<double> n;
     if (value.type() == VariantType::Number) n = value.number_value();
     if (value.type() == VariantType::Text) n = parse_number(trimmed(value.text_value()));
-    if (!n || *n < 1 || *n > 2) MarkCell(self, r, c, true);
+    if (!n || *n < 1 || *n > 2) MarkCell(self, r, c, true, Rule::DeducteeCode);
   });
 }
 
@@ -76,7 +76,7 @@ void CheckYesNo(ReturnObject& self, double r, double c) {
 void CheckYesNoStrict(ReturnObject& self, double r, double c) {
   ignoring_failure([&] {
     const std::string flag = trimmed(cell_value_text(self, r, c));
-    if (flag != "Y" && flag != "N") MarkCell(self, r, c, true);
+    if (flag != "Y" && flag != "N") MarkCell(self, r, c, true, Rule::YesNo);
   });
 }
 
@@ -93,7 +93,7 @@ void CheckAmountCoversTax(ReturnObject& self, double r, int amount_column, int t
     const double amount =
         strict ? as_number(self, r, amount_column) : leading(self, r, amount_column);
     const double tax = strict ? as_number(self, r, tax_column) : leading(self, r, tax_column);
-    if (amount < tax) MarkCell(self, r, marked_column, true);
+    if (amount < tax) MarkCell(self, r, marked_column, true, Rule::AmountBelowTax);
   };
   if (strict)
     compare();

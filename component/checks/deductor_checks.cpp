@@ -38,10 +38,10 @@ void checkTan10(ReturnObject& self, double r, double c) {
   try {
     const std::string tan = normalised_code(self, r, c);
     if (character_count(tan) != kTanShape.size()) {
-      MarkCell(self, r, c, true);
+      MarkCell(self, r, c, true, Rule::Tan);
       return;
     }
-    if (!has_shape(tan, kTanShape)) MarkCell(self, r, c, true);
+    if (!has_shape(tan, kTanShape)) MarkCell(self, r, c, true, Rule::Tan);
     self.PutCellText(r, c, tan);
   } catch (const RuntimeError& e) {
     self.ui().MsgBox(texts::procedure_failure("checkTan10", e.description()));
@@ -62,7 +62,7 @@ void CheckDeductorPan(ReturnObject& self, double r, double c) {
     if (reserved_pan(self.return_class(), pan)) return;
     const bool marked =
         character_count(pan) == kPanShape.size() ? !has_shape(pan, kPanShape) : category == "O";
-    if (marked) MarkCell(self, r, c, true);
+    if (marked) MarkCell(self, r, c, true, Rule::Pan);
   });
   ignoring_failure([&] { self.PutCellText(r, c, pan); });
 }
@@ -70,7 +70,7 @@ void CheckDeductorPan(ReturnObject& self, double r, double c) {
 void CheckStateName(ReturnObject& self, double r, double c) {
   const std::string state = trimmed(self.GetCellText(r, c));
   if (std::find(kStateNames.begin(), kStateNames.end(), state) == kStateNames.end())
-    MarkCell(self, r, c, true);
+    MarkCell(self, r, c, true, Rule::State);
 }
 
 void checkRegularOrRevised(ReturnObject& self, double r, double c) {

@@ -30,12 +30,16 @@ Worksheet& current_sheet(ReturnObject& self) {
 
 }  // namespace
 
-void MarkCell(ReturnObject& self, double row, double column, bool isError) {
+void MarkCell(ReturnObject& self, double row, double column, bool isError, Rule rule) {
   if (!isError) {
     attempt([&] { self.cell(row, column).SetInteriorColor(kColorNone); });
     return;
   }
   self.error_count += 1;
+  Finding& finding = self.findings.emplace_back();
+  finding.row = static_cast<int>(row);
+  finding.column = static_cast<int>(column);
+  finding.rule = rule;
   attempt([&] { self.cell(row, column).SetInteriorColor(kColorError); });
 
   const DeductorSheet& deductor = self.layout().deductor;
@@ -47,15 +51,16 @@ void MarkCell(ReturnObject& self, double row, double column, bool isError) {
   });
   attempt([&] { log_cell(self, log.count.row, log.count.column).SetValue(Variant::number(line)); });
   attempt([&] {
-    log_cell(self, line, log.sheet_column).SetValue(Variant::text(current_sheet(self).Name()));
+    finding.sheet = current_sheet(self).Name();
+    log_cell(self, line, log.sheet_column).SetValue(Variant::text(finding.sheet));
   });
   attempt([&] {
     // On the deductor sheet a field is named by its label; elsewhere a column by
     // its heading.
     const bool on_deductor_sheet = equal_ignoring_case(current_sheet(self).Name(), deductor.name);
-    const Variant caption = on_deductor_sheet ? self.cell(row, deductor.label_column).Value()
-                                              : self.cell(kHeadingRow, column).Value();
-    log_cell(self, line, log.caption_column).SetValue(caption);
+    finding.caption = on_deductor_sheet ? self.cell(row, deductor.label_column).Value()
+                                        : self.cell(kHeadingRow, column).Value();
+    log_cell(self, line, log.caption_column).SetValue(finding.caption);
   });
   attempt([&] { log_cell(self, line, log.row_column).SetValue(Variant::number(row)); });
   attempt([&] { log_cell(self, line, log.column_column).SetValue(Variant::number(column)); });

@@ -1,4 +1,5 @@
 #include "jobs/jobs.hpp"
+#include "jobs/log_lines.hpp"
 #include "jobs/workbook_run.hpp"
 #include "platform/values/ascii.hpp"
 #include "platform/values/runtime_error.hpp"
@@ -44,8 +45,8 @@ Result call(const CallJob& job, const Environment& environment) {
       result.saved = job.workbook;
     }
     result.errors = object->error_count;
-    if (object->deductor_sheet)
-      result.log = read_error_log(*object->deductor_sheet, object->layout().deductor.log);
+    result.log = log_lines(object->findings);
+    result.notes = object->notes;
     result.outcome = object->error_count > 0 ? Outcome::DataErrors : Outcome::Done;
   } catch (const RuntimeError& error) {
     result.outcome = Outcome::Failed;

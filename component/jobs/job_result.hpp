@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "checks/error_log.hpp"
 #include "layout/forms.hpp"
 #include "platform/ui/ui.hpp"
+#include "platform/values/variant.hpp"
 
 namespace fenwarx::jobs {
 
@@ -54,12 +54,24 @@ struct WorkbookJob {
   bool save = true;
 };
 
+// A line of the error log: the marked cell, what its log line on the deductor
+// sheet holds (the caption is the column's heading or the field's label), and
+// why it was marked.
+struct LogLine {
+  std::string sheet;
+  int row = 0, column = 0;
+  std::string address;  // A1
+  Variant caption;
+  std::string rule;
+};
+
 struct Result {
   Outcome outcome = Outcome::Done;
   std::optional<Form> form;
   std::vector<Message> messages;
   double errors = 0;
   std::vector<LogLine> log;
+  std::vector<std::string> notes;  // what explains a message (the cell a refusal names)
   std::optional<std::filesystem::path> return_file;
   std::optional<std::string> flag;  // what was written into the deductor sheet's flag cell
   std::optional<std::filesystem::path> saved;

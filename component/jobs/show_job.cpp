@@ -1,7 +1,7 @@
 #include "jobs/jobs.hpp"
 #include "jobs/workbook_run.hpp"
+#include "platform/spreadsheet/cell_reference.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/xlsx/cell_reference.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
 
 namespace fenwarx::jobs {

@@ -1,5 +1,6 @@
 #include "jobs/workbook_run.hpp"
 
+#include "jobs/log_lines.hpp"
 #include "layout/form_detection.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "returns/registry.hpp"
@@ -59,8 +60,8 @@ void WorkbookRun::finish() {
     result_.saved = job_.workbook;
   }
   result_.errors = object_->error_count;
-  if (object_->deductor_sheet)
-    result_.log = read_error_log(*object_->deductor_sheet, object_->layout().deductor.log);
+  result_.log = log_lines(object_->findings);
+  result_.notes = object_->notes;
 }
 
 }  // namespace fenwarx::jobs

@@ -12,6 +12,8 @@ namespace fenwarx::texts {
 
 // Verification.
 inline constexpr std::string_view kSelectYear = "Select year Once Again !";
+// The note beside it: "the financial year cell Deductor Details!B30 is empty".
+std::string empty_year_cell(std::string_view sheet, int row, int column);
 inline constexpr std::string_view kNoError = "No error.";
 inline constexpr std::string_view kVerifiedTitle = " Verificaton Sucess ! ";
 std::string errors_found(double count);  // "This sheet contains N errors(s)."

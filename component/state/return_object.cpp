@@ -24,6 +24,8 @@ void ReturnObject::bind(std::shared_ptr<Workbook> excel) {
   module.workbook = workbook;
   if (!workbook) throw RuntimeError(err::kObjectNotSet);
   deductor_sheet = &workbook->Worksheets(layout_.deductor.name);
+  findings.clear();
+  notes.clear();
   const CellPlace count = layout_.deductor.log.count;
   deductor_sheet->Cells(count.row, count.column).SetValue(Variant::number(0));
 }

@@ -13,6 +13,7 @@
 #include "platform/clock/clock.hpp"
 #include "platform/spreadsheet/spreadsheet.hpp"
 #include "platform/ui/ui.hpp"
+#include "state/finding_rules.hpp"
 #include "state/return_class.hpp"
 #include "state/text_record.hpp"
 
@@ -66,6 +67,15 @@ struct NilRecord {
   std::string section;
 };
 
+// A cell the error marker marked in this run, with what its log line holds and
+// the rule that marked it.
+struct Finding {
+  std::string sheet;
+  int row = 0, column = 0;
+  Variant caption;
+  Rule rule = Rule::None;
+};
+
 // What the last export wrote.
 struct ExportOutcome {
   bool completed = false;  // the return file was written completely
@@ -107,6 +117,11 @@ class ReturnObject : public Object {
   Worksheet* current_sheet = nullptr;
 
   double error_count = 0;
+  // The cells marked since the workbook was bound, in the order of their log lines.
+  std::vector<Finding> findings;
+  // What a run says beside its message boxes to explain them (the cell a refusal
+  // names); a report prints them, the workbook never holds them.
+  std::vector<std::string> notes;
   LastRead last;
   WalkPosition position;
   std::string financial_year;  // the four-digit first year, as text

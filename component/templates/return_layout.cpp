@@ -1,7 +1,7 @@
 #include "templates/return_layout.hpp"
 
 #include "layout/code_lists.hpp"
-#include "platform/xlsx/cell_reference.hpp"
+#include "platform/spreadsheet/cell_reference.hpp"
 
 namespace fenwarx::templates {
 namespace {

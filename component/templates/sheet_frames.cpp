@@ -1,7 +1,7 @@
 #include "templates/sheet_frames.hpp"
 
 #include "layout/code_lists.hpp"
-#include "platform/xlsx/cell_reference.hpp"
+#include "platform/spreadsheet/cell_reference.hpp"
 #include "templates/workbook_styles.hpp"
 
 namespace fenwarx::templates {

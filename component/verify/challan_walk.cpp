@@ -54,7 +54,7 @@ class ChallanRow {
           else if constexpr (std::is_same_v<S, BankCode>) {
             MarkCell(self_, row, column, false);
             if (character_count(trimmed(self_.GetCellText(row, column))) > kLongestBankCode)
-              MarkCell(self_, row, column, true);
+              MarkCell(self_, row, column, true, Rule::BankCode);
           } else if constexpr (std::is_same_v<S, ChallanDate>)
             checkChallanDate(self_, row, column);
           else if constexpr (std::is_same_v<S, Date>) {

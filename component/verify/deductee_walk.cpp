@@ -108,7 +108,7 @@ class DeducteeRow {
     const double tax = leading(row, tax_column);
     const double date = leading(row, column);
     if (tax > 0 && date == 0)
-      MarkCell(self_, row, column, true);
+      MarkCell(self_, row, column, true, Rule::DeductionDateMissing);
     else if ((cleared_on_nil_tax ? tax : date) == 0)
       write(row, column, "");
     else
@@ -119,7 +119,7 @@ class DeducteeRow {
     if (skipped_when_nil && IsRateOrTaxNil(self_, row)) return;
     if (CheckChallanSerial(self_, row, column, serials_)) return;
     if (exempting_column != 0 && leading(row, exempting_column) == 0) return;
-    MarkCell(self_, row, column, true);
+    MarkCell(self_, row, column, true, Rule::ChallanSerial);
   }
 
   ReturnObject& self_;
@@ -192,7 +192,7 @@ void VerifyDeducteeDetails(ReturnObject& self) {
     }
     if (row > layout.last_row) self.totals.deductee_count = layout.last_row - layout.first_row + 1;
   } catch (const RuntimeError& failure) {
-    MarkCell(self, self.position.row, self.position.column, true);
+    MarkCell(self, self.position.row, self.position.column, true, Rule::WalkStopped);
     self.ui().MsgBox(format_failure(self, failure.description()));
     return;
   }

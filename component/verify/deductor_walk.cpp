@@ -18,37 +18,46 @@ namespace {
 
 using R = DeductorRow;
 
-enum class Rule : unsigned char { None, Tan, Pan, Required, State, Category, Total, ReturnType };
+enum class RowCheck : unsigned char {
+  None,
+  Tan,
+  Pan,
+  Required,
+  State,
+  Category,
+  Total,
+  ReturnType
+};
 
 struct RowRule {
   DeductorRow row;
-  Rule rule;
+  RowCheck check;
 };
 
 constexpr RowRule kRowRules[] = {
-    {.row = R::Tan, .rule = Rule::Tan},
-    {.row = R::Pan, .rule = Rule::Pan},
-    {.row = R::Name, .rule = Rule::Required},
-    {.row = R::Flat, .rule = Rule::Required},
-    {.row = R::State, .rule = Rule::State},
-    {.row = R::Pin, .rule = Rule::Required},
-    {.row = R::Category, .rule = Rule::Category},
-    {.row = R::ResponsibleName, .rule = Rule::Required},
-    {.row = R::ResponsibleDesignation, .rule = Rule::Required},
-    {.row = R::ResponsibleFlat, .rule = Rule::Required},
-    {.row = R::ResponsibleState, .rule = Rule::State},
-    {.row = R::ResponsiblePin, .rule = Rule::Required},
-    {.row = R::TotalPaid, .rule = Rule::Total},
-    {.row = R::TotalTax, .rule = Rule::Total},
-    {.row = R::ChallanTotal, .rule = Rule::Total},
-    {.row = R::ChallanCount, .rule = Rule::Total},
-    {.row = R::DeducteeCount, .rule = Rule::Total},
-    {.row = R::ReturnType, .rule = Rule::ReturnType},
+    {.row = R::Tan, .check = RowCheck::Tan},
+    {.row = R::Pan, .check = RowCheck::Pan},
+    {.row = R::Name, .check = RowCheck::Required},
+    {.row = R::Flat, .check = RowCheck::Required},
+    {.row = R::State, .check = RowCheck::State},
+    {.row = R::Pin, .check = RowCheck::Required},
+    {.row = R::Category, .check = RowCheck::Category},
+    {.row = R::ResponsibleName, .check = RowCheck::Required},
+    {.row = R::ResponsibleDesignation, .check = RowCheck::Required},
+    {.row = R::ResponsibleFlat, .check = RowCheck::Required},
+    {.row = R::ResponsibleState, .check = RowCheck::State},
+    {.row = R::ResponsiblePin, .check = RowCheck::Required},
+    {.row = R::TotalPaid, .check = RowCheck::Total},
+    {.row = R::TotalTax, .check = RowCheck::Total},
+    {.row = R::ChallanTotal, .check = RowCheck::Total},
+    {.row = R::ChallanCount, .check = RowCheck::Total},
+    {.row = R::DeducteeCount, .check = RowCheck::Total},
+    {.row = R::ReturnType, .check = RowCheck::ReturnType},
 };
 
-constexpr std::array<Rule, static_cast<std::size_t>(R::kCount)> kRules = [] {
-  std::array<Rule, static_cast<std::size_t>(R::kCount)> by_role{};
-  for (const RowRule& r : kRowRules) by_role[static_cast<std::size_t>(r.row)] = r.rule;
+constexpr std::array<RowCheck, static_cast<std::size_t>(R::kCount)> kChecks = [] {
+  std::array<RowCheck, static_cast<std::size_t>(R::kCount)> by_role{};
+  for (const RowRule& r : kRowRules) by_role[static_cast<std::size_t>(r.row)] = r.check;
   return by_role;
 }();
 
@@ -70,28 +79,28 @@ class DeductorRows {
       : self_(self), column_(self.layout().deductor.value_column) {}
 
   void apply(DeductorRow role, int row) {
-    switch (kRules[static_cast<std::size_t>(role)]) {
-      case Rule::None: break;
-      case Rule::Tan: checkTan10(self_, row, column_); break;
-      case Rule::Pan: CheckDeductorPan(self_, row, column_); break;
-      case Rule::Required:
-        if (blank(row)) MarkCell(self_, row, column_, true);
+    switch (kChecks[static_cast<std::size_t>(role)]) {
+      case RowCheck::None: break;
+      case RowCheck::Tan: checkTan10(self_, row, column_); break;
+      case RowCheck::Pan: CheckDeductorPan(self_, row, column_); break;
+      case RowCheck::Required:
+        if (blank(row)) MarkCell(self_, row, column_, true, Rule::Required);
         break;
-      case Rule::State:
+      case RowCheck::State:
         if (blank(row))
-          MarkCell(self_, row, column_, true);
+          MarkCell(self_, row, column_, true, Rule::Required);
         else
           CheckStateName(self_, row, column_);
         break;
-      case Rule::Category: {
+      case RowCheck::Category: {
         const std::string category = to_upper(trimmed(self_.GetCellText(row, column_)));
         if (std::find(kDeductorCategories.begin(), kDeductorCategories.end(), category) ==
             kDeductorCategories.end())
-          MarkCell(self_, row, column_, true);
+          MarkCell(self_, row, column_, true, Rule::Category);
         break;
       }
-      case Rule::Total: fill_control_total(role, row); break;
-      case Rule::ReturnType: checkRegularOrRevised(self_, row, column_); break;
+      case RowCheck::Total: fill_control_total(role, row); break;
+      case RowCheck::ReturnType: checkRegularOrRevised(self_, row, column_); break;
     }
   }
 

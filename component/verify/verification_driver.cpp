@@ -12,6 +12,8 @@ void VerifyData_Vantor_ETDS(ReturnObject& self, const std::shared_ptr<Workbook>&
   self.financial_year = self.deductor_sheet->Cells(year.row, year.column).ValueText().substr(0, 4);
   if (self.financial_year.empty()) {
     self.ui().MsgBox(Message::plain(std::string(texts::kSelectYear)));
+    self.notes.push_back(
+        texts::empty_year_cell(self.layout().deductor.name, year.row, year.column));
     return;
   }
   self.error_count = 0;

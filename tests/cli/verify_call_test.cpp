@@ -23,8 +23,13 @@ using Entries = std::vector<std::tuple<std::string, int, int, std::string>>;  //
 
 const std::string kDeductor = "Deductor Details", kChallan = "Challan Details";
 const Texts kForm26{kDeductor, kChallan, "Deductee Details"};
-const std::string kSuccess = "[info]  Verificaton Sucess ! : No error.\n",
-                  kNoYear = "[message] Select year Once Again !\n";
+const std::string kSuccess = "[info]  Verificaton Sucess ! : No error.\n";
+
+// The message box, then the note that says which cell wants the year.
+std::string no_year(int row) {
+  return "[message] Select year Once Again !\nthe financial year cell Deductor Details!B" +
+         std::to_string(row) + " is empty\n";
+}
 
 // A workbook of these sheets with these cells typed in, saved at `path`.
 std::string make_workbook(const std::filesystem::path& path, const Entries& entries,
@@ -87,7 +92,7 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
     return clean_workbook(next(), form, changes);
   };
   const std::string book = clean_workbook(dir / "return.xlsx", Form::F26), before = slurp(book),
-                    no_year = clean_workbook(dir / "no_year.xlsx", Form::F26, {{30, 2, ""}}),
+                    no_year_book = clean_workbook(dir / "no_year.xlsx", Form::F26, {{30, 2, ""}}),
                     out = (dir / "out.xlsx").string(), absent = (dir / "absent.xlsx").string();
   const std::string p26 = "Fenwarx.clsExport26", verify = "VerifyData_Vantor_ETDS",
                     between = "fenwarx: every \",\" must stand between two members\n",
@@ -114,10 +119,12 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
        "    \"q\\\"b\\\\s\\u0001t\\tn\\n\\ufffd\xc3\xa9\xe2\x82\xac\"\n  ],\n"
        "  \"return_file\": null,\n  \"saved\": null\n}\n"},
       {{"verify", "--today", "2006-01-15", "-o", out, book}, 0, kSuccess},
-      {{"verify", "--no-save", book}, 0, kSuccess},  {{"verify", no_year}, 1, kNoYear},
-      {{"verify", "--json", "--no-save", no_year}, 1, "{\n  \"messages\": [\n"
+      {{"verify", "--no-save", book}, 0, kSuccess},  {{"verify", no_year_book}, 1, no_year(30)},
+      {{"verify", "--json", "--no-save", no_year_book}, 1, "{\n  \"messages\": [\n"
        "    {\"text\": \"Select year Once Again !\", \"title\": \"\", \"style\": 0}\n"
-       "  ],\n  \"errors\": 0,\n  \"log\": [],\n  \"return_file\": null,\n  \"saved\": null\n}\n"},
+       "  ],\n  \"errors\": 0,\n  \"log\": [],\n  \"notes\": [\n"
+       "    \"the financial year cell Deductor Details!B30 is empty\"\n  ],\n"
+       "  \"return_file\": null,\n  \"saved\": null\n}\n"},
       {{"verify"}, 2, "", "*"},  {{"verify", "--form", "25", book}, 2, "", "*"},
       {{"verify", "-o", "x.xlsx", "--no-save", book}, 2, "", "*"},
       {{"verify", "--today", "2006-02-30", book}, 2, "", "*"},
@@ -142,7 +149,7 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
       // which form was taken.
       {{"verify", "--no-save", clean(Form::F27EQ)}, 0, kSuccess},
       {{"verify", "--no-save", clean(Form::F24)}, 0, kSuccess},
-      {{"verify", "--no-save", clean(Form::F24, {{31, 2, ""}, {30, 2, "2005"}})}, 1, kNoYear},
+      {{"verify", "--no-save", clean(Form::F24, {{31, 2, ""}, {30, 2, "2005"}})}, 1, no_year(31)},
       {{"verify", "--no-save", clean(Form::F27)}, 0, kSuccess},
       // Resident and non-resident codes, in any case, below an empty first row.
       {{"verify", "--salary", workbook({{kChallan, 4, 2, " 194c "}})}, 2, "", salary + "26\n"},
@@ -174,8 +181,8 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
   // Only a save in place writes the workbook; a refused run saves no flag.
   EXPECT_EQ(slurp(book), before);
   EXPECT_EQ(deductor_text(out, 100, 101), "Verified");
-  EXPECT_EQ(deductor_text(no_year, 100, 101), "");
-  EXPECT_EQ(deductor_text(no_year, 1, 31), "0");  // but the binding's log count
+  EXPECT_EQ(deductor_text(no_year_book, 100, 101), "");
+  EXPECT_EQ(deductor_text(no_year_book, 1, 31), "0");  // but the binding's log count
 }
 
 // A validator after the binding run rewrites, marks and logs a deductor cell; the
@@ -193,8 +200,10 @@ TEST(CallCommand, ValidatorsAfterTheBindingRunMarkTheSavedWorkbook) {
   EXPECT_EQ(run.out,
             "{\n  \"messages\": [\n    {\"text\": \"No error.\", \"title\": \" Verificaton Sucess"
             " ! \", \"style\": 64}\n  ],\n  \"errors\": 1,\n  \"log\": [\n    {\"sheet\": "
-            "\"Deductor Details\", \"row\": 3, \"column\": 2, \"caption\": \"PAN \\\"of\\\" the "
-            "deductor\"}\n  ],\n  \"results\": [],\n  \"return_file\": null,\n  \"saved\": \"" +
+            "\"Deductor Details\", \"row\": 3, \"column\": 2, \"address\": \"B3\", "
+            "\"caption\": \"PAN \\\"of\\\" the deductor\", \"rule\": \"not a PAN: five "
+            "letters, four digits, a letter\"}\n  ],\n  \"results\": [],\n  \"return_file\": "
+            "null,\n  \"saved\": \"" +
                 book + "\"\n}\n");
   auto saved = XlsxWorkbook::open(book);
   Worksheet& deductor = saved->Worksheets(kDeductor);

@@ -68,9 +68,11 @@ TEST(Jobs, ErrorsComeBackWithTheirLogLines) {
   EXPECT_EQ(result.outcome, Outcome::DataErrors);
   EXPECT_EQ(result.errors, 1);
   ASSERT_EQ(result.log.size(), 1u);
-  EXPECT_EQ(result.log[0].sheet, Variant::text("Deductee Details"));
-  EXPECT_EQ(result.log[0].row, Variant::number(3));
-  EXPECT_EQ(result.log[0].column, Variant::number(3));
+  EXPECT_EQ(result.log[0].sheet, "Deductee Details");
+  EXPECT_EQ(result.log[0].row, 3);
+  EXPECT_EQ(result.log[0].column, 3);
+  EXPECT_EQ(result.log[0].address, "C3");
+  EXPECT_EQ(result.log[0].rule, "not a PAN: five letters, four digits, a letter");
   EXPECT_EQ(result.flag, std::nullopt);
   EXPECT_EQ(result.saved, std::nullopt);
   EXPECT_EQ(flag_of(path, Form::F26), "");  // not saved

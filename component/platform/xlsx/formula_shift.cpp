@@ -2,9 +2,9 @@
 
 #include <optional>
 
+#include "platform/spreadsheet/cell_reference.hpp"
 #include "platform/spreadsheet/spreadsheet.hpp"
 #include "platform/values/ascii.hpp"
-#include "platform/xlsx/cell_reference.hpp"
 
 namespace fenwarx {
 

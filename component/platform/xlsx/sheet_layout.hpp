@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/xlsx/cell_reference.hpp"
+#include "platform/spreadsheet/cell_reference.hpp"
 
 namespace fenwarx {
 

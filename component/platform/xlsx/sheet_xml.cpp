@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/xlsx/cell_reference.hpp"
+#include "platform/spreadsheet/cell_reference.hpp"
 #include "platform/xlsx/namespaces.hpp"
 #include "platform/xlsx/xml_writer.hpp"
 

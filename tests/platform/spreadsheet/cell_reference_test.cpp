@@ -1,4 +1,4 @@
-#include "platform/xlsx/cell_reference.hpp"
+#include "platform/spreadsheet/cell_reference.hpp"
 
 #include <gtest/gtest.h>
 
