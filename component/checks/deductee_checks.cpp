@@ -58,11 +58,11 @@ void CheckSectionCode(ReturnObject& self, double r, double c) {
 void CheckDeducteeCode(ReturnObject& self, double r, double c) {
   ignoring_failure([&] { self.cell(r, c).SetInteriorColor(kColorNone); });
   ignoring_failure([&] {
+    // Only a number passes: a code typed as text ("1" included) does not.
     const Variant value = self.cell(r, c).Value();
-    std::optional<double> n;
-    if (value.type() == VariantType::Number) n = value.number_value();
-    if (value.type() == VariantType::Text) n = parse_number(trimmed(value.text_value()));
-    if (!n || *n < 1 || *n > 2) MarkCell(self, r, c, true, Rule::DeducteeCode);
+    const bool passes = value.type() == VariantType::Number && value.number_value() >= 1 &&
+                        value.number_value() <= 2;
+    if (!passes) MarkCell(self, r, c, true, Rule::DeducteeCode);
   });
 }
 

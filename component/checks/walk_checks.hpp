@@ -13,7 +13,7 @@ class ReturnObject;
 void CheckSectionCode(ReturnObject& self, double r, double c);
 
 // --- deductee sheet ---
-void CheckDeducteeCode(ReturnObject& self, double r, double c);  // 1 to 2; ignored
+void CheckDeducteeCode(ReturnObject& self, double r, double c);  // a number 1 to 2; ignored
 void CheckYesNo(ReturnObject& self, double r, double c);         // never marks; ignored
 void CheckYesNoStrict(ReturnObject& self, double r, double c);   // exact "Y"/"N"; ignored
 void CheckAorB(ReturnObject& self, double r, double c);          // never marks; ignored

@@ -46,6 +46,7 @@ constexpr RuleText kTexts[] = {
     {.rule = Rule::ChallanNumber, .text = "a challan number of more than 5 characters"},
     {.rule = Rule::WalkStopped, .text = "not in the format the column takes: the check of the sheet stopped here"},
     {.rule = Rule::DataBelowGap, .text = "empty, with data after it: every row needs its first column, and the rows below were not read"},
+    {.rule = Rule::DataUnderMarker, .text = "\"End of Data\" in a row that holds data: clear it, as this row and the rows below were not read"},
     {.rule = Rule::FileCharacter, .text = "holds a character the return file cannot carry: \"^\" or one outside printable ASCII"},
     {.rule = Rule::ErrorValue, .text = "holds an error value (such as #N/A) instead of data"},
 };

@@ -46,6 +46,7 @@ enum class Rule : unsigned char {
   // Whole cells and rows.
   WalkStopped,
   DataBelowGap,
+  DataUnderMarker,
   FileCharacter,
   ErrorValue,
   kCount

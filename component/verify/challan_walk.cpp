@@ -15,6 +15,7 @@
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
 #include "verify/challan_tally.hpp"
+#include "verify/fed_cells.hpp"
 #include "verify/row_markers.hpp"
 #include "verify/verification.hpp"
 #include "verify/walk_steps.hpp"
@@ -140,19 +141,21 @@ void Verify_Challan(ReturnObject& self) {
   ChallanRow checks(self, tally);
   Application& application = self.workbook->GetApplication();
   const int columns = layout.columns.count();
+  FedRow fed(self, sheet, fed_columns(layout.columns, fed_fields(self.form()).challan));
 
   for (int row = first; row <= layout.last_row; ++row) {
     application.SetStatusBar(std::string(layout.progress) + number_text(row));
     if (blank(sheet, row, kDataColumn) ||
         trimmed(sheet.Cells(row, layout.end_of_data.column).ValueText()) == texts::kEndOfData) {
       self.totals.challan_count = row - first;
-      mark_end_of_data(self, sheet, row, layout.end_of_data);
+      end_walk(self, sheet, row, layout.end_of_data, layout.walked_columns);
       return;
     }
     const auto position = static_cast<std::size_t>(records.challan_index);
     if (records.challans.size() <= position) records.challans.resize(position + 1);
     ChallanRecord& record = records.challans[position];
     auto next = actions.begin();
+    fed.before(row);
     for (int column = 1; column <= columns; ++column) {
       self.position = {.row = static_cast<double>(row), .column = static_cast<double>(column)};
       sheet.Cells(row, column).SetInteriorColor(kColorNone);
@@ -162,6 +165,7 @@ void Verify_Challan(ReturnObject& self) {
       record.set(layout.columns.at(column).role,
                  keeps_cell ? self.GetCellText(row, column) : "0.00");
     }
+    fed.after(row, [&](int column) { return record[layout.columns.at(column).role]; });
     records.challan_index += 1;
   }
   self.totals.challan_count = layout.last_row - first + 1;

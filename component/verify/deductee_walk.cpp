@@ -15,6 +15,7 @@
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
 #include "state/text_helpers.hpp"
+#include "verify/fed_cells.hpp"
 #include "verify/row_markers.hpp"
 #include "verify/verification.hpp"
 #include "verify/walk_steps.hpp"
@@ -130,8 +131,9 @@ class DeducteeRow {
 void end_of_data(ReturnObject& self, Worksheet& sheet, int row) {
   const TableSheet<DeducteeColumn>& layout = self.layout().deductees;
   self.totals.deductee_count = row - layout.first_row;
-  mark_end_of_data(self, sheet, row, layout.end_of_data);
-  if (self.totals.deductee_count < 1) {
+  const bool nothing_follows =
+      end_walk(self, sheet, row, layout.end_of_data, layout.walked_columns);
+  if (self.totals.deductee_count < 1 && nothing_follows) {
     self.error_count += 1;
     self.ui().MsgBox(
         Message::information(std::string(texts::kNoDeductee), std::string(texts::kNoDataTitle)));
@@ -171,6 +173,7 @@ void VerifyDeducteeDetails(ReturnObject& self) {
 
   try {
     DeducteeRow checks(self);
+    FedRow fed(self, sheet, fed_columns(layout.columns, fed_fields(self.form()).deductee));
     int row = layout.first_row;
     for (; row <= layout.last_row; ++row) {
       self.position.row = row;
@@ -181,12 +184,14 @@ void VerifyDeducteeDetails(ReturnObject& self) {
       }
       DeducteeRecord& record = next_record(self);
       auto next = actions.begin();
+      fed.before(row);
       for (int column = 1; column <= layout.walked_columns; ++column) {
         self.position.column = column;
         MarkCell(self, row, column, false);
         for (; next != actions.end() && next->column == column; ++next)
           checks.run(next->action->step, row, column, record);
       }
+      fed.after(row, [&](int column) { return record[layout.columns.at(column).role]; });
       self.position.column = 1;
       self.records.deductee_index += 1;
     }

@@ -11,6 +11,7 @@
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "state/return_object.hpp"
+#include "verify/fed_cells.hpp"
 #include "verify/verification.hpp"
 
 namespace fenwarx {
@@ -130,6 +131,7 @@ void VerifyDeductorDetails(ReturnObject& self) {
     self.current_sheet = &self.workbook->Worksheets(layout.name);
     Application& application = self.workbook->GetApplication();
     DeductorRows rows(self);
+    const RoleSet<DeductorRow>& fed = fed_fields(self.form()).deductor;
     // The rows up to the return type are checked; those below it are not.
     const int last_row = layout.rows.of(R::ReturnType);
     for (int row = 1; row <= last_row; ++row) {
@@ -137,7 +139,17 @@ void VerifyDeductorDetails(ReturnObject& self) {
                        .column = static_cast<double>(layout.value_column)};
       application.SetStatusBar(std::string(layout.progress) + number_text(row));
       MarkCell(self, row, layout.value_column, false);
-      rows.apply(layout.rows.at(row).role, row);
+      const DeductorRow role = layout.rows.at(row).role;
+      rows.apply(role, row);
+      if (fed[static_cast<std::size_t>(role)])
+        check_fed_cell(self, *self.current_sheet, row, layout.value_column);
+    }
+    // Rows below have no rule, but those the file carries must still fit in it.
+    for (const auto& field : layout.rows.all()) {
+      const int row = layout.rows.of(field.role);
+      if (row <= last_row || !fed[static_cast<std::size_t>(field.role)]) continue;
+      MarkCell(self, row, layout.value_column, false);
+      check_fed_cell(self, *self.current_sheet, row, layout.value_column);
     }
   } catch (const RuntimeError& failure) {
     self.ui().MsgBox(Message::information(failure.description()));

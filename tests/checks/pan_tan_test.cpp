@@ -1,6 +1,7 @@
 // PAN, TAN and other code fields: blanks, fixed lengths, bank codes, PANs and their references.
 #include "checks/check_bench.hpp"
 #include "checks/code_shapes.hpp"
+#include "checks/walk_checks.hpp"
 
 namespace fenwarx::testing {
 namespace {
@@ -73,6 +74,25 @@ TEST(CodeChecks, MarkTheWrongLengthsOrShapesOnly) {
     EXPECT_TRUE(r == 5 && col == 2 && b.ui.messages.empty());
   }
   // clang-format on
+}
+
+// The deductee code is a number, 1 or 2: a code typed as text fails, "1" included.
+TEST(CheckDeducteeCode, OnlyTheNumbersOneAndTwoPass) {
+  const struct {
+    Variant held;
+    bool marked;
+  } cases[] = {{Variant::number(1), false}, {Variant::number(2), false},
+               {Variant::number(0), true},  {Variant::number(3), true},
+               {Variant::text("1"), true},  {Variant::text(" 2 "), true},
+               {Variant(), true},           {Variant::error(cell_error::kNA), true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    CheckBench b;
+    b.sheet->store_value(4, 2, c.held);
+    CheckDeducteeCode(b.self, 4, 2);
+    EXPECT_EQ(b.marked(4, 2), c.marked);
+    EXPECT_EQ(b.self.error_count, c.marked ? 1 : 0);
+  }
 }
 
 }  // namespace

@@ -206,7 +206,8 @@ TEST(ChallanWalk, TalliesAboveTheChallanTotalAreMarked) {
 }
 
 // Form 26 alone refuses a challan sheet whose first row is empty while the next
-// is not: it says so in the row and stops, counting no error.
+// is not: it says so in the row and stops, counting no error. The other forms
+// stop there too, but as a gap with data below it: the empty first cell is an error.
 TEST(ChallanWalk, AnEmptyFirstRowBeforeDataIsFlaggedOnlyInForm26) {
   for (Form form : kForms) {
     SCOPED_TRACE(form_name(form));
@@ -214,21 +215,21 @@ TEST(ChallanWalk, AnEmptyFirstRowBeforeDataIsFlaggedOnlyInForm26) {
     b.self.totals.challan_count = 9;
     b.run();
     const bool f26 = form == F26;
-    EXPECT_EQ(b.self.error_count, 0);
+    EXPECT_EQ(b.self.error_count, f26 ? 0 : 1);
     EXPECT_EQ(b.text(5, columns_of(form).total), "1000");  // row 5 is never reached
     EXPECT_EQ(b.text(4, 1), f26 ? "Delete This Row" : "");
     EXPECT_EQ(b.text(4, 2), f26 ? "" : "End of Data");
     for (int column = 1; column <= 6; ++column)
-      EXPECT_EQ(b.color(4, column), column > 5 ? kColorNone
-                                    : f26      ? kColorError
-                                               : kColorEndOfData)
+      EXPECT_EQ(b.color(4, column), column > 5           ? kColorNone
+                                    : f26 || column == 1 ? kColorError
+                                                         : kColorEndOfData)
           << column;
     EXPECT_EQ(b.self.totals.challan_count, f26 ? 9 : 0);
   }
 }
 
 // An empty sheet ends at once; an "End of Data" left by an earlier run ends the
-// data even with rows below it.
+// data even with rows below it, but over a row of data it is an error at the marker.
 TEST(ChallanWalk, EndOfDataAndTheStaleEndOfDataStop) {
   Bench empty(F26, {});
   empty.self.totals.challan_total = 5;
@@ -247,6 +248,9 @@ TEST(ChallanWalk, EndOfDataAndTheStaleEndOfDataStop) {
     EXPECT_EQ(b.self.totals.challan_count, 1);
     EXPECT_EQ(b.text(5, 2), "End of Data");
     EXPECT_EQ(b.color(5, 1), kColorEndOfData);
+    EXPECT_EQ(b.marks(), (Marks{{5, 2}}));
+    ASSERT_EQ(b.self.findings.size(), 1u);
+    EXPECT_EQ(b.self.findings[0].rule, Rule::DataUnderMarker);
     EXPECT_EQ(b.text(6, c.total), "7");
   }
 }

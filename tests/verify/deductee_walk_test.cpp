@@ -279,17 +279,19 @@ TEST(DeducteeWalk, NoDeducteeRowIsAnErrorAndTheDeductorWalkStillRuns) {
   }
 }
 
-// Blanks alone in column 1 end the data, whatever the rest of the row holds; the
+// Blanks alone in column 1 stop the walk, whatever the rest of the row holds; with
+// data after it the row is an error at its first cell, and its values are kept. The
 // walk clears marks only in the rows it reads; a second run starts its records afresh.
-TEST(DeducteeWalk, BlankColumnOneEndsTheDataAndRunsDoNotAccumulate) {
+TEST(DeducteeWalk, BlankColumnOneStopsTheWalkAndRunsDoNotAccumulate) {
   Bench b(F26, at_row(4, {{1, "'   "}}), 3);
   b.sheet->set_interior_color(3, 6, kColorError);
   b.sheet->set_interior_color(5, 6, kColorError);
   b.run();
   b.run();
-  EXPECT_EQ(b.ui.messages, (std::vector<Message>{kNoError, kNoError}));
+  EXPECT_EQ(b.ui.messages, (std::vector<Message>{errors(1), errors(1)}));
   EXPECT_EQ(b.self.records.deductees.size(), 1u);
-  EXPECT_EQ(b.text(4, 2), "End of Data");
+  EXPECT_EQ(b.text(4, 2), "1");
+  EXPECT_EQ(b.sheet->interior_color(4, 1), kColorError);
   EXPECT_EQ(b.sheet->interior_color(3, 6), kColorNone);
   EXPECT_EQ(b.sheet->interior_color(5, 6), kColorError);
   EXPECT_EQ(totals(b.self), (std::array<double, 2>{1000, 100}));

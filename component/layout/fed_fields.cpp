@@ -1,0 +1,50 @@
+#include "layout/fed_fields.hpp"
+
+#include <type_traits>
+#include <variant>
+
+#include "layout/record_tables.hpp"
+
+namespace fenwarx {
+namespace {
+
+template <class Role>
+void add(RoleSet<Role>& set, Role role) {
+  set[static_cast<std::size_t>(role)] = true;
+}
+
+FedFields gather(Form form) {
+  FedFields fed{};
+  for (RecordKind kind : {RecordKind::FileHeader, RecordKind::BatchHeader, RecordKind::Challan,
+                          RecordKind::NilChallan, RecordKind::NilReturn, RecordKind::Deductee}) {
+    for (const ReturnField& field : record_table(form, kind).fields) {
+      std::visit(
+          [&](const auto& from) {
+            using S = std::decay_t<decltype(from)>;
+            if constexpr (std::is_same_v<S, source::Deductor>)
+              add(fed.deductor, from.row);
+            else if constexpr (std::is_same_v<S, source::Challan>)
+              add(fed.challan, from.column);
+            else if constexpr (std::is_same_v<S, source::Cheque>)
+              add(fed.challan, ChallanColumn::Cheque);
+            else if constexpr (std::is_same_v<S, source::Deductee>)
+              add(fed.deductee, from.column);
+          },
+          field.source);
+    }
+  }
+  return fed;
+}
+
+}  // namespace
+
+const FedFields& fed_fields(Form form) {
+  static const PerForm<FedFields> kFed = [] {
+    PerForm<FedFields> all{};
+    for (Form form : kForms) all[form_index(form)] = gather(form);
+    return all;
+  }();
+  return kFed[form_index(form)];
+}
+
+}  // namespace fenwarx
