@@ -12,16 +12,21 @@ bool holds_error(const Worksheet& sheet, int row, int column) {
   return sheet.stored_value(row, column).type() == VariantType::Error;
 }
 
-// A cell a rule of its own has marked in this row already is not marked again:
-// one cell, one error in the count.
-bool marked_in_row(const ReturnObject& self, const Worksheet& sheet, int row, int column) {
+// The finding a rule of the cell's own made in this row, if any.
+Finding* marked_in_row(ReturnObject& self, const Worksheet& sheet, int row, int column) {
   for (auto it = self.findings.rbegin(); it != self.findings.rend() && it->row == row; ++it)
-    if (it->column == column && it->sheet == sheet.Name()) return true;
-  return false;
+    if (it->column == column && it->sheet == sheet.Name()) return &*it;
+  return nullptr;
 }
 
+// One cell, one error in the count: a cell its own rule marked is not marked
+// again, but an error value is what the finding then says (the rule saw only the
+// text the error reads as).
 void mark_fed(ReturnObject& self, Worksheet& sheet, int row, int column, bool error_value) {
-  if (marked_in_row(self, sheet, row, column)) return;
+  if (Finding* marked = marked_in_row(self, sheet, row, column)) {
+    if (error_value) marked->rule = Rule::ErrorValue;
+    return;
+  }
   MarkCell(self, row, column, true, error_value ? Rule::ErrorValue : Rule::FileCharacter);
 }
 

@@ -3,6 +3,7 @@
 // and the validator handed the file's path.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -69,6 +70,34 @@ TEST(ExportCommand, WritesTheReturnFileFlagsAndSavesOrRefusesLeavingNothing) {
   EXPECT_EQ(fs::last_write_time(file), before);
   EXPECT_EQ(std::distance(fs::directory_iterator(out), fs::directory_iterator{}), 1);
   EXPECT_EQ(flag_of(bad), "");
+
+  // On the terminal the refusal lists what the silent verification found.
+  const auto listed = run_fenwarx(
+      {"export", "--today", "2006-06-15", "--out-dir", out.string(), "--no-save", bad.string()});
+  EXPECT_EQ(listed.exit_code, 1);
+  EXPECT_EQ(listed.out,
+            "[message] Please verify your data correctly\n"
+            "Deductee Details!C3 (H3): not a PAN: five letters, four "
+            "digits, a letter\n");
+}
+
+// Past fifty findings the terminal counts the rest and says where they all are
+// (fifty-three PANs, and the challan the deductees now exceed twice).
+TEST(VerifyCommand, ListsTheFirstFiftyFindingsAndCountsTheRest) {
+  const fs::path dir = testing::scratch_dir(), book = dir / "r.xlsx";
+  auto sheets = testing::clean_return(Form::F26, 53);
+  for (int row = 3; row < 3 + 53; ++row) sheets[2].cells.push_back({row, 3, "ABC"});
+  testing::write_workbook(book, sheets);
+  const auto run = run_fenwarx({"verify", "--today", "2006-06-15", "--no-save", book.string()});
+  EXPECT_EQ(run.exit_code, 1);
+  const std::string
+      head = "[info] This sheet contains 55 errors(s).\n",
+      line = "Deductee Details!C50 (H3): not a PAN: five letters, four digits, a letter\n",
+      tail = "... and 5 more (the error log on the deductor sheet lists them all)\n";
+  EXPECT_EQ(run.out.substr(0, head.size()), head);
+  EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 1 + 50 + 1);
+  EXPECT_NE(run.out.find(line + tail), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.substr(run.out.size() - tail.size()), tail);
 }
 
 }  // namespace

@@ -1,0 +1,212 @@
+// Nothing typed into a return is lost without a finding: rows below a gap, texts
+// the return file cannot carry and error values each stop the verification at
+// their cell, the export refuses and lists them, and the finding says why.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "jobs/jobs.hpp"
+#include "platform/spreadsheet/cell_reference.hpp"
+#include "platform/values/dates.hpp"
+#include "state/finding_rules.hpp"
+#include "support/clean_return.hpp"
+#include "support/shell.hpp"
+#include "support/test_paths.hpp"
+
+namespace fenwarx::jobs {
+namespace {
+
+using namespace fenwarx::testing;
+namespace fs = std::filesystem;
+
+const Environment kToday{.today = serial_from_civil({2006, 1, 15})};
+
+// What a finding the user sees says: where, and the rule in words.
+struct Seen {
+  std::string sheet, address, rule;
+  friend bool operator==(const Seen&, const Seen&) = default;
+};
+std::vector<Seen> seen(const Result& result) {
+  std::vector<Seen> out;
+  for (const LogLine& line : result.log) out.push_back({line.sheet, line.address, line.rule});
+  return out;
+}
+
+// Changes typed over a clean return, by sheet (kDeductorSheet ...).
+struct Typed {
+  int sheet;
+  Cells cells;
+};
+
+struct Case {
+  const char* what;
+  std::vector<Typed> typed;
+  int deductees = 1;                    // rows of the clean return
+  std::vector<Seen> (*expected)(Form);  // findings the log must hold
+};
+
+int deductee_column(Form form, DeducteeColumn role) {
+  return workbook_layout(form).deductees.columns.of(role);
+}
+std::string deductee_cell(Form form, int row, DeducteeColumn role) {
+  return cell_reference(row, deductee_column(form, role));
+}
+std::string deductees(Form form) { return std::string(workbook_layout(form).deductees.name); }
+std::string challans(Form form) { return std::string(workbook_layout(form).challans.name); }
+int flat_row(Form form) { return workbook_layout(form).deductor.rows.of(DeductorRow::Flat); }
+int remarks_column(Form form) {
+  return workbook_layout(form).challans.columns.of(ChallanColumn::Remarks);
+}
+std::string rule(Rule r) { return std::string(rule_text(r)); }
+
+// clang-format off
+const Case kCases[] = {
+    {.what = "a blank row between deductees",
+     .typed = {{.sheet = kDeducteeSheet, .cells = {}}},  // the row below is added per form
+     .expected = [](Form f) { return std::vector<Seen>{{deductees(f), "A4", rule(Rule::DataBelowGap)}}; }},
+    {.what = "an empty first cell with data to its right",
+     .typed = {{.sheet = kDeducteeSheet, .cells = {{4, 1, ""}}}},
+     .deductees = 3,
+     .expected = [](Form f) { return std::vector<Seen>{{deductees(f), "A4", rule(Rule::DataBelowGap)}}; }},
+    {.what = "a gap in the challan sheet",
+     .typed = {{.sheet = kChallanSheet, .cells = {}}},
+     .expected = [](Form f) { return std::vector<Seen>{{challans(f), "A5", rule(Rule::DataBelowGap)}}; }},
+    {.what = "a caret in a name",
+     .typed = {{.sheet = kDeducteeSheet, .cells = {}}},
+     .expected = [](Form f) {
+       return std::vector<Seen>{{deductees(f), deductee_cell(f, 3, DeducteeColumn::Name), rule(Rule::FileCharacter)}}; }},
+    {.what = "a letter outside ASCII in a name",
+     .typed = {{.sheet = kDeducteeSheet, .cells = {}}},
+     .expected = [](Form f) {
+       return std::vector<Seen>{{deductees(f), deductee_cell(f, 3, DeducteeColumn::Name), rule(Rule::FileCharacter)}}; }},
+    {.what = "a caret in an address line",
+     .typed = {{.sheet = kDeductorSheet, .cells = {}}},
+     .expected = [](Form f) {
+       return std::vector<Seen>{{std::string(workbook_layout(f).deductor.name), "B" + std::to_string(flat_row(f)),
+                                 rule(Rule::FileCharacter)}}; }},
+    {.what = "a letter outside ASCII in a challan's remarks",
+     .typed = {{.sheet = kChallanSheet, .cells = {}}},
+     .expected = [](Form f) {
+       return std::vector<Seen>{{challans(f), cell_reference(4, remarks_column(f)), rule(Rule::FileCharacter)}}; }},
+    {.what = "#N/A as a name",
+     .typed = {{.sheet = kDeducteeSheet, .cells = {}}},
+     .expected = [](Form f) {
+       return std::vector<Seen>{{deductees(f), deductee_cell(f, 3, DeducteeColumn::Name), rule(Rule::ErrorValue)}}; }},
+    {.what = "#REF! as a date of deduction",
+     .typed = {{.sheet = kDeducteeSheet, .cells = {}}},
+     .expected = [](Form f) {
+       return std::vector<Seen>{{deductees(f), deductee_cell(f, 3, DeducteeColumn::DeductionDate), rule(Rule::ErrorValue)}}; }},
+};
+// clang-format on
+
+// The cells each case types, which depend on where the form keeps its columns.
+Cells typed_for(const Case& c, Form form, int sheet) {
+  const std::string what = c.what;
+  Cells cells;
+  for (const Typed& t : c.typed)
+    if (t.sheet == sheet) cells = t.cells;
+  if (sheet == kDeducteeSheet) {
+    const int name = deductee_column(form, DeducteeColumn::Name);
+    if (what == "a blank row between deductees") return clean_deductee(form, 5, "1");
+    if (what == "a caret in a name") return {{3, name, "Divya^Kulkarni"}};
+    if (what == "a letter outside ASCII in a name") return {{3, name, "Zo\xC3\xAB Pinto"}};
+    if (what == "#N/A as a name") return {{3, name, "#N/A"}};
+    if (what == "#REF! as a date of deduction")
+      return {{3, deductee_column(form, DeducteeColumn::DeductionDate), "#REF!"}};
+  }
+  if (sheet == kChallanSheet) {
+    if (what == "a gap in the challan sheet") return clean_challan(form, 6, "2");
+    if (what == "a letter outside ASCII in a challan's remarks")
+      return {{4, remarks_column(form), "Pay\xC3\xA9 at Pune"}};
+  }
+  if (sheet == kDeductorSheet && what == "a caret in an address line")
+    return {{flat_row(form), 2, "12^B"}};
+  return cells;
+}
+
+fs::path write_case(const Case& c, Form form, const fs::path& dir) {
+  auto sheets = clean_return(form, c.deductees);
+  for (int sheet : {kDeductorSheet, kChallanSheet, kDeducteeSheet})
+    sheets[static_cast<std::size_t>(sheet)].cells =
+        with(sheets[static_cast<std::size_t>(sheet)].cells, typed_for(c, form, sheet));
+  const fs::path path = dir / "return.xlsx";
+  write_workbook(path, sheets);
+  return path;
+}
+
+std::string listed(const Result& result) {
+  std::string out;
+  for (const LogLine& line : result.log)
+    out += line.sheet + "!" + line.address + ": " + line.rule + "\n";
+  return out;
+}
+
+bool holds_all(const std::vector<Seen>& log, const std::vector<Seen>& wanted) {
+  return std::all_of(wanted.begin(), wanted.end(), [&](const Seen& w) {
+    return std::find(log.begin(), log.end(), w) != log.end();
+  });
+}
+
+// Each mistake keeps the verification from passing and the export from writing,
+// and both name the cell and the rule.
+TEST(NothingLost, EachMistakeIsAFindingAtItsCellAndTheExportRefuses) {
+  for (const Case& c : kCases) {
+    for (Form form : kForms) {
+      SCOPED_TRACE(std::string(c.what) + ", Form " + std::string(form_name(form)));
+      const fs::path dir = scratch_dir();
+      const fs::path path = write_case(c, form, dir);
+      const Result verified = verify({.workbook = path, .save = false}, kToday);
+      EXPECT_EQ(verified.outcome, Outcome::DataErrors);
+      EXPECT_TRUE(holds_all(seen(verified), c.expected(form))) << listed(verified);
+      if (form == Form::F24) continue;  // Form 24 does not export yet
+      const Result exported =
+          export_return({.workbook = path}, {.today = kToday.today, .out_dir = dir});
+      EXPECT_EQ(exported.outcome, Outcome::DataErrors);
+      EXPECT_EQ(exported.return_file, std::nullopt);
+      EXPECT_FALSE(fs::exists(dir / ("eTDS" + std::string(form_name(form)) + ".txt")));
+      EXPECT_TRUE(holds_all(seen(exported), c.expected(form)));
+    }
+  }
+}
+
+// Blanks in the first column below the last row and rows that hold only formats
+// end the data; tabs and line breaks in a name are removed, as they always were.
+TEST(NothingLost, BlanksBelowTheDataAndLineBreaksAreNoFinding) {
+  for (Form form : {Form::F26, Form::F27, Form::F27EQ}) {
+    SCOPED_TRACE(form_name(form));
+    const fs::path dir = scratch_dir();
+    auto sheets = clean_return(form, 2);
+    const int name = deductee_column(form, DeducteeColumn::Name);
+    sheets[kDeducteeSheet].cells =
+        with(sheets[kDeducteeSheet].cells, {{9, 1, "   "}, {3, name, "Divya\tKulkarni\nRao"}});
+    write_workbook(dir / "return.xlsx", sheets);
+    const Result exported =
+        export_return({.workbook = dir / "return.xlsx"}, {.today = kToday.today, .out_dir = dir});
+    EXPECT_EQ(exported.outcome, Outcome::Done) << ::testing::PrintToString(seen(exported).size());
+    ASSERT_TRUE(exported.return_file);
+    EXPECT_EQ(check(*exported.return_file, dir / "return.xlsx", form).outcome, Outcome::Done);
+  }
+}
+
+// A cell merged over column A leaves the lower row's first cell empty: a gap.
+TEST(NothingLost, AMergedFirstColumnIsAGap) {
+  if (const std::string missing = missing_readers(); !missing.empty())
+    GTEST_SKIP() << "needs " << missing;
+  const fs::path dir = scratch_dir();
+  auto sheets = clean_return(Form::F26, 3);
+  const fs::path path = dir / "return.xlsx";
+  write_workbook(path, sheets);
+  const auto merged = run_shell(
+      "/usr/bin/python3 -c \"import openpyxl, sys; b = openpyxl.load_workbook(sys.argv[1]); "
+      "b['Deductee Details'].merge_cells('A3:A4'); b.save(sys.argv[1])\" '" +
+      path.string() + "'");
+  ASSERT_EQ(merged.status, 0) << merged.out;
+  const Result verified = verify({.workbook = path, .save = false}, kToday);
+  EXPECT_EQ(verified.outcome, Outcome::DataErrors);
+  EXPECT_TRUE(holds_all(seen(verified), {{"Deductee Details", "A4", rule(Rule::DataBelowGap)}}));
+}
+
+}  // namespace
+}  // namespace fenwarx::jobs
