@@ -1,5 +1,5 @@
-// fenwarx check: the structural checker on a return file, each finding traced to
-// its workbook cell when the workbook is given.
+// fenwarx check: the structural checker on a return file, each finding and
+// warning traced to its workbook cell when the workbook is given.
 #include <fmt/format.h>
 
 #include <cstdio>
@@ -23,14 +23,17 @@ struct CheckOptions {
   std::string return_file;
   std::optional<std::string> workbook, form;
   bool json = false;
+  bool strict = false;
 };
 
 std::string plural(long long count, const char* noun) {
   return fmt::format("{} {}{}", count, noun, count == 1 ? "" : "s");
 }
 
-// "line 4, field 10: ...", "line 4: ..." for the whole line, "file: ..." for the file.
-void append_text(std::string& out, const CheckFinding& f) {
+// "line 4, field 10: ...", "line 4: ..." for the whole line, "file: ..." for the
+// file; a warning is the same line after "warning: ".
+void append_text(std::string& out, const CheckFinding& f, bool warning) {
+  if (warning) out += "warning: ";
   if (f.line == 0)
     out += "file";
   else if (f.field == 0)
@@ -59,7 +62,7 @@ int check(const CheckOptions& options) {
   std::optional<std::filesystem::path> workbook;
   if (options.workbook) workbook = *options.workbook;
   const jobs::CheckResult result =
-      jobs::check(options.return_file, workbook, named_form(options.form));
+      jobs::check(options.return_file, workbook, named_form(options.form), options.strict);
   if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
   if (result.outcome == jobs::Outcome::UnknownForm) return report_unknown_form(*options.workbook);
   const CheckReport& report = result.report;
@@ -67,20 +70,30 @@ int check(const CheckOptions& options) {
   BufferedOutput output(stdout);
   std::string& out = output.buffer();
   if (options.json) {
-    out += fmt::format("{{\n  \"lines\": {},\n  \"findings\": [", report.lines);
-    out += report.findings.empty() ? "" : "\n";
-    for (std::size_t i = 0; i < report.findings.size(); ++i) {
-      append_json(out, report.findings[i], i + 1 == report.findings.size());
-      output.maybe_flush();
-    }
-    out += report.findings.empty() ? "]\n}\n" : "  ]\n}\n";
+    const auto append_list = [&](const char* name, const std::vector<CheckFinding>& list) {
+      out += fmt::format(",\n  \"{}\": [", name);
+      out += list.empty() ? "" : "\n";
+      for (std::size_t i = 0; i < list.size(); ++i) {
+        append_json(out, list[i], i + 1 == list.size());
+        output.maybe_flush();
+      }
+      out += list.empty() ? "]" : "  ]";
+    };
+    out += fmt::format("{{\n  \"lines\": {}", report.lines);
+    append_list("findings", report.findings);
+    append_list("warnings", report.warnings);
+    out += "\n}\n";
   } else {
-    for (const CheckFinding& finding : report.findings) {
-      append_text(out, finding);
-      output.maybe_flush();
-    }
+    for (const auto* list : {&report.findings, &report.warnings})
+      for (const CheckFinding& finding : *list) {
+        append_text(out, finding, list == &report.warnings);
+        output.maybe_flush();
+      }
     const auto findings = static_cast<long long>(report.findings.size());
-    out += plural(report.lines, "line") + ", " + plural(findings, "finding") + "\n";
+    const auto warnings = static_cast<long long>(report.warnings.size());
+    out += plural(report.lines, "line") + ", " + plural(findings, "finding");
+    if (warnings > 0) out += ", " + plural(warnings, "warning");
+    out += "\n";
   }
   output.flush();
   return exit_code_of(result.outcome);
@@ -91,10 +104,12 @@ Command add_check(CLI::App& parent) {
   auto* app = parent.add_subcommand("check", "Check the structure and totals of a return file");
   app->add_option("RETURN_FILE", options->return_file, "The caret-delimited return file")
       ->required();
-  auto* workbook = app->add_option("--workbook", options->workbook,
-                                   "The workbook it came from, to name each finding's cell");
+  auto* workbook =
+      app->add_option("--workbook", options->workbook,
+                      "The workbook it came from, to name the cell of each finding and warning");
   add_form_option(*app, options->form)->needs(workbook);
   app->add_flag("--json", options->json, "Print one JSON object instead of the lines");
+  app->add_flag("--strict", options->strict, "Exit 1 on warnings as on findings");
   return {app, [options] { return check(*options); }};
 }
 

@@ -1,5 +1,6 @@
 // locate_findings: from a record's field back to the cell the export read it from,
-// by the field's source in the record tables and the rows the export grouped.
+// by the field's source in the record tables and the rows the export grouped;
+// warnings are placed as findings are.
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -195,8 +196,9 @@ class Locator {
 
 void locate_findings(CheckReport& report, Workbook& workbook, Form form) {
   Locator locator(report, workbook, form);
-  for (CheckFinding& finding : report.findings)
-    if (finding.line > 0) locator.locate(finding);
+  for (auto* list : {&report.findings, &report.warnings})
+    for (CheckFinding& finding : *list)
+      if (finding.line > 0) locator.locate(finding);
 }
 
 }  // namespace fenwarx

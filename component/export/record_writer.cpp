@@ -122,7 +122,7 @@ void RecordWriter::append_formatted(const ReturnField& field, std::string_view t
     case Format::HashedDate: record_ += date_field(without(text, '#')); return;
     case Format::ZeroPadded: {
       const std::string_view held = trimmed_view(text);
-      if (!held.empty()) record_ += AddZero(self_, held, field.width);
+      if (!held.empty()) record_ += AddZero(self_, held, field.max_length);
       return;
     }
     case Format::SectionCode: record_ += profile_.challan_section(text); return;

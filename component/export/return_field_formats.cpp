@@ -1,6 +1,7 @@
 #include "export/return_field_formats.hpp"
 
 #include <algorithm>
+#include <limits>
 
 #include "checks/code_shapes.hpp"
 #include "platform/values/dates.hpp"
@@ -58,10 +59,33 @@ bool is_rate(std::string_view text) {
          all_digits(text.substr(point + 1));
 }
 
-bool is_date(std::string_view text) {
-  if (text.size() != 8 || !all_digits(text)) return false;
-  return fenwarx::is_valid_civil(
-      {number(text.substr(4, 4)), number(text.substr(2, 2)), number(text.substr(0, 2))});
+std::optional<long long> parse_rate(std::string_view text) {
+  if (!is_rate(text)) return std::nullopt;
+  long long units = 0;
+  for (char c : text) {
+    if (c == '.') continue;
+    if (units > (std::numeric_limits<long long>::max() - 9) / 10) return std::nullopt;
+    units = units * 10 + (c - '0');
+  }
+  return units;
+}
+
+bool is_date(std::string_view text) { return date_order(text).has_value(); }
+
+std::optional<int> date_order(std::string_view text) {
+  if (text.size() != 8 || !all_digits(text)) return std::nullopt;
+  const CivilDate date{.year = number(text.substr(4, 4)),
+                       .month = number(text.substr(2, 2)),
+                       .day = number(text.substr(0, 2))};
+  if (!fenwarx::is_valid_civil(date)) return std::nullopt;
+  return date.year * 10000 + date.month * 100 + date.day;
+}
+
+std::optional<int> financial_year_start(std::string_view text) {
+  if (text.size() != 6 || !all_digits(text)) return std::nullopt;
+  const int first = number(text.substr(0, 4));
+  if (number(text.substr(4)) != (first + 1) % 100) return std::nullopt;
+  return first;
 }
 
 bool is_pan(std::string_view text) { return has_shape(text, kPanShape) || is_reserved_pan(text); }

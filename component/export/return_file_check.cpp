@@ -7,6 +7,7 @@
 
 #include "export/export_profile.hpp"
 #include "export/return_field_formats.hpp"
+#include "export/return_file_warnings.hpp"
 #include "layout/record_tables.hpp"
 
 namespace fenwarx {
@@ -32,21 +33,6 @@ std::string two_digits(long long value) {
   return std::string{static_cast<char>('0' + v / 10), static_cast<char>('0' + v % 10)};
 }
 
-// The number of the first field of `table` whose source is of type Source and,
-// when given, satisfies `matches`.
-template <class Source, class Matches>
-int field_from(const RecordTable& table, Matches matches) {
-  for (const ReturnField& field : table.fields)
-    if (const auto* s = std::get_if<Source>(&field.source); s && matches(*s)) return field.number;
-  return 0;
-}
-
-int field_checked(const RecordTable& table, Check check) {
-  for (const ReturnField& field : table.fields)
-    if (field.check == check) return field.number;
-  return 0;
-}
-
 // Facts of the records the checker needs beyond each field's own rule, read off
 // the tables: which CD field is the challan's deposit (that the batch header
 // totals), which the nil indicator and the nil challan's section, which the
@@ -61,14 +47,12 @@ struct RecordFacts {
 RecordFacts record_facts(Form form) {
   const RecordTable& challan = record_table(form, RecordKind::Challan);
   return {
-      .deposit_field = field_from<source::Challan>(
-          challan,
-          [](const source::Challan& s) { return s.column == ChallanColumn::TotalDeposited; }),
-      .nil_indicator_field = field_checked(challan, Check::NilIndicator),
-      .nil_section_field = field_from<source::NilSection>(
-          record_table(form, RecordKind::NilChallan), [](const auto&) { return true; }),
+      .deposit_field = challan.challan_field(ChallanColumn::TotalDeposited),
+      .nil_indicator_field = challan.checked_field(Check::NilIndicator),
+      .nil_section_field = record_table(form, RecordKind::NilChallan)
+                               .field_from<source::NilSection>([](const auto&) { return true; }),
       .financial_year_field =
-          field_checked(record_table(form, RecordKind::BatchHeader), Check::FinancialYear),
+          record_table(form, RecordKind::BatchHeader).checked_field(Check::FinancialYear),
   };
 }
 
@@ -96,10 +80,16 @@ class Checker {
     }
     report_.lines = number;
     finish();
-    std::stable_sort(report_.findings.begin(), report_.findings.end(),
-                     [](const CheckFinding& a, const CheckFinding& b) {
-                       return a.line != b.line ? a.line < b.line : a.field < b.field;
-                     });
+    const auto in_line_order = [](const CheckFinding& a, const CheckFinding& b) {
+      return a.line != b.line ? a.line < b.line : a.field < b.field;
+    };
+    std::stable_sort(report_.findings.begin(), report_.findings.end(), in_line_order);
+    std::stable_sort(report_.warnings.begin(), report_.warnings.end(), in_line_order);
+    // A field the file gets wrong needs no warning besides.
+    std::erase_if(report_.warnings, [&](const CheckFinding& warning) {
+      return std::binary_search(report_.findings.begin(), report_.findings.end(), warning,
+                                in_line_order);
+    });
     return std::move(report_);
   }
 
@@ -191,14 +181,19 @@ class Checker {
 
   void file_header(long long n, bool whole, const RecordTable& table) {
     if (records_ != 1) add(n, 2, "FH must be the first record");
+    if (!has_file_header_) file_header_line_ = n;
     has_file_header_ = true;
     if (whole) fields_of(n, table);
   }
 
   void batch_header(long long n, bool whole, const RecordTable& table) {
     if (records_ != 2) add(n, 2, "BH must be the second record");
+    ++batches_;
     if (batch_line_ == 0) batch_line_ = n;
-    if (whole && batch_line_ == n) fields_of(n, table);
+    if (whole && batch_line_ == n) {
+      fields_of(n, table);
+      warnings_.batch_header(n, fields_, report_.warnings);
+    }
   }
 
   void challan(long long n, bool whole, const RecordTable& table) {
@@ -210,9 +205,11 @@ class Checker {
     report_.challans.push_back({n, nil});
     if (!whole) {
       open_->sums_known = deposits_known_ = false;
+      warnings_.unread_challan();
       return;
     }
     fields_of(n, table);
+    warnings_.challan(fields_);
   }
 
   void deductee(long long n, bool whole, const RecordTable& table) {
@@ -226,6 +223,7 @@ class Checker {
       return;
     }
     fields_of(n, table);
+    warnings_.deductee(n, fields_, report_.warnings);
     for (std::size_t i = 0; i < open_->stated.size(); ++i) {
       const std::optional<Paise>& value =
           amounts_[static_cast<std::size_t>(open_->stated[i].first)];
@@ -236,11 +234,20 @@ class Checker {
     }
   }
 
-  // Each field of a whole record by its rule, then the sums a field states of
-  // fields of the same record.
+  // Each field of a whole record by its rule and, where that finds nothing, its
+  // length; then the sums a field states of fields of the same record.
   void fields_of(long long n, const RecordTable& table) {
     amounts_.fill(std::nullopt);
-    for (const ReturnField& field : table.fields) rule(n, field, table);
+    for (const ReturnField& field : table.fields) {
+      const std::size_t found = report_.findings.size();
+      rule(n, field, table);
+      const std::size_t length = f(field.number).size();
+      if (report_.findings.size() == found && field.max_length > 0 &&
+          length > static_cast<std::size_t>(field.max_length))
+        add(n, field.number,
+            std::to_string(length) + " characters, at most " + std::to_string(field.max_length) +
+                " allowed");
+    }
     for (const ReturnField& field : table.fields) {
       if (field.sum_of.first == 0) continue;
       std::optional<Paise> parts = 0;
@@ -265,11 +272,13 @@ class Checker {
       case Check::LineNumber:
       case Check::BatchNumber:
       case Check::Count: break;
+      case Check::BatchCount: stated_batches_ = count(n, k); break;
       case Check::FileType:
         if (is_file_type(text)) {
           file_type_ = text;
           form_ = form_of_file_type(text).value_or(Form::F26);
           facts_ = record_facts(form_);
+          warnings_.set_form(form_);
         } else {
           add(n, k, "file type " + quoted(text) + " is not NS1, TC1 or SL1");
         }
@@ -297,10 +306,7 @@ class Checker {
       case Check::NilIndicator: nil_indicator(n, k); break;
       case Check::Amount: amount_field(n, field, table); break;
       case Check::DepositTotal: stated_deposit_ = amount(n, k, field.required); break;
-      case Check::Rate:
-        if (!text.empty() && !is_rate(text))
-          add(n, k, quoted(text) + " is not a rate with four decimals");
-        break;
+      case Check::Rate: rate(n, k); break;
       case Check::Date:
         shaped(n, k, field.required, is_date, "date is missing", " is not a date (ddMMyyyy)");
         break;
@@ -311,12 +317,12 @@ class Checker {
         if (!is_tan(text)) add(n, k, quoted(text) + " is not a TAN");
         break;
       case Check::FinancialYear:
-        if (!financial_year(text))
+        if (!financial_year_start(text))
           add(n, k, "financial year " + quoted(text) + " is not like 200506");
         break;
       case Check::AssessmentYear:
         // A year on from the financial year, when that one reads.
-        if (const auto first = financial_year(f(facts_.financial_year_field))) {
+        if (const auto first = financial_year_start(f(facts_.financial_year_field))) {
           const std::string expected = std::to_string(*first + 1) + two_digits(*first + 2);
           if (text != expected)
             add(n, k, "assessment year " + quoted(text) + ", expected " + expected);
@@ -343,11 +349,20 @@ class Checker {
     }
   }
 
-  // F of a financial year written like 200506; nothing when it is not.
-  static std::optional<long long> financial_year(std::string_view text) {
-    const auto first = text.size() == 6 ? parse_count(text.substr(0, 4)) : std::nullopt;
-    if (!first || text.substr(4) != two_digits(*first + 1)) return std::nullopt;
-    return first;
+  // A percentage from 0 to 100 with four decimals, when present. A rate written
+  // with a minus is named as such rather than as a misshapen rate.
+  void rate(long long n, int k) {
+    const std::string_view text = f(k);
+    if (text.empty()) return;
+    const bool negative = text.front() == '-';
+    const std::string_view digits = negative ? text.substr(1) : text;
+    const auto rate = parse_rate(digits);
+    if (!is_rate(digits))
+      add(n, k, quoted(text) + " is not a rate with four decimals");
+    else if (negative)
+      add(n, k, "rate " + std::string(text) + " is below 0");
+    else if (!rate || *rate > kHundredPercent)
+      add(n, k, "rate " + std::string(text) + " is over 100");
   }
 
   // A field that, when present, must read as `reads` does.
@@ -378,7 +393,7 @@ class Checker {
     if (!open_) return;
     const OpenChallan& c = *open_;
     if (c.stated_records && *c.stated_records != c.records)
-      add(c.line, field_checked(record_table(form_, RecordKind::Challan), Check::DeducteeCount),
+      add(c.line, record_table(form_, RecordKind::Challan).checked_field(Check::DeducteeCount),
           std::to_string(*c.stated_records) + " deductee records stated, " +
               std::to_string(c.records) + " found");
     for (std::size_t i = 0; c.sums_known && i < c.stated.size(); ++i) {
@@ -403,13 +418,18 @@ class Checker {
     if (!has_file_header_) add(0, 0, "no FH record");
     if (batch_line_ == 0) add(0, 0, "no BH record");
     if (challans_ == 0) add(0, 0, "no CD record");
+    if (stated_batches_ && *stated_batches_ != batches_)
+      add(file_header_line_,
+          record_table(form_, RecordKind::FileHeader).checked_field(Check::BatchCount),
+          std::to_string(*stated_batches_) + " batch records stated, " + std::to_string(batches_) +
+              " found");
     const RecordTable& batch = record_table(form_, RecordKind::BatchHeader);
     if (stated_challans_ && *stated_challans_ != challans_)
-      add(batch_line_, field_checked(batch, Check::ChallanCount),
+      add(batch_line_, batch.checked_field(Check::ChallanCount),
           std::to_string(*stated_challans_) + " challan records stated, " +
               std::to_string(challans_) + " found");
     if (stated_deposit_ && deposits_known_ && *stated_deposit_ != round_to_rupees(deposits_))
-      add(batch_line_, field_checked(batch, Check::DepositTotal),
+      add(batch_line_, batch.checked_field(Check::DepositTotal),
           "total deposit " + amount_text(*stated_deposit_) + ", expected " +
               amount_text(round_to_rupees(deposits_)));
   }
@@ -426,7 +446,10 @@ class Checker {
       return std::nullopt;
     }
     const auto value = parse_amount(f(k));
-    if (!value) add(n, k, quoted(f(k)) + " is not an amount with two decimals");
+    if (!value)
+      add(n, k, quoted(f(k)) + " is not an amount with two decimals");
+    else if (f(k).front() == '-')
+      add(n, k, quoted(f(k)) + " is a negative amount");
     return value;
   }
 
@@ -438,6 +461,9 @@ class Checker {
   std::array<std::optional<Paise>, 64> amounts_{};  // the current record's, by field
   long long records_ = 0;                           // lines holding a record, empty ones aside
   bool has_file_header_ = false;
+  long long file_header_line_ = 0;
+  std::optional<long long> stated_batches_;
+  long long batches_ = 0;  // BH records
   std::string file_type_;
   long long batch_line_ = 0;
   std::optional<long long> stated_challans_;
@@ -448,6 +474,7 @@ class Checker {
   std::optional<OpenChallan> open_;
   bool nil_seen_ = false;
   std::set<std::string, std::less<>> nil_sections_;
+  ReturnWarnings warnings_{Form::F26};
 };
 
 }  // namespace

@@ -24,7 +24,8 @@ std::string read_bytes(const std::filesystem::path& path) {
 }  // namespace
 
 CheckResult check(const std::filesystem::path& return_file,
-                  const std::optional<std::filesystem::path>& workbook, std::optional<Form> form) {
+                  const std::optional<std::filesystem::path>& workbook, std::optional<Form> form,
+                  bool strict) {
   CheckResult result;
   try {
     result.report = check_return_file(read_bytes(return_file));
@@ -37,7 +38,9 @@ CheckResult check(const std::filesystem::path& return_file,
       }
       locate_findings(result.report, *opened, *form);
     }
-    result.outcome = result.report.findings.empty() ? Outcome::Done : Outcome::DataErrors;
+    const bool clean =
+        result.report.findings.empty() && (!strict || result.report.warnings.empty());
+    result.outcome = clean ? Outcome::Done : Outcome::DataErrors;
   } catch (const RuntimeError& error) {
     result.outcome = Outcome::Failed;
     result.failure = failure_of(error);

@@ -47,9 +47,11 @@ struct CheckResult {
   CheckReport report;
   std::optional<Failure> failure;
 };
-// Checks a return file; with the workbook it came from, each finding names its cell.
+// Checks a return file; with the workbook it came from, each finding and warning
+// names its cell. Warnings count as findings for the outcome only when `strict`.
 CheckResult check(const std::filesystem::path& return_file,
-                  const std::optional<std::filesystem::path>& workbook, std::optional<Form> form);
+                  const std::optional<std::filesystem::path>& workbook, std::optional<Form> form,
+                  bool strict = false);
 
 // Writes the blank return workbook of a form. It refuses a name that is no .xlsx
 // (the template holds no macros, so an .xlsm would promise what it lacks) and an

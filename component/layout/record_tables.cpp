@@ -18,6 +18,7 @@ using R = DeductorRow;
 
 constexpr Constant kBatch{"1"};
 
+// clang-format off
 constexpr ReturnField kFileHeader[] = {
     {.number = 1, .source = LineNumber{}, .check = Check::LineNumber},
     {.number = 2, .source = Constant{"FH"}},
@@ -26,43 +27,48 @@ constexpr ReturnField kFileHeader[] = {
     {.number = 5, .source = Today{}, .check = Check::Date, .required = true},
     {.number = 6, .source = kBatch},
     {.number = 7, .source = Constant{"D"}},
-    {.number = 8, .source = Deductor{.row = R::Tan, .trimmed = false}, .check = Check::Tan},
-    {.number = 9, .source = Constant{"1"}},  // batches in the file
+    {.number = 8, .source = Deductor{.row = R::Tan, .trimmed = false}, .max_length = 10,
+     .check = Check::Tan},
+    {.number = 9, .source = Constant{"1"}, .check = Check::BatchCount},
 };
+// clang-format on
 
+// clang-format off
 constexpr ReturnField kBatchHeader[] = {
     {.number = 1, .source = LineNumber{}, .check = Check::LineNumber},
     {.number = 2, .source = Constant{"BH"}},
     {.number = 3, .source = kBatch, .check = Check::BatchNumber},
     {.number = 4, .source = ChallanCount{}, .check = Check::ChallanCount},
     {.number = 5, .source = FormCode{}, .check = Check::FormCode},
-    {.number = 13, .source = Deductor{.row = R::Tan, .trimmed = false}, .check = Check::Tan},
-    {.number = 15, .source = Deductor{.row = R::Pan}, .check = Check::Pan},
+    {.number = 13, .source = Deductor{.row = R::Tan, .trimmed = false}, .max_length = 10,
+     .check = Check::Tan},
+    {.number = 15, .source = Deductor{.row = R::Pan}, .max_length = 10, .check = Check::Pan},
     {.number = 16, .source = AssessmentYear{}, .check = Check::AssessmentYear},
     {.number = 17, .source = FinancialYear{}, .check = Check::FinancialYear},
-    {.number = 18, .source = Deductor{.row = R::Quarter}},
-    {.number = 19, .source = Deductor{.row = R::Name}},
-    {.number = 21, .source = Deductor{.row = R::Flat}},
-    {.number = 22, .source = Deductor{.row = R::Premises}},
-    {.number = 23, .source = Deductor{.row = R::Road}},
-    {.number = 24, .source = Deductor{.row = R::Area}},
-    {.number = 25, .source = Deductor{.row = R::Town}},
-    {.number = 26, .source = StateCode{.row = R::State}},
-    {.number = 27, .source = Deductor{.row = R::Pin}},
+    {.number = 18, .source = Deductor{.row = R::Quarter}, .max_length = 2},
+    {.number = 19, .source = Deductor{.row = R::Name}, .max_length = 75},
+    {.number = 21, .source = Deductor{.row = R::Flat}, .max_length = 25},
+    {.number = 22, .source = Deductor{.row = R::Premises}, .max_length = 25},
+    {.number = 23, .source = Deductor{.row = R::Road}, .max_length = 25},
+    {.number = 24, .source = Deductor{.row = R::Area}, .max_length = 25},
+    {.number = 25, .source = Deductor{.row = R::Town}, .max_length = 25},
+    {.number = 26, .source = StateCode{.row = R::State}, .max_length = 2},
+    {.number = 27, .source = Deductor{.row = R::Pin}, .max_length = 6},
     {.number = 28, .source = Deductor{.row = R::Email}},
     {.number = 29, .source = Deductor{.row = R::StdCode}},
     {.number = 30, .source = Deductor{.row = R::Telephone, .trimmed = false}},
-    {.number = 31, .source = Deductor{.row = R::AddressChanged, .trimmed = false}},
-    {.number = 32, .source = Deductor{.row = R::Category}},
-    {.number = 33, .source = Deductor{.row = R::ResponsibleName}},
+    {.number = 31, .source = Deductor{.row = R::AddressChanged, .trimmed = false},
+     .max_length = 1},
+    {.number = 32, .source = Deductor{.row = R::Category}, .max_length = 1},
+    {.number = 33, .source = Deductor{.row = R::ResponsibleName}, .max_length = 75},
     {.number = 34, .source = Deductor{.row = R::ResponsibleDesignation}},
-    {.number = 35, .source = Deductor{.row = R::ResponsibleFlat}},
-    {.number = 36, .source = Deductor{.row = R::ResponsiblePremises}},
-    {.number = 37, .source = Deductor{.row = R::ResponsibleRoad}},
-    {.number = 38, .source = Deductor{.row = R::ResponsibleArea}},
-    {.number = 39, .source = Deductor{.row = R::ResponsibleTown}},
-    {.number = 40, .source = StateCode{.row = R::ResponsibleState}},
-    {.number = 41, .source = Deductor{.row = R::ResponsiblePin}},
+    {.number = 35, .source = Deductor{.row = R::ResponsibleFlat}, .max_length = 25},
+    {.number = 36, .source = Deductor{.row = R::ResponsiblePremises}, .max_length = 25},
+    {.number = 37, .source = Deductor{.row = R::ResponsibleRoad}, .max_length = 25},
+    {.number = 38, .source = Deductor{.row = R::ResponsibleArea}, .max_length = 25},
+    {.number = 39, .source = Deductor{.row = R::ResponsibleTown}, .max_length = 25},
+    {.number = 40, .source = StateCode{.row = R::ResponsibleState}, .max_length = 2},
+    {.number = 41, .source = Deductor{.row = R::ResponsiblePin}, .max_length = 6},
     {.number = 42, .source = Deductor{.row = R::ResponsibleEmail}},
     {.number = 43, .source = Deductor{.row = R::Remarks}},
     {.number = 44, .source = Deductor{.row = R::ResponsibleStdCode}},
@@ -71,6 +77,7 @@ constexpr ReturnField kBatchHeader[] = {
     {.number = 47, .source = DepositTotal{}, .check = Check::DepositTotal, .required = true},
     {.number = 51, .source = Constant{"N"}},
 };
+// clang-format on
 
 // clang-format off
 constexpr ReturnField kChallan[] = {
@@ -81,9 +88,11 @@ constexpr ReturnField kChallan[] = {
     {.number = 5, .source = Challan{C::DeducteeCount}, .format = Format::WholeNumber,
      .check = Check::DeducteeCount},
     {.number = 6, .source = Constant{"N"}, .check = Check::NilIndicator},
-    {.number = 12, .source = Challan{C::ChallanNumber}, .format = Format::ZeroPadded, .width = 5},
-    {.number = 14, .source = Challan{C::TransferVoucher}, .format = Format::ZeroPadded, .width = 9},
-    {.number = 16, .source = Challan{C::BsrCode}, .format = Format::ZeroPadded, .width = 7},
+    {.number = 12, .source = Challan{C::ChallanNumber}, .format = Format::ZeroPadded,
+     .max_length = 5},
+    {.number = 14, .source = Challan{C::TransferVoucher}, .format = Format::ZeroPadded,
+     .max_length = 9},
+    {.number = 16, .source = Challan{C::BsrCode}, .format = Format::ZeroPadded, .max_length = 7},
     {.number = 18, .source = Challan{C::DepositDate}, .format = Format::Date, .check = Check::Date,
      .required = true},
     {.number = 21, .source = Challan{C::Section}, .format = Format::SectionCode},
@@ -114,7 +123,7 @@ constexpr ReturnField kChallan[] = {
     {.number = 35, .source = Challan{C::OthersCopy}, .format = Format::AmountOrZero,
      .check = Check::Amount, .required = true},
     {.number = 36, .source = Cheque{.transfer_field = 14}},
-    {.number = 37, .source = Challan{C::BookEntry}},
+    {.number = 37, .source = Challan{C::BookEntry}, .max_length = 1},
     {.number = 38, .source = Challan{C::Remarks}},
 };
 // clang-format on
@@ -187,11 +196,12 @@ constexpr ReturnField kDeducteeHead[] = {
     {.number = 4, .source = ChallanSerial{}, .check = Check::ChallanSerial},
     {.number = 5, .source = DeducteeSerial{}, .check = Check::DeducteeSerial},
     {.number = 6, .source = Constant{"O"}},
-    {.number = 8, .source = Deductee{D::Code}, .format = Format::Trimmed},
-    {.number = 10, .source = Deductee{D::Pan}, .format = Format::Trimmed, .check = Check::Pan,
-     .required = true},
-    {.number = 12, .source = Deductee{D::PanReference}, .format = Format::Trimmed},
-    {.number = 13, .source = Deductee{D::Name}, .format = Format::Trimmed},
+    {.number = 8, .source = Deductee{D::Code}, .format = Format::Trimmed, .max_length = 1},
+    {.number = 10, .source = Deductee{D::Pan}, .format = Format::Trimmed, .max_length = 10,
+     .check = Check::Pan, .required = true},
+    {.number = 12, .source = Deductee{D::PanReference}, .format = Format::Trimmed,
+     .max_length = 10},
+    {.number = 13, .source = Deductee{D::Name}, .format = Format::Trimmed, .max_length = 75},
     {.number = 14, .source = Deductee{D::Tds}, .format = Format::Amount, .check = Check::Amount,
      .required = true},
     {.number = 15, .source = Deductee{D::Surcharge}, .format = Format::Amount,
@@ -223,8 +233,8 @@ constexpr ReturnField kDeducteePayment[] = {
 // DD fields 26 to 32.
 constexpr ReturnField kDeducteeRate[] = {
     {.number = 26, .source = Deductee{D::Rate}, .format = Format::Rate, .check = Check::Rate},
-    {.number = 28, .source = Deductee{D::BookEntry}, .format = Format::Trimmed},
-    {.number = 30, .source = Deductee{D::Reason}, .format = Format::Trimmed},
+    {.number = 28, .source = Deductee{D::BookEntry}, .format = Format::Trimmed, .max_length = 1},
+    {.number = 30, .source = Deductee{D::Reason}, .format = Format::Trimmed, .max_length = 1},
 };
 
 constexpr auto kDeductee = joined(kDeducteeHead, kNoPurchase, kDeducteePayment, kDeducteeRate);

@@ -90,6 +90,7 @@ enum class Check : unsigned char {
   None,
   LineNumber,      // the line's number in the file
   BatchNumber,     // "1"
+  BatchCount,      // a whole number: the BH records of the file
   FileType,        // one the forms write
   FormCode,        // one the forms write, matching the file type
   Count,           // a whole number
@@ -118,7 +119,9 @@ struct ReturnField {
   int number;
   FieldSource source;
   Format format = Format::AsHeld;
-  int width = 0;  // ZeroPadded
+  // The most characters the field may hold (0: not limited here); a ZeroPadded
+  // field is filled up to it.
+  int max_length = 0;
   Check check = Check::None;
   bool required = false;        // an empty field is a finding
   std::string_view name = {};   // what a finding calls the field
@@ -134,6 +137,32 @@ struct RecordTable {
 
   // The field of that number; null when the table leaves it empty.
   const ReturnField* field(int number) const;
+
+  // The number of the first field whose source is a Source that `matches`; 0
+  // when there is none.
+  template <class Source, class Matches>
+  int field_from(Matches matches) const {
+    for (const ReturnField& f : fields)
+      if (const auto* s = std::get_if<Source>(&f.source); s && matches(*s)) return f.number;
+    return 0;
+  }
+  int deductor_field(DeductorRow row) const {
+    return field_from<source::Deductor>([row](const source::Deductor& s) { return s.row == row; });
+  }
+  int challan_field(ChallanColumn column) const {
+    return field_from<source::Challan>(
+        [column](const source::Challan& s) { return s.column == column; });
+  }
+  int deductee_field(DeducteeColumn column) const {
+    return field_from<source::Deductee>(
+        [column](const source::Deductee& s) { return s.column == column; });
+  }
+  // The number of the first field the checker judges by `check`; 0 for none.
+  int checked_field(Check check) const {
+    for (const ReturnField& f : fields)
+      if (f.check == check) return f.number;
+    return 0;
+  }
 };
 
 const RecordTable& record_table(Form form, RecordKind kind);

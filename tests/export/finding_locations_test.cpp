@@ -14,20 +14,23 @@ namespace {
 using testing::with;
 using Place = std::tuple<std::string, int, int>;
 
-// Checks each {line, field} of one report against the workbook of `sheets`.
+// Checks each {line, field} of one report against the workbook of `sheets`, as a
+// finding and as a warning.
 void expect_places(Form form, std::vector<LaidSheet> sheets, std::vector<CheckedChallan> challans,
                    const std::vector<std::tuple<long long, int, Place>>& cases) {
   CheckReport report;
   report.challans = std::move(challans);
-  for (const auto& [line, field, place] : cases)
+  for (const auto& [line, field, place] : cases) {
     report.findings.push_back({line, field, "x", {}, 0, 0});
+    report.warnings.push_back({line, field, "x", {}, 0, 0});
+  }
   auto workbook = testing::memory_workbook(sheets);
   locate_findings(report, *workbook, form);
-  for (std::size_t i = 0; i < cases.size(); ++i) {
-    const CheckFinding& f = report.findings[i];
-    SCOPED_TRACE("line " + std::to_string(f.line) + ", field " + std::to_string(f.field));
-    EXPECT_EQ(Place(f.sheet, f.row, f.column), std::get<2>(cases[i]));
-  }
+  for (std::size_t i = 0; i < cases.size(); ++i)
+    for (const CheckFinding& f : {report.findings[i], report.warnings[i]}) {
+      SCOPED_TRACE("line " + std::to_string(f.line) + ", field " + std::to_string(f.field));
+      EXPECT_EQ(Place(f.sheet, f.row, f.column), std::get<2>(cases[i]));
+    }
 }
 
 TEST(FindingLocations, Form26RecordsLeadBackToTheirCells) {

@@ -106,10 +106,21 @@ std::string text_of(const std::vector<std::vector<std::string>>& records) {
 
 std::string valid_text() { return text_of(valid_records()); }
 
-Found found(const CheckReport& report) {
+Found listed(const std::vector<CheckFinding>& list) {
   Found out;
-  for (const CheckFinding& f : report.findings) out.emplace_back(f.line, f.field, f.message);
+  for (const CheckFinding& f : list) out.emplace_back(f.line, f.field, f.message);
   return out;
+}
+
+Found found(const CheckReport& report) { return listed(report.findings); }
+Found warned(const CheckReport& report) { return listed(report.warnings); }
+
+// The valid records with each {line, field, new text} typed over.
+using Edits = std::vector<std::tuple<int, int, std::string>>;
+std::string edited(const Edits& edits) {
+  auto records = valid_records();
+  for (const auto& [line, field, value] : edits) records[line - 1][field - 1] = value;
+  return text_of(records);
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -128,6 +139,7 @@ TEST(ReturnFileCheck, ValidFilesHaveNoFindings) {
         {replaced(replaced(nil_return, "^2^26Q^", "^1^26Q^"), "^1500.00^", "^0.00^"), 3LL}}) {
     const CheckReport report = check_return_file(text);
     EXPECT_EQ(found(report), Found{});
+    EXPECT_EQ(warned(report), Found{});
     EXPECT_EQ(report.lines, lines);
   }
   EXPECT_EQ(check_return_file(valid_text()).challans.size(), 2u);
@@ -136,7 +148,7 @@ TEST(ReturnFileCheck, ValidFilesHaveNoFindings) {
 // One field changed: {line, field, new text}.
 TEST(ReturnFileCheck, EachFieldRule) {
   const struct {
-    std::vector<std::tuple<int, int, std::string>> edits;
+    Edits edits;
     Found expected;
   } cases[] = {
       {{{1, 3, "XX1"}}, {{1, 3, "file type \"XX1\" is not NS1, TC1 or SL1"}}},
@@ -181,12 +193,99 @@ TEST(ReturnFileCheck, EachFieldRule) {
       {{{4, 24, ""}}, {}},
       {{{4, 26, "10.00"}}, {{4, 26, "\"10.00\" is not a rate with four decimals"}}},
       {{{7, 4, "1"}}, {{7, 4, "challan serial 1, expected 2"}}},
+      // The file header counts the batch headers.
+      {{{1, 9, "2"}}, {{1, 9, "2 batch records stated, 1 found"}}},
+      {{{1, 9, "one"}}, {{1, 9, "\"one\" is not a whole number"}}},
+      // No amount is negative, zero is.
+      {{{4, 22, "-1000.00"}}, {{4, 22, "\"-1000.00\" is a negative amount"}}},
+      {{{4, 22, "0.00"}}, {}},
+      {{{3, 34, "-0.01"}}, {{3, 34, "\"-0.01\" is a negative amount"}}},
+      // A rate lies from 0 to 100.
+      {{{4, 26, "100.0000"}}, {}},
+      {{{4, 26, "100.0001"}}, {{4, 26, "rate 100.0001 is over 100"}}},
+      {{{4, 26, "-0.0001"}}, {{4, 26, "rate -0.0001 is below 0"}}},
+      {{{4, 26, "-1.00"}}, {{4, 26, "\"-1.00\" is not a rate with four decimals"}}},
+      // Texts up to their field's length: names 75, address lines 25, codes
+      // as long as their list's, zero-filled numbers as wide as they are filled.
+      {{{4, 13, std::string(75, 'N')}, {2, 19, std::string(75, 'N')}}, {}},
+      {{{4, 13, std::string(76, 'N')}}, {{4, 13, "76 characters, at most 75 allowed"}}},
+      {{{2, 33, std::string(76, 'N')}}, {{2, 33, "76 characters, at most 75 allowed"}}},
+      {{{2, 21, std::string(25, 'F')}, {2, 39, std::string(25, 'T')}}, {}},
+      {{{2, 39, std::string(26, 'T')}}, {{2, 39, "26 characters, at most 25 allowed"}}},
+      {{{2, 27, "1100011"}}, {{2, 27, "7 characters, at most 6 allowed"}}},
+      {{{2, 18, "Q12"}}, {{2, 18, "3 characters, at most 2 allowed"}}},
+      {{{3, 16, "05100012"}}, {{3, 16, "8 characters, at most 7 allowed"}}},
+      {{{4, 30, "AB"}}, {{4, 30, "2 characters, at most 1 allowed"}}},
+      // A field its own rule rejects is not measured besides.
+      {{{4, 10, "ABCDE1234FG"}}, {{4, 10, "\"ABCDE1234FG\" is not a PAN"}}},
   };
   for (const auto& c : cases) {
-    auto records = valid_records();
-    for (const auto& [line, field, value] : c.edits) records[line - 1][field - 1] = value;
-    SCOPED_TRACE(text_of(records));
-    EXPECT_EQ(found(check_return_file(text_of(records))), c.expected);
+    const std::string text = edited(c.edits);
+    SCOPED_TRACE(text);
+    EXPECT_EQ(found(check_return_file(text)), c.expected);
+  }
+}
+
+// Values a validation utility takes but that are unlikely to be meant: each with
+// a clean value at its edge. None is a finding; a field with a finding gets no
+// warning.
+TEST(ReturnFileCheck, EachWarning) {
+  const std::string q1 = " is outside Q1 (01042005 to 30062005)";
+  const std::string q4 = " is outside Q4 (01012006 to 31032006)";
+  // A cess of 2.00 on the deductee of line 4, and a rate that holds it.
+  const Edits cess_in_rate = {{4, 16, "2.00"},   {4, 17, "102.00"}, {4, 19, "102.00"},
+                              {3, 29, "152.00"}, {3, 32, "2.00"},   {3, 33, "152.00"},
+                              {4, 26, "10.2000"}};
+  const struct {
+    Edits edits;
+    Found warnings;
+    Found findings = {};
+  } cases[] = {
+      // Deducted after the challan deposited it; a nil challan deposits nothing.
+      {{{4, 24, "16052005"}},
+       {{4, 24, "deduction date 16052005 is after the challan's deposit date 15052005"}}},
+      {{{3, 18, "16052005"}, {4, 24, "16052005"}}, {}},
+      {{{6, 18, "01062005"}, {7, 24, "15062005"}}, {}},
+      // Paid or deducted outside the return's quarter; Q4 lies in the next year.
+      {{{3, 18, "07072005"}, {4, 24, "01072005"}}, {{4, 24, "deduction date 01072005" + q1}}},
+      {{{3, 18, "07072005"}, {4, 24, "30062005"}}, {}},
+      {{{4, 23, "31032005"}}, {{4, 23, "payment date 31032005" + q1}}},
+      {{{4, 23, "01042005"}, {4, 24, "01042005"}}, {}},
+      {{{2, 18, "Q4"}, {3, 18, "07042006"}, {4, 23, "01012006"}, {4, 24, "31032006"}}, {}},
+      {{{2, 18, "Q4"}, {3, 18, "07042006"}, {4, 23, "31122005"}, {4, 24, "01042006"}},
+       {{4, 23, "payment date 31122005" + q4}, {4, 24, "deduction date 01042006" + q4}}},
+      // PINs of six digits.
+      {{{2, 27, "110001"}, {2, 41, "560001"}}, {}},
+      {{{2, 27, "11000"}}, {{2, 27, "PIN \"11000\" is not six digits"}}},
+      {{{2, 41, "56000A"}}, {{2, 41, "PIN \"56000A\" is not six digits"}}},
+      {{{2, 27, "1100011"}}, {}, {{2, 27, "7 characters, at most 6 allowed"}}},
+      // The tax within a rupee of the rate of the amount, either way; the total
+      // tax may be what the rate gives.
+      {{{4, 22, "1010.00"}}, {}},
+      {{{4, 22, "1010.10"}},
+       {{4, 14, "tax 100.00 differs from 10.0000% of 1010.10 (101.01) by more than a rupee"}}},
+      {{{4, 22, "990.00"}}, {}},
+      {{{4, 22, "989.90"}},
+       {{4, 14, "tax 100.00 differs from 10.0000% of 989.90 (98.99) by more than a rupee"}}},
+      {{{4, 26, "10.2000"}},
+       {{4, 14, "tax 100.00 differs from 10.2000% of 1000.00 (102.00) by more than a rupee"}}},
+      {cess_in_rate, {}},
+      {{{4, 26, ""}}, {}},
+      // The deductee code as the PAN's fourth letter tells: C for a company.
+      {{{4, 8, "1"}}, {{4, 8, "deductee code 1 (company), but PAN ABCDE1234F is not a company's"}}},
+      {{{4, 10, "ABCCE1234F"}},
+       {{4, 8, "deductee code 2 (non-company), but PAN ABCCE1234F is a company's"}}},
+      {{{4, 8, "1"}, {4, 10, "ABCCE1234F"}}, {}},
+      {{{5, 8, "1"}}, {}},
+      // A date that is none is a finding only.
+      {{{4, 24, "31062005"}}, {}, {{4, 24, "\"31062005\" is not a date (ddMMyyyy)"}}},
+  };
+  for (const auto& c : cases) {
+    const std::string text = edited(c.edits);
+    SCOPED_TRACE(text);
+    const CheckReport report = check_return_file(text);
+    EXPECT_EQ(warned(report), c.warnings);
+    EXPECT_EQ(found(report), c.findings);
   }
 }
 
@@ -230,6 +329,8 @@ TEST(ReturnFileCheck, EachLineAndOrderRule) {
       {valid + "8" + extra_cd + "Y^^^^^^^^^^^^30062005^^^94J" + zeros,
        {{2, 4, "2 challan records stated, 3 found"},
         {8, 21, "a second nil challan of section \"94J\""}}},
+      {valid + replaced(text_of({valid_records()[1]}), "2^BH^", "8^BH^"),
+       {{1, 9, "1 batch records stated, 2 found"}, {8, 2, "BH must be the second record"}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
