@@ -55,26 +55,32 @@ void append_json(std::string& out, const CheckFinding& f, bool last) {
   out += last ? "\n" : ",\n";
 }
 
+// {"lines": N, "findings": [...], "failure": F}, written as the findings come.
+void append_json_report(BufferedOutput& output, const jobs::CheckResult& result) {
+  std::string& out = output.buffer();
+  const CheckReport& report = result.report;
+  out += fmt::format("{{\n  \"lines\": {},\n  \"findings\": [", report.lines);
+  out += report.findings.empty() ? "" : "\n";
+  for (std::size_t i = 0; i < report.findings.size(); ++i) {
+    append_json(out, report.findings[i], i + 1 == report.findings.size());
+    output.maybe_flush();
+  }
+  out += report.findings.empty() ? "]" : "  ]";
+  out += fmt::format(",\n  \"failure\": {}\n}}\n", json_failure(result.failure));
+}
+
 int check(const CheckOptions& options) {
   std::optional<std::filesystem::path> workbook;
   if (options.workbook) workbook = *options.workbook;
   const jobs::CheckResult result =
       jobs::check(options.return_file, workbook, named_form(options.form));
-  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
-  if (result.outcome == jobs::Outcome::UnknownForm) return report_unknown_form(*options.workbook);
-  const CheckReport& report = result.report;
-
   BufferedOutput output(stdout);
   std::string& out = output.buffer();
   if (options.json) {
-    out += fmt::format("{{\n  \"lines\": {},\n  \"findings\": [", report.lines);
-    out += report.findings.empty() ? "" : "\n";
-    for (std::size_t i = 0; i < report.findings.size(); ++i) {
-      append_json(out, report.findings[i], i + 1 == report.findings.size());
-      output.maybe_flush();
-    }
-    out += report.findings.empty() ? "]\n}\n" : "  ]\n}\n";
-  } else {
+    append_json_report(output, result);
+  } else if (result.outcome != jobs::Outcome::Failed &&
+             result.outcome != jobs::Outcome::UnknownForm) {
+    const CheckReport& report = result.report;
     for (const CheckFinding& finding : report.findings) {
       append_text(out, finding);
       output.maybe_flush();
@@ -83,6 +89,8 @@ int check(const CheckOptions& options) {
     out += plural(report.lines, "line") + ", " + plural(findings, "finding") + "\n";
   }
   output.flush();
+  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
+  if (result.outcome == jobs::Outcome::UnknownForm) return report_unknown_form(*options.workbook);
   return exit_code_of(result.outcome);
 }
 
