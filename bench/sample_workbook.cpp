@@ -62,8 +62,8 @@ int write_sample_workbook(const std::filesystem::path& path, const SampleOptions
   std::vector<CellValue> deductor = deductor_values(data);
   for (const auto& [cell, value] : overrides[SampleSheet::Deductor])
     deductor[static_cast<std::size_t>(cell.first - 1)] = value;
-  sheets.push_back(
-      {.name = layout.deductor.name, .xml = deductor_sheet_xml(layout, strings, deductor, "2005")});
+  sheets.push_back({.name = layout.deductor.name,
+                    .xml = deductor_sheet_xml(layout, strings, deductor, "2005", 2005)});
   const TableFrame challans = frame_of(layout.challans), deductees = frame_of(layout.deductees);
   sheets.push_back({.name = challans.sheet,
                     .xml = table_xml(challans, options.form, data, options.challans, &challan_row,

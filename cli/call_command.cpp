@@ -1,8 +1,5 @@
 // fenwarx call: a sequence of members on one return object, as a macro calls them
 // by name; "@workbook" stands for the opened workbook.
-#include <fmt/format.h>
-
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -13,7 +10,7 @@
 #include "exit_codes.hpp"
 #include "job_report.hpp"
 #include "jobs/jobs.hpp"
-#include "json_report.hpp"
+#include "run_end.hpp"
 #include "validator_command.hpp"
 #include "workbook_options.hpp"
 
@@ -30,41 +27,57 @@ struct CallOptions {
   std::vector<std::string> words;  // PROGID MEMBER [ARG...] [, MEMBER [ARG...]]...
 };
 
-int usage(std::string_view problem) {
-  fmt::print(stderr, "fenwarx: {}\n", problem);
-  return kExitUsage;
-}
+// The words after the identifier, split at each lone ",". A member's name is the
+// first word after the identifier and after each ","; a usage problem otherwise.
+struct SplitCalls {
+  std::vector<jobs::MemberCall> calls;
+  std::string_view problem;
+};
 
-// The words after the identifier, split at each lone ","; none when a call is empty.
-std::optional<std::vector<jobs::MemberCall>> split_calls(const std::vector<std::string>& words) {
-  std::vector<jobs::MemberCall> calls(1);
+constexpr std::string_view kNoMember = "every \",\" must stand between two members",
+                           kEmptyMember =
+                               "a member's name is empty; name the member to call after PROGID "
+                               "and after each \",\"";
+
+SplitCalls split_calls(const std::vector<std::string>& words) {
+  SplitCalls split;
+  bool named = false;  // whether the call being read has its member's name yet
   for (std::size_t i = 1; i < words.size(); ++i) {
     if (words[i] == kSeparator) {
-      if (calls.back().member.empty()) return std::nullopt;
-      calls.emplace_back();
-    } else if (calls.back().member.empty()) {
-      calls.back().member = words[i];
+      if (!named) return {.calls = {}, .problem = kNoMember};
+      named = false;
+    } else if (!named) {
+      if (words[i].empty()) return {.calls = {}, .problem = kEmptyMember};
+      split.calls.push_back({.member = words[i], .arguments = {}});
+      named = true;
     } else {
-      calls.back().arguments.push_back(words[i]);
+      split.calls.back().arguments.push_back(words[i]);
     }
   }
-  if (calls.back().member.empty()) return std::nullopt;
-  return calls;
+  if (!named) return {.calls = {}, .problem = kNoMember};
+  return split;
 }
 
 int call(const CallOptions& options) {
-  if (options.words.empty()) return usage("give PROGID MEMBER [ARG...]");
-  const auto calls = split_calls(options.words);
-  if (!calls) return usage("every \",\" must stand between two members");
-  for (const jobs::MemberCall& c : *calls)
+  const auto usage = [&](std::string_view problem) {
+    return end_usage(problem, options.json, true);
+  };
+  if (options.words.empty() || options.words.front().empty())
+    return usage("give PROGID MEMBER [ARG...]");
+  const SplitCalls split = split_calls(options.words);
+  if (!split.problem.empty()) return usage(split.problem);
+  for (const jobs::MemberCall& c : split.calls)
     for (const std::string& argument : c.arguments)
       if (argument == jobs::kWorkbookArgument && !options.workbook)
         return usage("@workbook needs --workbook W");
 
-  jobs::CallJob job{.prog_id = options.words.front(), .calls = *calls, .save = !options.no_save};
+  jobs::CallJob job{
+      .prog_id = options.words.front(), .calls = split.calls, .save = !options.no_save};
   if (options.workbook) job.workbook = *options.workbook;
   jobs::Result result;
   {
+    // A validator a member starts writes to standard output too.
+    const StdoutAside aside(options.json);
     TerminalObserver observer(options.json);
     // FENWARX_OUT_DIR and FENWARX_VALIDATOR stand for drive C: and the validator.
     result = jobs::call(job, {.observer = &observer,
@@ -72,13 +85,7 @@ int call(const CallOptions& options) {
                               .out_dir = default_out_dir(),
                               .validator = validator_command(std::nullopt)});
   }
-  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
-  if (options.json)
-    fmt::print("{}", json_text(result, true));
-  else
-    print_findings(result);
-  std::fflush(stdout);
-  return exit_code_of(result.outcome);
+  return end_run(result, options.json, true);
 }
 
 Command add_call(CLI::App& parent) {

@@ -58,32 +58,38 @@ void append_json(std::string& out, const CheckFinding& f, bool last) {
   out += last ? "\n" : ",\n";
 }
 
+// {"lines": N, "findings": [...], "warnings": [...], "failure": F}, written as the
+// findings come.
+void append_json_report(BufferedOutput& output, const jobs::CheckResult& result) {
+  std::string& out = output.buffer();
+  const CheckReport& report = result.report;
+  out += fmt::format("{{\n  \"lines\": {}", report.lines);
+  const auto append_list = [&](const char* name, const std::vector<CheckFinding>& list) {
+    out += fmt::format(",\n  \"{}\": [", name);
+    out += list.empty() ? "" : "\n";
+    for (std::size_t i = 0; i < list.size(); ++i) {
+      append_json(out, list[i], i + 1 == list.size());
+      output.maybe_flush();
+    }
+    out += list.empty() ? "]" : "  ]";
+  };
+  append_list("findings", report.findings);
+  append_list("warnings", report.warnings);
+  out += fmt::format(",\n  \"failure\": {}\n}}\n", json_failure(result.failure));
+}
+
 int check(const CheckOptions& options) {
   std::optional<std::filesystem::path> workbook;
   if (options.workbook) workbook = *options.workbook;
   const jobs::CheckResult result =
       jobs::check(options.return_file, workbook, named_form(options.form), options.strict);
-  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
-  if (result.outcome == jobs::Outcome::UnknownForm) return report_unknown_form(*options.workbook);
-  const CheckReport& report = result.report;
-
   BufferedOutput output(stdout);
   std::string& out = output.buffer();
   if (options.json) {
-    const auto append_list = [&](const char* name, const std::vector<CheckFinding>& list) {
-      out += fmt::format(",\n  \"{}\": [", name);
-      out += list.empty() ? "" : "\n";
-      for (std::size_t i = 0; i < list.size(); ++i) {
-        append_json(out, list[i], i + 1 == list.size());
-        output.maybe_flush();
-      }
-      out += list.empty() ? "]" : "  ]";
-    };
-    out += fmt::format("{{\n  \"lines\": {}", report.lines);
-    append_list("findings", report.findings);
-    append_list("warnings", report.warnings);
-    out += "\n}\n";
-  } else {
+    append_json_report(output, result);
+  } else if (result.outcome != jobs::Outcome::Failed &&
+             result.outcome != jobs::Outcome::UnknownForm) {
+    const CheckReport& report = result.report;
     for (const auto* list : {&report.findings, &report.warnings})
       for (const CheckFinding& finding : *list) {
         append_text(out, finding, list == &report.warnings);
@@ -96,6 +102,8 @@ int check(const CheckOptions& options) {
     out += "\n";
   }
   output.flush();
+  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
+  if (result.outcome == jobs::Outcome::UnknownForm) return report_unknown_form(*options.workbook);
   return exit_code_of(result.outcome);
 }
 

@@ -1,35 +1,30 @@
 // fenwarx export: the return object of the workbook's form verifies it silently
 // and writes the return file into the output folder, as the workbook's export
 // button would; the workbook is saved with what the verification wrote.
-#include <fmt/format.h>
-
-#include <cstdio>
 #include <memory>
 
 #include "command.hpp"
 #include "exit_codes.hpp"
 #include "job_report.hpp"
 #include "jobs/jobs.hpp"
-#include "json_report.hpp"
+#include "run_end.hpp"
 #include "workbook_options.hpp"
 
 namespace fenwarx::cli {
 namespace {
 
 int export_return(const WorkbookOptions& options) {
+  if (const auto problem = output_kind_problem(options)) return end_usage(*problem, options.json);
   jobs::Result result;
   {
     TerminalObserver observer(options.json);
     result = jobs::export_return(workbook_job(options), environment_of(options, observer));
   }
-  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
-  if (result.outcome == jobs::Outcome::UnknownForm) return report_unknown_form(options.workbook);
-  if (options.json)
-    fmt::print("{}", json_text(result));
-  else
-    print_findings(result);
-  std::fflush(stdout);
-  return exit_code_of(result.outcome);
+  if (result.outcome == jobs::Outcome::UnknownForm) {
+    print_report(result, options.json);
+    return report_unknown_form(options.workbook);
+  }
+  return end_run(result, options.json);
 }
 
 Command add_export(CLI::App& parent) {

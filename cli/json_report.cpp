@@ -80,6 +80,12 @@ std::string json_string(std::string_view text) {
   return out;
 }
 
+std::string json_failure(const std::optional<jobs::Failure>& failure) {
+  if (!failure) return "null";
+  return fmt::format(R"({{"number": {}, "description": {}}})", failure->number,
+                     json_string(failure->description));
+}
+
 std::string json_value(const Variant& value) {
   switch (value.type()) {
     case VariantType::Empty: return "null";
@@ -106,8 +112,9 @@ std::string json_text(const jobs::Result& result, bool results) {
     append_array(out, result.results,
                  [](std::string& o, const std::string& r) { o += json_string(r); });
   }
-  out += fmt::format(",\n  \"return_file\": {},\n  \"saved\": {}\n}}\n",
-                     optional_path(result.return_file), optional_path(result.saved));
+  out += fmt::format(",\n  \"return_file\": {},\n  \"saved\": {},\n  \"failure\": {}\n}}\n",
+                     optional_path(result.return_file), optional_path(result.saved),
+                     json_failure(result.failure));
   return out;
 }
 

@@ -4,8 +4,10 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "clock_option.hpp"
 #include "command.hpp"
 #include "exit_codes.hpp"
 #include "job_report.hpp"
@@ -18,6 +20,7 @@ struct NewOptions {
   std::string form;
   std::string file;
   bool force = false;
+  std::optional<std::string> today;
 };
 
 int write_new(const NewOptions& options) {
@@ -27,7 +30,9 @@ int write_new(const NewOptions& options) {
     return kExitUsage;
   }
   const std::filesystem::path path(options.file);
-  const jobs::TemplateResult result = jobs::create_template(*form, path, options.force);
+  const jobs::TemplateResult result =
+      jobs::create_template(*form, path, options.force,
+                            {.today = options.today ? parse_today(*options.today) : std::nullopt});
   switch (result.refusal) {
     case jobs::TemplateResult::Refusal::NotXlsx:
       fmt::print(stderr, "fenwarx: {}: a new return workbook is an .xlsx file\n", options.file);
@@ -48,6 +53,7 @@ Command add_new(CLI::App& parent) {
   app->add_option("--form", options->form, "24, 26, 27 or 27EQ")->required();
   app->add_option("FILE", options->file, "The .xlsx workbook to write")->required();
   app->add_flag("--force", options->force, "Replace FILE when it exists");
+  add_today_option(*app, options->today);
   return {app, [options] { return write_new(*options); }};
 }
 

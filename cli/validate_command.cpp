@@ -11,6 +11,7 @@
 #include "exit_codes.hpp"
 #include "job_report.hpp"
 #include "jobs/jobs.hpp"
+#include "run_end.hpp"
 #include "validator_command.hpp"
 #include "workbook_options.hpp"
 
@@ -21,19 +22,26 @@ struct ValidateOptions {
   std::optional<std::string> form;
   std::string out_dir;
   std::optional<std::string> validator;
+  bool json = false;
 };
 
 int validate(const ValidateOptions& options) {
-  TerminalObserver observer(false);
-  std::fflush(stdout);
-  const jobs::Result result = jobs::validate(named_form(options.form).value_or(Form::F26),
-                                             {.observer = &observer,
-                                              .out_dir = options.out_dir,
-                                              .validator = validator_command(options.validator)});
-  if (result.outcome == jobs::Outcome::Failed) return report_failure(*result.failure);
-  if (result.outcome == jobs::Outcome::Missing)
-    fmt::print(stderr, "fenwarx: no return file at {}; run fenwarx export first\n",
-               result.return_file->string());
+  jobs::Result result;
+  {
+    // The validator writes to standard output, which a JSON report keeps for itself.
+    const StdoutAside aside(options.json);
+    TerminalObserver observer(options.json);
+    std::fflush(stdout);
+    result = jobs::validate(named_form(options.form).value_or(Form::F26),
+                            {.observer = &observer,
+                             .out_dir = options.out_dir,
+                             .validator = validator_command(options.validator)});
+  }
+  if (result.outcome != jobs::Outcome::Missing) return end_run(result, options.json);
+  const std::string missing = result.return_file->string();
+  result.return_file.reset();  // none was handed to the validator
+  print_report(result, options.json);
+  fmt::print(stderr, "fenwarx: no return file at {}; run fenwarx export first\n", missing);
   return exit_code_of(result.outcome);
 }
 
@@ -44,6 +52,8 @@ Command add_validate(CLI::App& parent) {
   add_out_dir_option(*app, options->out_dir);
   app->add_option("--validator", options->validator,
                   "The validator's command line (or FENWARX_VALIDATOR); fenwarx check by default");
+  app->add_flag("--json", options->json,
+                "Print one JSON object; the validator's own output goes to standard error");
   return {app, [options] { return validate(*options); }};
 }
 

@@ -2,14 +2,13 @@
 // workbook's own verify button would, and the workbook is saved with the marks.
 #include <fmt/format.h>
 
-#include <cstdio>
 #include <memory>
 
 #include "command.hpp"
 #include "exit_codes.hpp"
 #include "job_report.hpp"
 #include "jobs/jobs.hpp"
-#include "json_report.hpp"
+#include "run_end.hpp"
 #include "workbook_options.hpp"
 
 namespace fenwarx::cli {
@@ -20,26 +19,23 @@ struct VerifyOptions : WorkbookOptions {
 };
 
 int verify(const VerifyOptions& options) {
+  if (const auto problem = output_kind_problem(options)) return end_usage(*problem, options.json);
   jobs::Result result;
   {
     TerminalObserver observer(options.json);
     result = jobs::verify(workbook_job(options), environment_of(options, observer), options.salary);
   }
   switch (result.outcome) {
-    case jobs::Outcome::Failed: return report_failure(*result.failure);
-    case jobs::Outcome::UnknownForm: return report_unknown_form(options.workbook);
+    case jobs::Outcome::UnknownForm:
+      print_report(result, options.json);
+      return report_unknown_form(options.workbook);
     case jobs::Outcome::WrongForm:
+      print_report(result, options.json);
       fmt::print(stderr, "fenwarx: --salary applies to Form 24 only; {} is Form {}\n",
                  options.workbook, form_name(*result.form));
       return kExitUsage;
-    default: break;
+    default: return end_run(result, options.json);
   }
-  if (options.json)
-    fmt::print("{}", json_text(result));
-  else
-    print_findings(result);
-  std::fflush(stdout);
-  return exit_code_of(result.outcome);
 }
 
 Command add_verify(CLI::App& parent) {

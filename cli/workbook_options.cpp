@@ -1,8 +1,12 @@
 #include "workbook_options.hpp"
 
+#include <fmt/format.h>
+
 #include <cstdlib>
+#include <filesystem>
 
 #include "clock_option.hpp"
+#include "platform/values/ascii.hpp"
 #include "validator_command.hpp"
 
 namespace fenwarx::cli {
@@ -39,6 +43,19 @@ void add_out_dir_option(CLI::App& app, std::string& out_dir) {
 
 std::optional<Form> named_form(const std::optional<std::string>& form) {
   return form ? find_form(*form) : std::nullopt;
+}
+
+std::optional<std::string> output_kind_problem(const WorkbookOptions& options) {
+  if (!options.output) return std::nullopt;
+  // The package's content types say whether it holds macros; a name that says
+  // otherwise is refused by the spreadsheet, so the copy keeps the kind it has.
+  std::string kind = std::filesystem::path(options.workbook).extension().string();
+  for (char& c : kind) c = ascii_lower(c);
+  if (kind != ".xlsx" && kind != ".xlsm") return std::nullopt;
+  if (equal_ignoring_case(std::filesystem::path(*options.output).extension().string(), kind))
+    return std::nullopt;
+  return fmt::format("-o {}: the workbook is an {} file; give -o a name ending in {}",
+                     *options.output, kind, kind);
 }
 
 jobs::WorkbookJob workbook_job(const WorkbookOptions& options) {

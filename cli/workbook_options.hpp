@@ -30,6 +30,10 @@ void add_out_dir_option(CLI::App& app, std::string& out_dir);
 // The form named by --form (already checked by the parser).
 std::optional<Form> named_form(const std::optional<std::string>& form);
 
+// What is wrong with -o OUT when it names another kind of workbook (.xlsx, .xlsm)
+// than WORKBOOK is; nothing when it is fine.
+std::optional<std::string> output_kind_problem(const WorkbookOptions& options);
+
 jobs::WorkbookJob workbook_job(const WorkbookOptions& options);
 jobs::Environment environment_of(const WorkbookOptions& options, jobs::Observer& observer);
 

@@ -19,7 +19,8 @@ std::filesystem::path return_file_path(const ReturnObject& self);
 void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& excel);
 
 // Runs the validator command with the return file's path as its last argument,
-// waits for it and keeps its exit status in validator_status.
+// waits for it and keeps its exit status in validator_status. RuntimeError 53
+// when there is no validator command, or no return file (the description names it).
 void Validation_ReturnFile(ReturnObject& self);
 
 }  // namespace fenwarx

@@ -47,7 +47,9 @@ Result call(const CallJob& job, const Environment& environment) {
     result.errors = object->error_count;
     result.log = log_lines(object->findings);
     result.notes = object->notes;
-    result.outcome = object->error_count > 0 ? Outcome::DataErrors : Outcome::Done;
+    // A validator that rejected the return file is an error found, as `validate` counts it.
+    const bool rejected = object->validator_status > 0;
+    result.outcome = object->error_count > 0 || rejected ? Outcome::DataErrors : Outcome::Done;
   } catch (const RuntimeError& error) {
     result.outcome = Outcome::Failed;
     result.failure = failure_of(error);

@@ -33,7 +33,9 @@ struct MemberCall {
 inline constexpr std::string_view kWorkbookArgument = "@workbook";
 
 // Calls members of one return object by name, in order, as a macro does; the
-// results of members that have one go to the observer and the result.
+// results of members that have one go to the observer and the result. DataErrors
+// when the object counted errors or the validator it ran did not exit with 0; a
+// run-time error a member raised stops the calls and is the result's failure.
 struct CallJob {
   std::string prog_id;
   std::vector<MemberCall> calls;
@@ -53,15 +55,16 @@ CheckResult check(const std::filesystem::path& return_file,
                   const std::optional<std::filesystem::path>& workbook, std::optional<Form> form,
                   bool strict = false);
 
-// Writes the blank return workbook of a form. It refuses a name that is no .xlsx
-// (the template holds no macros, so an .xlsm would promise what it lacks) and an
-// existing file unless told to replace it.
+// Writes the blank return workbook of a form, its year hints of the environment's
+// today. It refuses a name that is no .xlsx (the template holds no macros, so an
+// .xlsm would promise what it lacks) and an existing file unless told to replace it.
 struct TemplateResult {
   Outcome outcome = Outcome::Done;
   enum class Refusal { None, NotXlsx, Exists } refusal = Refusal::None;
   std::optional<Failure> failure;
 };
-TemplateResult create_template(Form form, const std::filesystem::path& file, bool replace);
+TemplateResult create_template(Form form, const std::filesystem::path& file, bool replace,
+                               const Environment& environment = {});
 
 // The cells of a workbook's sheets (one sheet, or all), row by row, as texts.
 struct ShowJob {

@@ -8,7 +8,8 @@
 
 namespace fenwarx::jobs {
 
-TemplateResult create_template(Form form, const std::filesystem::path& file, bool replace) {
+TemplateResult create_template(Form form, const std::filesystem::path& file, bool replace,
+                               const Environment& environment) {
   TemplateResult result;
   if (!equal_ignoring_case(file.extension().string(), ".xlsx"))
     result.refusal = TemplateResult::Refusal::NotXlsx;
@@ -19,7 +20,7 @@ TemplateResult create_template(Form form, const std::filesystem::path& file, boo
     return result;
   }
   try {
-    templates::write_return_template(file, form);
+    templates::write_return_template(file, form, *clock_of(environment));
   } catch (const RuntimeError& error) {
     result.outcome = Outcome::Failed;
     result.failure = failure_of(error);

@@ -18,16 +18,17 @@ using Rows = std::array<Row, kRows>;
 
 inline constexpr std::string_view kFilled = "Filled in by the verification";
 
+// The blank workbook ends the year rows' hints with the current years.
 inline constexpr Row kAssessmentYear{.role = R::AssessmentYear,
                                      .label = "Assessment Year",
                                      .kind = Kind::Year,
                                      .width = 36,
-                                     .note = "Typed like 2006-07"};
+                                     .note = "Typed like"};
 inline constexpr Row kFinancialYear{.role = R::FinancialYear,
                                     .label = "Financial Year",
                                     .kind = Kind::Year,
                                     .width = 36,
-                                    .note = "Typed like 2005-06"};
+                                    .note = "Typed like"};
 inline constexpr Row kNilChallanDate{.role = R::NilChallanDate,
                                      .label = "Date of Nil Challans",
                                      .kind = Kind::Date,

@@ -4,6 +4,8 @@
 // the data, the deductor sheet's flag, financial-year and error-log cells, and
 // the "State Code" sheet. Walks, records, templates, the locator of findings and
 // the command line all read it; nothing else knows a row or a column number.
+#include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "layout/field_table.hpp"
@@ -55,6 +57,24 @@ struct ErrorLog {
   int column_column;
   int caption_column;
 };
+
+// A column of the error log and what it holds, as the blank workbook names it.
+struct LogColumn {
+  int column;
+  std::string_view holds;
+};
+
+// The error log's columns from left to right: each line fills its row of them,
+// except the count's column, whose first row alone holds the count.
+constexpr std::array<LogColumn, 5> error_log_columns(const ErrorLog& log) {
+  std::array<LogColumn, 5> columns{{{.column = log.sheet_column, .holds = "sheet"},
+                                    {.column = log.count.column, .holds = "count"},
+                                    {.column = log.row_column, .holds = "row"},
+                                    {.column = log.column_column, .holds = "column"},
+                                    {.column = log.caption_column, .holds = "caption"}}};
+  std::ranges::sort(columns, {}, &LogColumn::column);
+  return columns;
+}
 
 struct DeductorSheet {
   std::string_view name;

@@ -13,11 +13,12 @@ std::string empty_table_xml(const TableFrame& table, Form form, SharedStringTabl
 
 }  // namespace
 
-TemplateParts make_return_template(Form form) {
+TemplateParts make_return_template(Form form, Clock& clock) {
   const WorkbookLayout& layout = workbook_layout(form);
   TemplateParts parts;
   parts.sheets.push_back({.name = layout.deductor.name,
-                          .xml = deductor_sheet_xml(layout, parts.strings, {}, std::nullopt)});
+                          .xml = deductor_sheet_xml(layout, parts.strings, {}, std::nullopt,
+                                                    financial_year_of(clock.today()))});
   for (const TableFrame& table : table_frames(layout))
     parts.sheets.push_back(
         {.name = table.sheet, .xml = empty_table_xml(table, form, parts.strings)});
@@ -25,8 +26,8 @@ TemplateParts make_return_template(Form form) {
   return parts;
 }
 
-void write_return_template(const std::filesystem::path& path, Form form) {
-  const TemplateParts parts = make_return_template(form);
+void write_return_template(const std::filesystem::path& path, Form form, Clock& clock) {
+  const TemplateParts parts = make_return_template(form, clock);
   write_package(path, parts.sheets, parts.strings);
 }
 

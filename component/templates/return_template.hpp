@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "layout/forms.hpp"
+#include "platform/clock/clock.hpp"
 #include "templates/return_package.hpp"
 
 namespace fenwarx::templates {
@@ -13,9 +14,10 @@ struct TemplateParts {
   SharedStringTable strings;
 };
 
-TemplateParts make_return_template(Form form);
+// The year rows' hints show the financial year `clock` stands in.
+TemplateParts make_return_template(Form form, Clock& clock);
 
 // Replaces `path` atomically; RuntimeError on an I/O failure.
-void write_return_template(const std::filesystem::path& path, Form form);
+void write_return_template(const std::filesystem::path& path, Form form, Clock& clock);
 
 }  // namespace fenwarx::templates

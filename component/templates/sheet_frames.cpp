@@ -2,6 +2,7 @@
 
 #include "layout/code_lists.hpp"
 #include "platform/spreadsheet/cell_reference.hpp"
+#include "platform/values/dates.hpp"
 #include "templates/workbook_styles.hpp"
 
 namespace fenwarx::templates {
@@ -13,7 +14,37 @@ std::string column_range(int column, int first_row, int last_row) {
   return range;
 }
 
+// "Error log, columns AD to AH: sheet, count, row, column, caption", in the
+// order the columns stand.
+std::string log_heading(const ErrorLog& log) {
+  const auto columns = error_log_columns(log);
+  std::string heading = "Error log, columns ";
+  append_column_letters(heading, columns.front().column);
+  heading += " to ";
+  append_column_letters(heading, columns.back().column);
+  heading += ':';
+  for (const LogColumn& column : columns) heading.append(" ").append(column.holds).append(",");
+  heading.pop_back();
+  return heading;
+}
+
+// A year row's hint ends in a year typed as it should be: the financial year
+// itself, or the assessment year after it.
+std::string note_of(const Field<DeductorRow>& field, int financial_year) {
+  std::string note(field.note);
+  if (field.role != DeductorRow::FinancialYear && field.role != DeductorRow::AssessmentYear)
+    return note;
+  const int first = financial_year + (field.role == DeductorRow::AssessmentYear ? 1 : 0),
+            next = (first + 1) % 100;
+  return note + ' ' + std::to_string(first) + (next < 10 ? "-0" : "-") + std::to_string(next);
+}
+
 }  // namespace
+
+int financial_year_of(double serial) {
+  const CivilDate date = civil_from_serial(serial);
+  return date.month >= 4 ? date.year : date.year - 1;
+}
 
 std::uint32_t data_style(Kind kind) {
   switch (kind) {
@@ -48,7 +79,7 @@ void write_value(SheetXml& sheet, int column, const CellValue& value, Kind kind)
 
 std::string deductor_sheet_xml(const WorkbookLayout& layout, SharedStringTable& strings,
                                std::span<const CellValue> values,
-                               std::optional<std::string_view> cached_year) {
+                               std::optional<std::string_view> cached_year, int financial_year) {
   const DeductorSheet& deductor = layout.deductor;
   const ErrorLog& log = deductor.log;
   const int year_row = deductor.rows.of(DeductorRow::FinancialYear);
@@ -71,10 +102,10 @@ std::string deductor_sheet_xml(const WorkbookLayout& layout, SharedStringTable& 
     write_value(sheet, deductor.value_column,
                 values.empty() ? CellValue{} : values[static_cast<std::size_t>(row - 1)],
                 row == year_row ? Kind::Year : field.kind);
-    if (!field.note.empty()) sheet.text(deductor.note_column, field.note, style::kNote);
+    if (!field.note.empty())
+      sheet.text(deductor.note_column, note_of(field, financial_year), style::kNote);
     if (logs) {
-      sheet.text(log_note_column, "Error log: count, then sheet, row, column, caption",
-                 style::kNote);
+      sheet.text(log_note_column, log_heading(log), style::kNote);
       sheet.number(log.count.column, 0, style::kGeneral);
     }
     sheet.end_row();

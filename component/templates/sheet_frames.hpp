@@ -28,12 +28,16 @@ std::uint32_t column_style(Kind kind);  // the whole column's default
 
 void write_value(SheetXml& sheet, int column, const CellValue& value, Kind kind);
 
+// The first year of the financial year (April to March) a date serial falls in.
+int financial_year_of(double serial);
+
 // The deductor sheet: labels, `values` (one per row, or none for a blank form),
-// hints, the error log's count 0 and the financial-year formula, with
-// `cached_year` as its result when given.
+// hints (the year rows' show `financial_year` and the year after it, typed as
+// they should be), the error log's heading and count 0, and the financial-year
+// formula, with `cached_year` as its result when given.
 std::string deductor_sheet_xml(const WorkbookLayout& layout, SharedStringTable& strings,
                                std::span<const CellValue> values,
-                               std::optional<std::string_view> cached_year);
+                               std::optional<std::string_view> cached_year, int financial_year);
 
 // A table's rows above its data: headings, the challan sheet's notes, column numbers.
 void write_table_headings(SheetXml& sheet, const TableFrame& table);

@@ -33,10 +33,12 @@ std::string nil_return(const std::string& serial, const std::string& date,
 TEST(CheckCommand, FindingsExitCodesAndJson) {
   const auto dir = testing::scratch_dir();
   const std::string clean = (dir / "clean.txt").string(), bad = (dir / "bad.txt").string(),
-                    book = (dir / "r.xlsx").string(), absent = (dir / "absent.txt").string();
+                    book = (dir / "r.xlsx").string(), absent = (dir / "absent.txt").string(),
+                    plain = (dir / "plain.xlsx").string();
   std::ofstream(clean, std::ios::binary) << nil_return("1", "30062005");
   std::ofstream(bad, std::ios::binary) << nil_return("2", "31062005");
   testing::write_workbook(book, testing::clean_return(Form::F26));
+  testing::write_workbook(plain, {{"Sheet1", {}}});
   const std::string date_finding = "line 3, field 18: \"31062005\" is not a date (ddMMyyyy)";
   const struct {
     Args args;
@@ -46,7 +48,7 @@ TEST(CheckCommand, FindingsExitCodesAndJson) {
       {{"check", clean}, 0, "3 lines, 0 findings\n", ""},
       {{"check", clean, "--json"},
        0,
-       "{\n  \"lines\": 3,\n  \"findings\": [],\n  \"warnings\": []\n}\n",
+       "{\n  \"lines\": 3,\n  \"findings\": [],\n  \"warnings\": [],\n  \"failure\": null\n}\n",
        ""},
       {{"check", bad},
        1,
@@ -66,9 +68,21 @@ TEST(CheckCommand, FindingsExitCodesAndJson) {
        "\n"
        R"j(    {"line": 3, "field": 18, "message": "\"31062005\" is not a date (ddMMyyyy)", )j"
        R"j("sheet": "Deductor Details", "row": 31, "column": 2})j"
-       "\n  ],\n  \"warnings\": []\n}\n",
+       "\n  ],\n  \"warnings\": [],\n  \"failure\": null\n}\n",
        ""},
       {{"check", absent}, 3, "", "fenwarx: error 53: File not found: " + absent + "\n"},
+      // With --json the object comes whatever stopped the check.
+      {{"check", "--json", clean, "--workbook", plain},
+       2,
+       "{\n  \"lines\": 3,\n  \"findings\": [],\n  \"warnings\": [],\n  \"failure\": null\n}\n",
+       "fenwarx: cannot tell the form of " + plain + "; give --form 24|26|27|27EQ\n"},
+      {{"check", "--json", absent},
+       3,
+       "{\n  \"lines\": 0,\n  \"findings\": [],\n  \"warnings\": [],\n  \"failure\": {\"number\": "
+       "53, "
+       "\"description\": \"File not found: " +
+           absent + "\"}\n}\n",
+       "fenwarx: error 53: File not found: " + absent + "\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));
@@ -114,7 +128,7 @@ TEST(CheckCommand, WarningsAndStrict) {
        "{\n  \"lines\": 3,\n  \"findings\": [],\n  \"warnings\": [\n"
        R"j(    {"line": 2, "field": 27, "message": "PIN \"11000\" is not six digits", )j"
        R"j("sheet": "Deductor Details", "row": 11, "column": 2})j"
-       "\n  ]\n}\n"},
+       "\n  ],\n  \"failure\": null\n}\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::PrintToString(c.args));

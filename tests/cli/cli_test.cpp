@@ -55,7 +55,7 @@ TEST(Cli, OutputExitCodeAndMessages) {
       {{"--version"}, 0, "fenwarx 0.1.0\n", ""},
       {{"show", absent}, 3, "", "fenwarx: error 53: File not found: " + absent + "\n"},
       {{"show", book, "--sheet", "Challan Details"}, 3, "",
-       "fenwarx: error 9: Subscript out of range\n"},
+       "fenwarx: error 9: Subscript out of range: the workbook has no sheet 'Challan Details'\n"},
       {{"show", text}, 3, "",
        "fenwarx: error 1004: notes.xlsx is not a workbook: an .xlsx or .xlsm file is a zip "
        "package\n"},

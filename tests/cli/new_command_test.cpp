@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "cli/run_program.hpp"
@@ -50,6 +51,21 @@ TEST(NewCommand, WritesRefusesAndReplaces) {
                                       "State Code"}));
   for (const Args& usage : {Args{"new", book}, Args{"new", "--form", "26"}})
     EXPECT_EQ(run_fenwarx(usage).exit_code, 2);
+}
+
+// The year rows' hints show the financial year of the day (April to March).
+TEST(NewCommand, YearHintsFollowToday) {
+  const auto dir = testing::scratch_dir();
+  for (const auto& [today, financial, assessment] :
+       {std::tuple{"2024-04-01", "2024-25", "2025-26"}, {"2100-03-31", "2099-00", "2100-01"}}) {
+    SCOPED_TRACE(today);
+    const std::string book = (dir / (std::string(today) + ".xlsx")).string();
+    ASSERT_EQ(run_fenwarx({"new", "--form", "26", "--today", today, book}).exit_code, 0);
+    const auto wb = XlsxWorkbook::open(book);
+    Worksheet& deductor = wb->Worksheets("Deductor Details");
+    EXPECT_EQ(deductor.Cells(29, 3).Value().to_text(), std::string("Typed like ") + assessment);
+    EXPECT_EQ(deductor.Cells(30, 3).Value().to_text(), std::string("Typed like ") + financial);
+  }
 }
 
 // A Form 26 return typed into the blank template as a user would: the year stays

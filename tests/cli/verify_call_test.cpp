@@ -117,14 +117,14 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
       {{"call", "--json", p26, "xplace", "q\"b\\s\x01t\tn\n\xff\xc3\xa9\xe2\x82\xac", "#", "!"}, 0,
        "{\n  \"messages\": [],\n  \"errors\": 0,\n  \"log\": [],\n  \"results\": [\n"
        "    \"q\\\"b\\\\s\\u0001t\\tn\\n\\ufffd\xc3\xa9\xe2\x82\xac\"\n  ],\n"
-       "  \"return_file\": null,\n  \"saved\": null\n}\n"},
+       "  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": null\n}\n"},
       {{"verify", "--today", "2006-01-15", "-o", out, book}, 0, kSuccess},
       {{"verify", "--no-save", book}, 0, kSuccess},  {{"verify", no_year_book}, 1, no_year(30)},
       {{"verify", "--json", "--no-save", no_year_book}, 1, "{\n  \"messages\": [\n"
        "    {\"text\": \"Select year Once Again !\", \"title\": \"\", \"style\": 0}\n"
        "  ],\n  \"errors\": 0,\n  \"log\": [],\n  \"notes\": [\n"
        "    \"the financial year cell Deductor Details!B30 is empty\"\n  ],\n"
-       "  \"return_file\": null,\n  \"saved\": null\n}\n"},
+       "  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": null\n}\n"},
       {{"verify"}, 2, "", "*"},  {{"verify", "--form", "25", book}, 2, "", "*"},
       {{"verify", "-o", "x.xlsx", "--no-save", book}, 2, "", "*"},
       {{"verify", "--today", "2006-02-30", book}, 2, "", "*"},
@@ -165,7 +165,7 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
       {{"verify", workbook({{kChallan, 4, 2, "192"}})}, 2, "", unknown},
       {{"verify", workbook({}, {kDeductor})}, 2, "", unknown},
       {{"verify", "--no-save", "--form", "27eq", workbook({}, {kDeductor})}, 3, "",
-       "fenwarx: error 9: Subscript out of range\n"},
+       "fenwarx: error 9: Subscript out of range: the workbook has no sheet 'Collector Details'\n"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -204,7 +204,7 @@ TEST(CallCommand, ValidatorsAfterTheBindingRunMarkTheSavedWorkbook) {
             "\"caption\": \"PAN \\\"of\\\" the deductor\", \"rule\": \"not a PAN: five "
             "letters, four digits, a letter\"}\n  ],\n  \"results\": [],\n  \"return_file\": "
             "null,\n  \"saved\": \"" +
-                book + "\"\n}\n");
+                book + "\",\n  \"failure\": null\n}\n");
   auto saved = XlsxWorkbook::open(book);
   Worksheet& deductor = saved->Worksheets(kDeductor);
   EXPECT_EQ(deductor.Cells(3, 2).Value().to_text(), "ABCD1234F");

@@ -91,6 +91,29 @@ TEST(Jobs, ExportWritesTheFileAndFlagsTheWorkbook) {
   EXPECT_EQ(checked.outcome, Outcome::Done);
 }
 
+// A call hands the return file to the validator: a file that is not there stops
+// the calls as a failure naming it, and a validator that rejects the file counts
+// as errors found, as `validate` counts it.
+TEST(Jobs, CallValidatesTheReturnFileOrFailsNamingIt) {
+  const fs::path dir = scratch_dir();
+  const std::string file = fs::absolute(dir / "eTDS26.txt").lexically_normal().string();
+  const auto validated = [&](const std::string& validator) {
+    return call({.prog_id = "Fenwarx.clsExport26",
+                 .calls = {{.member = "Validation_ReturnFile", .arguments = {}}}},
+                {.out_dir = dir, .validator = {validator}});
+  };
+  const Result missing = validated("true");
+  EXPECT_EQ(missing.outcome, Outcome::Failed);
+  ASSERT_TRUE(missing.failure);
+  EXPECT_EQ(missing.failure->number, 53);
+  EXPECT_EQ(missing.failure->description, "File not found: " + file);
+
+  write_workbook(dir / "unused.xlsx", {{"Sheet1", {}}});
+  fs::copy_file(dir / "unused.xlsx", file);  // any file will do for these validators
+  EXPECT_EQ(validated("true").outcome, Outcome::Done);
+  EXPECT_EQ(validated("false").outcome, Outcome::DataErrors);
+}
+
 // What stops a job comes back as its outcome, never as an exception.
 TEST(Jobs, RefusalsAndFailuresAreOutcomes) {
   const fs::path dir = scratch_dir();

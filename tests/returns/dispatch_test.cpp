@@ -125,8 +125,10 @@ TEST(Dispatch, CallsMatchNamesCoerceArgumentsAndHandBackByReferenceOnes) {
       {"CheckRateAmountNill", {N(1)}, {}, kNoMember, true}, {"AddZero", {T("1"), N(2), N(3)}, {}, kCount},
       {"CheckDate", {N(1)}, {}, kCount},
       {"CheckDate", {N(1), N(1), B(true), B(true)}, {}, kCount}, {"ExportETDS_Vantor", {book}, {}, kNotYet, true},
-      {"ExportETDS_Vantor", {book}, {}, "9: Subscript out of range"},  // a book without the sheets
-      {"Validation_ReturnFile", {}, {}, "53: File not found"},  // no validator given {"ExportETDS_Vantor", {T("book")}, {}, kObjectRequired},
+      // A book without a deductee sheet: the error names the sheet looked for.
+      {"ExportETDS_Vantor", {book}, {}, "9: Subscript out of range: the workbook has no sheet 'Deductee Details'"},
+      {"Validation_ReturnFile", {}, {}, "53: File not found"},  // no validator given
+      {"ExportETDS_Vantor", {T("book")}, {}, kObjectRequired},
       // By reference the coerced value comes back; members without a result give Empty.
       {"AddSpace", {N(12.5), T("6")}, T("12.5  "), "", false, {T("12.5"), N(6)}},
       {"xplace", {N(1), T("1"), B(false)}, T("False"), "", false, {T("1"), T("1"), T("False")}},

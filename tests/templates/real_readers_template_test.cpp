@@ -48,7 +48,7 @@ TEST(TemplateReaders, OpenpyxlAndLibreOfficeOpenEveryTemplate) {
                             {Form::F26, "f26.xlsx"},
                             {Form::F27, "f27.xlsx"},
                             {Form::F27EQ, "f27eq.xlsx"}}) {
-    templates::write_return_template(dir / name, form);
+    templates::write_return_template(dir / name, form, *system_clock());
     files += " " + (dir / name).string();
     copies += " " + (dir / "lo" / name).string();
   }

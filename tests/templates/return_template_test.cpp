@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "layout/code_lists.hpp"
+#include "platform/clock/clock.hpp"
+#include "platform/values/dates.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "platform/xlsx/zip_reader.hpp"
 #include "support/test_paths.hpp"
@@ -87,7 +89,9 @@ class ReturnTemplateTest : public ::testing::TestWithParam<Expected> {};
 TEST_P(ReturnTemplateTest, SheetsLabelsHeadingsAndLists) {
   const Expected& want = GetParam();
   const auto path = testing::scratch_dir() / "template.xlsx";
-  templates::write_return_template(path, want.form);
+  // 31/03/2025 still falls in the financial year 2024-25.
+  templates::write_return_template(
+      path, want.form, *fixed_clock(serial_from_civil({.year = 2025, .month = 3, .day = 31})));
   auto book = XlsxWorkbook::open(path);
   ASSERT_EQ(book->sheet_names(), want.sheets);
 
@@ -102,6 +106,12 @@ TEST_P(ReturnTemplateTest, SheetsLabelsHeadingsAndLists) {
   for (int row = 33; row <= 37; ++row)
     EXPECT_EQ(text_of(deductor, row, 3), "Filled in by the verification") << "row " << row;
   EXPECT_EQ(deductor.Cells(want.year_row, 2).NumberFormat(), "@");
+  const int assessment_row = want.year_row == 29 ? 30 : 29;
+  EXPECT_EQ(text_of(deductor, want.year_row, 3), "Typed like 2024-25");
+  EXPECT_EQ(text_of(deductor, assessment_row, 3), "Typed like 2025-26");
+  // The error log's heading names its columns as the marker fills them: the
+  // sheet in AD, the count in AE1, then row, column and caption.
+  EXPECT_EQ(text_of(deductor, 1, 29), "Error log, columns AD to AH: sheet, count, row, column, caption");
   EXPECT_EQ(text_of(deductor, 1, 31), "0");
   EXPECT_TRUE(deductor.Cells(1, 2).Value().is_empty());
 

@@ -16,10 +16,13 @@ int FaultInjectingFileSystem::calls(FileCall call) const {
 bool FaultInjectingFileSystem::fails(FileCall call) {
   const int count = ++counts_[static_cast<std::size_t>(call)];
   for (const FileFault& fault : faults_) {
-    if (fault.call == call && fault.nth == count) {
-      errno = fault.error;
-      return true;
+    if (fault.call != call || fault.nth != count) continue;
+    if (fault.stall) {
+      fault.stall();
+      return false;
     }
+    errno = fault.error;
+    return true;
   }
   return false;
 }
@@ -66,6 +69,10 @@ int FaultInjectingFileSystem::rename(const char* from, const char* to) {
 
 int FaultInjectingFileSystem::unlink(const char* path) {
   return fails(FileCall::Unlink) ? -1 : real_.unlink(path);
+}
+
+ssize_t FaultInjectingFileSystem::read_link(const char* path, char* out, std::size_t size) {
+  return fails(FileCall::ReadLink) ? -1 : real_.read_link(path, out, size);
 }
 
 int FaultInjectingFileSystem::stat(const char* path, struct stat* info) {

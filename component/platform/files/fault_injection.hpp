@@ -5,6 +5,7 @@
 // with FileSystemOverride.
 #include <cerrno>
 #include <cstddef>
+#include <functional>
 #include <vector>
 
 #include "platform/files/file_system.hpp"
@@ -21,6 +22,7 @@ enum class FileCall {
   Close,
   Rename,
   Unlink,
+  ReadLink,
   Stat  // stat and fstat; the last kind
 };
 
@@ -28,6 +30,9 @@ struct FileFault {
   FileCall call;
   int nth = 1;  // counted from 1 over the calls of that kind
   int error = EIO;
+  // When set, the call runs this instead of failing, then goes through: a test
+  // stops a save at a chosen step (to signal the process, say) by blocking here.
+  std::function<void()> stall = {};
 };
 
 class FaultInjectingFileSystem final : public FileSystem {
@@ -47,11 +52,12 @@ class FaultInjectingFileSystem final : public FileSystem {
   int close(int fd) override;  // a failed close still releases the descriptor, as on Linux
   int rename(const char* from, const char* to) override;
   int unlink(const char* path) override;
+  ssize_t read_link(const char* path, char* out, std::size_t size) override;
   int stat(const char* path, struct stat* info) override;
   int fstat(int fd, struct stat* info) override;
 
  private:
-  bool fails(FileCall call);  // counts the call; sets errno when a fault hits it
+  bool fails(FileCall call);  // counts the call; sets errno when a fault hits it (or stalls)
   int opened(int fd);         // counts a descriptor a successful call returned
 
   std::vector<FileFault> faults_;

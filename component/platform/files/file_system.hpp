@@ -23,6 +23,8 @@ class FileSystem {
   virtual int close(int fd) = 0;
   virtual int rename(const char* from, const char* to) = 0;
   virtual int unlink(const char* path) = 0;
+  // readlink(2): EINVAL when `path` is not a symbolic link; the text is not terminated.
+  virtual ssize_t read_link(const char* path, char* out, std::size_t size) = 0;
   virtual int stat(const char* path, struct stat* info) = 0;
   virtual int fstat(int fd, struct stat* info) = 0;
 };

@@ -24,6 +24,9 @@ class PosixFileSystem final : public FileSystem {
   int close(int fd) override { return ::close(fd); }
   int rename(const char* from, const char* to) override { return ::rename(from, to); }
   int unlink(const char* path) override { return ::unlink(path); }
+  ssize_t read_link(const char* path, char* out, std::size_t size) override {
+    return ::readlink(path, out, size);
+  }
   int stat(const char* path, struct stat* info) override { return ::stat(path, info); }
   int fstat(int fd, struct stat* info) override { return ::fstat(fd, info); }
 };

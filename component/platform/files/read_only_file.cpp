@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/files/file_kind.hpp"
 #include "platform/files/file_system.hpp"
 #include "platform/values/runtime_error.hpp"
 
@@ -16,25 +17,36 @@ namespace {
                                          std::strerror(error) + ")");
 }
 
+[[noreturn]] void open_error(const std::filesystem::path& path, int error) {
+  if (error == ENOENT || error == ENOTDIR)
+    throw RuntimeError(err::kFileNotFound, "File not found: " + path.string());
+  if (error == EACCES || error == EPERM)
+    throw RuntimeError(err::kPermission, "Permission denied: " + path.string());
+  read_error(path, error);
+}
+
 }  // namespace
 
 ReadOnlyFile::ReadOnlyFile(const std::filesystem::path& path) : path_(path) {
-  fd_ = file_system().open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd_ < 0) {
-    const int error = errno;
-    if (error == ENOENT || error == ENOTDIR)
-      throw RuntimeError(err::kFileNotFound, "File not found: " + path.string());
-    if (error == EACCES || error == EPERM)
-      throw RuntimeError(err::kPermission, "Permission denied: " + path.string());
-    read_error(path, error);
-  }
+  FileSystem& files = file_system();
+  // Told from its entry before it is opened: opening a named pipe waits for a
+  // writer, and opening a device may already act on it.
   struct stat info {};
-  if (file_system().fstat(fd_, &info) != 0) {
+  if (files.stat(path.c_str(), &info) != 0) open_error(path, errno);
+  require_regular_file(path, info.st_mode);
+  // Non-blocking in case something else took the name since; reads of a regular
+  // file are not affected by it.
+  fd_ = files.open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd_ < 0) open_error(path, errno);
+  if (files.fstat(fd_, &info) != 0) {
     const int error = errno;
-    file_system().close(fd_);
+    files.close(fd_);
     read_error(path, error);
   }
-  regular_ = S_ISREG(info.st_mode);
+  if (!S_ISREG(info.st_mode)) {
+    files.close(fd_);
+    require_regular_file(path, info.st_mode);
+  }
   size_ = static_cast<std::uint64_t>(info.st_size);
 }
 

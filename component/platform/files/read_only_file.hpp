@@ -8,14 +8,14 @@ namespace fenwarx {
 
 class ReadOnlyFile {
  public:
-  // RuntimeError 53 when the file is missing, 70 when it may not be read, 57 on
-  // any other failure.
+  // RuntimeError 53 when the file is missing, 70 when it may not be read, 75
+  // naming it when it is no regular file (a folder, a named pipe, a device: it is
+  // neither opened nor read), 57 on any other failure.
   explicit ReadOnlyFile(const std::filesystem::path& path);
   ~ReadOnlyFile();
   ReadOnlyFile(const ReadOnlyFile&) = delete;
   ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
 
-  bool is_regular() const noexcept { return regular_; }
   std::uint64_t size() const noexcept { return size_; }
   const std::filesystem::path& path() const noexcept { return path_; }
 
@@ -28,7 +28,6 @@ class ReadOnlyFile {
  private:
   std::filesystem::path path_;
   int fd_ = -1;
-  bool regular_ = false;
   std::uint64_t size_ = 0;
 };
 

@@ -133,7 +133,9 @@ void Application::SetStatusBar(std::string text) {
 
 Worksheet& Workbook::Worksheets(std::string_view name) {
   if (Worksheet* sheet = find_sheet(name)) return *sheet;
-  throw RuntimeError(err::kSubscript);
+  throw RuntimeError(err::kSubscript, std::string(error_text(err::kSubscript)) +
+                                          ": the workbook has no sheet '" + std::string(name) +
+                                          "'");
 }
 
 }  // namespace fenwarx

@@ -122,7 +122,8 @@ class Application {
 
 class Workbook : public Object {
  public:
-  // The sheet of that exact name; RuntimeError 9 "Subscript out of range" when none.
+  // The sheet of that name; RuntimeError 9 "Subscript out of range: the workbook has
+  // no sheet 'NAME'" when none.
   Worksheet& Worksheets(std::string_view name);
   virtual std::vector<std::string> sheet_names() const = 0;
   virtual Worksheet* find_sheet(std::string_view name) = 0;

@@ -13,7 +13,8 @@ namespace fenwarx {
 
 class XlsxWorkbook : public Workbook {
  public:
-  // RuntimeError 53 for a missing file, 1004 with a clear description for anything
+  // RuntimeError 53 for a missing file, 75 naming it for a folder, a named pipe or
+  // a device (refused unopened), 1004 with a clear description for anything else
   // that is not a readable workbook; the file is never touched.
   static std::shared_ptr<XlsxWorkbook> open(const std::filesystem::path& path);
   // A new workbook with these sheets, in this order, to be saved with save_as.

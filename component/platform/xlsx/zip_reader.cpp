@@ -69,8 +69,6 @@ ZipReader::ZipReader(const std::filesystem::path& path) : ZipReader(path, kMaxEn
 ZipReader::ZipReader(const std::filesystem::path& path, std::uint64_t max_entry_size)
     : path_(path), max_entry_size_(max_entry_size), file_(path) {
   constexpr std::string_view kNotZip = "is not a workbook: an .xlsx or .xlsm file is a zip package";
-  if (!file_.is_regular()) fail(path, kNotZip);
-
   std::array<unsigned char, 8> head{};
   const std::size_t got = file_.read(0, head.size(), head.data());
   if (got == head.size() && head == kCompoundSignature) refuse_compound_file(file_);
@@ -85,6 +83,15 @@ ZipReader::ZipReader(const std::filesystem::path& path, std::uint64_t max_entry_
       damaged(path, "part " + entry.name + " is encrypted");
   entries_ = std::move(directory.entries);
   data_offsets_ = std::move(directory.data_offsets);
+  // An OpenDocument file is a zip as well, whose "mimetype" entry names its kind.
+  constexpr std::string_view kOpenDocumentSpreadsheet =
+      "application/vnd.oasis.opendocument.spreadsheet";
+  if (const ZipEntry* kind = find("mimetype"); kind &&
+                                               kind->size <= 2 * kOpenDocumentSpreadsheet.size() &&
+                                               read(*kind).starts_with(kOpenDocumentSpreadsheet))
+    fail(path,
+         "is an OpenDocument spreadsheet (.ods); open it in the spreadsheet and save it as .xlsx "
+         "or .xlsm");
 }
 
 ZipReader::~ZipReader() = default;

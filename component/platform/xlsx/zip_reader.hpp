@@ -30,9 +30,10 @@ class ZipReader {
   static constexpr std::uint64_t kMaxEntrySize = std::uint64_t{1} << 30;
 
   // Opens a package. RuntimeError 53 when the file is missing, 70 when it may not
-  // be read; 1004 with a description that tells the user what is wrong for: a
-  // legacy .xls workbook ("save it as .xlsx"), an encrypted (password-protected)
-  // workbook, a file that is not a zip, a truncated or corrupt zip, encrypted entries.
+  // be read, 75 when it is no regular file; 1004 with a description that tells the
+  // user what is wrong for: a legacy .xls workbook or an OpenDocument spreadsheet
+  // ("save it as .xlsx"), an encrypted (password-protected) workbook, a file that
+  // is not a zip, a truncated or corrupt zip, encrypted entries.
   explicit ZipReader(const std::filesystem::path& path);
   // The same with a smaller bound on inflated entries, so the refusal can be tested.
   ZipReader(const std::filesystem::path& path, std::uint64_t max_entry_size);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -108,6 +109,11 @@ TEST(AtomicFile, RefusesTargetsItCannotWrite) {
     FileSystemOverride in_place(faulty);
     EXPECT_EQ(refusal(target), c.message);
   }
+  {  // the link test before anything is created
+    FaultInjectingFileSystem faulty({{.call = FileCall::ReadLink, .error = EACCES}});
+    FileSystemOverride in_place(faulty);
+    EXPECT_EQ(refusal(target), "70 Permission denied: " + target.string());
+  }
   // clang-format on
   EXPECT_EQ(listing(dir), Names{"sub"}) << "refused before writing";
   EXPECT_EQ(listing(dir / "sub"), Names{});
@@ -155,6 +161,102 @@ TEST(AtomicFile, TheFolderSyncAfterTheRenameFailsOnlyOnARealError) {
     EXPECT_EQ(listing(dir), Names{"return.txt"}) << c.error;
   }
   // clang-format on
+}
+
+// A save through a symbolic link replaces the file it leads to, with the
+// temporary file beside that one, and the link stays a link.
+TEST(AtomicFile, WritesThroughSymbolicLinksAndKeepsThem) {
+  const auto dir = testing::scratch_dir();
+  fs::create_directories(dir / "real" / "deep");
+  std::ofstream(dir / "real" / "deep" / "return.xlsx") << "old";
+  fs::create_symlink("deep/return.xlsx", dir / "real" / "hop");  // relative to its folder
+  fs::create_symlink(dir / "real" / "hop", dir / "link.xlsx");   // absolute, to another link
+  fs::create_symlink("real/absent.xlsx", dir / "dangling.xlsx");
+  {
+    AtomicFile file(dir / "link.xlsx");
+    file.write("new");
+    EXPECT_EQ(listing(dir / "real" / "deep").size(), 2u) << "the temporary file beside the target";
+    file.commit();
+  }
+  EXPECT_TRUE(fs::is_symlink(dir / "link.xlsx"));
+  EXPECT_TRUE(fs::is_symlink(dir / "real" / "hop"));
+  EXPECT_EQ(slurp(dir / "real" / "deep" / "return.xlsx"), "new");
+  EXPECT_EQ(listing(dir / "real" / "deep"), Names{"return.xlsx"});
+
+  // A dangling link gets its file made.
+  {
+    AtomicFile file(dir / "dangling.xlsx");
+    file.write("made");
+    file.commit();
+  }
+  EXPECT_TRUE(fs::is_symlink(dir / "dangling.xlsx"));
+  EXPECT_EQ(slurp(dir / "real" / "absent.xlsx"), "made");
+  EXPECT_EQ(listing(dir), (Names{"dangling.xlsx", "link.xlsx", "real"}));
+
+  // Links that never reach a file are refused before anything is written.
+  fs::create_symlink("loop.xlsx", dir / "loop.xlsx");
+  EXPECT_EQ(error_of([&] { AtomicFile file(dir / "loop.xlsx"); }),
+            "75 Path/File access error: " + (dir / "loop.xlsx").string() +
+                " (Too many levels of symbolic links)");
+}
+
+// A pipe or a device in the target's place is never replaced by a file.
+TEST(AtomicFile, RefusesToReplaceWhatIsNoFile) {
+  const auto dir = testing::scratch_dir();
+  const fs::path pipe = dir / "pipe.xlsx", link = dir / "link.xlsx";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_symlink(pipe, link);
+  const std::string refused =
+      "75 Path/File access error: " + pipe.string() + " is a named pipe, not a file";
+  EXPECT_EQ(error_of([&] { AtomicFile file(pipe); }), refused);
+  EXPECT_EQ(error_of([&] { AtomicFile file(link); }), refused);
+  EXPECT_TRUE(fs::is_fifo(pipe));
+  EXPECT_EQ(listing(dir), (Names{"link.xlsx", "pipe.xlsx"}));
+}
+
+// Saves "new" over `target`, raising `signal` at the first write.
+void save_raising(const fs::path& target, int signal) {
+  FaultInjectingFileSystem faulty(
+      {{.call = FileCall::Write, .stall = [signal] { std::raise(signal); }}});
+  FileSystemOverride in_place(faulty);
+  AtomicFile file(target);
+  file.write("new");
+  file.commit();
+}
+
+sighandler_t disposition(int signal) {
+  struct sigaction now {};
+  ::sigaction(signal, nullptr, &now);
+  return now.sa_handler;
+}
+
+// A signal that ends the process during a save takes the temporary file with it;
+// the target keeps its old bytes.
+TEST(AtomicFileDeathTest, ASignalDuringASaveRemovesTheTemporaryFile) {
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    const auto dir = testing::scratch_dir();
+    const fs::path target = dir / "return.xlsx";
+    std::ofstream(target) << "old";
+    EXPECT_EXIT(save_raising(target, signal), ::testing::KilledBySignal(signal), "");
+    EXPECT_EQ(listing(dir), Names{"return.xlsx"});
+    EXPECT_EQ(slurp(target), "old");
+  }
+}
+
+// A signal the process ignores stays ignored and the save completes; afterwards
+// each signal is handled as it was before.
+TEST(AtomicFileDeathTest, AnIgnoredSignalStaysIgnoredAndHandlersAreRestored) {
+  const auto dir = testing::scratch_dir();
+  const fs::path target = dir / "return.xlsx";
+  const auto save_ignoring_term = [&] {
+    std::signal(SIGTERM, SIG_IGN);
+    save_raising(target, SIGTERM);
+    std::exit(disposition(SIGTERM) == SIG_IGN && disposition(SIGINT) == SIG_DFL ? 7 : 1);
+  };
+  EXPECT_EXIT(save_ignoring_term(), ::testing::ExitedWithCode(7), "");
+  EXPECT_EQ(slurp(target), "new");
+  EXPECT_EQ(listing(dir), Names{"return.xlsx"});
 }
 
 }  // namespace

@@ -157,7 +157,8 @@ TEST(Worksheets, FindsByExactNameThenIgnoringCaseElseSubscriptOutOfRange) {
     wb.Worksheets("Deductor Detail");
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
-    EXPECT_EQ(std::to_string(e.number()) + ": " + e.description(), "9: Subscript out of range");
+    EXPECT_EQ(std::to_string(e.number()) + ": " + e.description(),
+              "9: Subscript out of range: the workbook has no sheet 'Deductor Detail'");
   }
 }
 

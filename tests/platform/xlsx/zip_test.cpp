@@ -1,5 +1,6 @@
 // The package zip layer, checked against an independent zip reader and writer.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -188,6 +189,40 @@ TEST(ZipReader, RefusesWhatIsNotAWholePackage) {
   for (const auto& c : cases) {
     put(dir / c.file, c.bytes);
     EXPECT_EQ(zip_error(dir / c.file), "1004 " + c.file + c.message);
+  }
+  // An OpenDocument spreadsheet is a zip too; its first entry names its kind.
+  testing::make_zip(dir / "sheet.ods",
+                    {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+                     {"content.xml", "<office:document-content/>"}});
+  EXPECT_EQ(zip_error(dir / "sheet.ods"),
+            "1004 sheet.ods is an OpenDocument spreadsheet (.ods); open it in the spreadsheet and "
+            "save it as .xlsx or .xlsm");
+  testing::make_zip(dir / "text.zip", {{"mimetype", "application/vnd.oasis.opendocument.text"}});
+  EXPECT_EQ(zip_error(dir / "text.zip"), "");
+}
+
+// A folder, a named pipe or a device is refused by what its entry says, before it
+// is opened: opening a pipe would wait for a writer.
+TEST(ZipReader, RefusesWhatIsNoFileWithoutOpeningIt) {
+  const auto dir = testing::scratch_dir();
+  const fs::path pipe = dir / "pipe.xlsx", folder = dir / "folder.xlsx";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_directory(folder);
+  fs::create_symlink(pipe, dir / "link.xlsx");
+  const std::string refused = "75 Path/File access error: ";
+  // clang-format off
+  const struct { fs::path path; std::string message; } cases[] = {
+      {.path = pipe, .message = refused + pipe.string() + " is a named pipe, not a file"},
+      {.path = dir / "link.xlsx",
+       .message = refused + (dir / "link.xlsx").string() + " is a named pipe, not a file"},
+      {.path = folder, .message = refused + folder.string() + " is a folder"},
+      {.path = "/dev/null", .message = refused + "/dev/null is a device, not a file"}};
+  // clang-format on
+  for (const auto& c : cases) {
+    FaultInjectingFileSystem counting({});
+    FileSystemOverride in_place(counting);
+    EXPECT_EQ(zip_error(c.path), c.message);
+    EXPECT_EQ(counting.calls(FileCall::Open), 0) << c.path;
   }
 }
 

@@ -1,0 +1,210 @@
+// What the commands print when they cannot run as asked: a failure (exit 3) or a
+// usage problem found once the arguments are parsed (exit 2) on standard error,
+// with --json the one object on standard output all the same; workbooks that are
+// no workbook file, -o keeping the workbook's kind, and saves through links.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "cli/run_program.hpp"
+#include "platform/xlsx/xlsx_workbook.hpp"
+#include "platform/xlsx/zip_test_files.hpp"
+#include "support/clean_return.hpp"
+#include "support/test_paths.hpp"
+
+namespace fenwarx::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using Args = std::vector<std::string>;
+
+const std::string kP26 = "Fenwarx.clsExport26";
+
+// The object of a run that stopped before it did anything; `failure` as printed.
+std::string report(const std::string& failure, bool results = false) {
+  return std::string("{\n  \"messages\": [],\n  \"errors\": 0,\n  \"log\": [],\n") +
+         (results ? "  \"results\": [],\n" : "") +
+         "  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": " + failure + "\n}\n";
+}
+
+std::string failure(int number, const std::string& description) {
+  return "{\"number\": " + std::to_string(number) + ", \"description\": \"" + description + "\"}";
+}
+
+std::string slurp(const fs::path& path) {
+  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
+}
+
+std::string flag_of(const fs::path& book) {
+  return XlsxWorkbook::open(book)->Worksheets("Deductor Details").Cells(100, 101).Value().to_text();
+}
+
+struct Case {
+  Args args;
+  int exit_code;
+  std::string out, err;
+};
+
+void expect_runs(const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const Outcome run = run_fenwarx(c.args);
+    EXPECT_EQ(run.exit_code, c.exit_code);
+    EXPECT_EQ(run.out, c.out);
+    EXPECT_EQ(run.err, c.err);
+  }
+}
+
+// A member that raises a run-time error stops the calls: exit 3 with the error,
+// and with --json the results so far and the failure in the object.
+TEST(CallFailures, AMemberThatFailsExitsThreeAndEveryExitPrintsTheObject) {
+  const fs::path dir = scratch_dir();
+  const std::string file = (dir / "eTDS26.txt").string(), missing = "File not found: " + file,
+                    empty =
+                        "a member's name is empty; name the member to call after PROGID and "
+                        "after each \",\"";
+  ::setenv("FENWARX_OUT_DIR", dir.c_str(), 1);
+  ::unsetenv("FENWARX_VALIDATOR");
+  // clang-format off
+  expect_runs({
+      {{"call", kP26, "Validation_ReturnFile"}, 3, "", "fenwarx: error 53: " + missing + "\n"},
+      {{"call", "--json", kP26, "GetVersion", ",", "Validation_ReturnFile"}, 3,
+       "{\n  \"messages\": [],\n  \"errors\": 0,\n  \"log\": [],\n  \"results\": [\n"
+       "    \"2.2D \"\n  ],\n  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": " +
+           failure(53, missing) + "\n}\n",
+       "fenwarx: error 53: " + missing + "\n"},
+      {{"call", "--json", kP26, "Nope"}, 3,
+       report(failure(438, "Object doesn't support this property or method"), true),
+       "fenwarx: error 438: Object doesn't support this property or method\n"},
+      // Usage problems the parser leaves to the command.
+      {{"call", kP26, ""}, 2, "", "fenwarx: " + empty + "\n"},
+      {{"call", kP26, "GetVersion", ",", "", "1"}, 2, "", "fenwarx: " + empty + "\n"},
+      {{"call", "--json", kP26, "GetVersion", ","}, 2, report("null", true),
+       "fenwarx: every \",\" must stand between two members\n"},
+      {{"call", "--json", "", "GetVersion"}, 2, report("null", true),
+       "fenwarx: give PROGID MEMBER [ARG...]\n"},
+      {{"call", "--json", kP26, "VerifyData_Vantor_ETDS", "@workbook"}, 2, report("null", true),
+       "fenwarx: @workbook needs --workbook W\n"},
+  });
+  // clang-format on
+
+  // With the file there the validator runs; one that rejects it makes exit 1, and
+  // under --json what it prints goes to standard error, leaving the object whole.
+  std::ofstream(file) << "not a return\r\n";
+  ::setenv("FENWARX_VALIDATOR", "false", 1);
+  EXPECT_EQ(run_fenwarx({"call", kP26, "Validation_ReturnFile"}).exit_code, 1);
+  ::setenv("FENWARX_VALIDATOR", "echo validating", 1);
+  expect_runs({{{"call", "--json", kP26, "Validation_ReturnFile"},
+                0,
+                report("null", true),
+                "validating " + file + "\n"}});
+  ::unsetenv("FENWARX_VALIDATOR");
+  ::unsetenv("FENWARX_OUT_DIR");
+}
+
+// The workbook commands with --json print the object on every exit, and validate too.
+TEST(WorkbookFailures, EveryExitOfAWorkbookCommandPrintsTheObject) {
+  const fs::path dir = scratch_dir();
+  const fs::path no_form = dir / "plain.xlsx", deductor_only = dir / "deductor.xlsx";
+  write_workbook(no_form, {{"Sheet1", {}}});
+  write_workbook(deductor_only, {{"Deductor Details", {}}});
+  const std::string book = (dir / "r.xlsx").string();
+  write_workbook(book, clean_return(Form::F26));
+  const std::string unknown = "fenwarx: cannot tell the form of " + no_form.string() +
+                              "; give --form 24|26|27|27EQ\n",
+                    sheet = "Subscript out of range: the workbook has no sheet 'Collector Details'";
+  // clang-format off
+  expect_runs({
+      {{"verify", "--json", no_form.string()}, 2, report("null"), unknown},
+      {{"export", "--json", "--out-dir", dir.string(), no_form.string()}, 2, report("null"), unknown},
+      {{"verify", "--json", "--no-save", "--form", "27EQ", deductor_only.string()}, 3,
+       report(failure(9, sheet)), "fenwarx: error 9: " + sheet + "\n"},
+      {{"verify", "--json", "--salary", book}, 2, report("null"),
+       "fenwarx: --salary applies to Form 24 only; " + book + " is Form 26\n"},
+      {{"validate", "--json", "--form", "27", "--out-dir", dir.string()}, 1, report("null"),
+       "fenwarx: no return file at " + (dir / "eTDS27.txt").string() +
+           "; run fenwarx export first\n"},
+  });
+  // clang-format on
+}
+
+// -o writes a copy of the workbook's own kind: an .xlsm holds macros an .xlsx
+// must not, so the names must agree (in any case).
+TEST(WorkbookFailures, OutputKeepsTheWorkbookKind) {
+  const fs::path dir = scratch_dir();
+  const fs::path book = dir / "r.xlsx", macro = dir / "r.xlsm";
+  write_workbook(book, clean_return(Form::F26));
+  fs::copy_file(book, macro);
+  const std::string before = slurp(book);
+  const auto needs = [](const fs::path& out, const std::string& kind) {
+    return "fenwarx: -o " + out.string() + ": the workbook is an " + kind +
+           " file; give -o a name ending in " + kind + "\n";
+  };
+  // clang-format off
+  expect_runs({
+      {{"verify", "-o", (dir / "copy.xlsm").string(), book.string()}, 2, "",
+       needs(dir / "copy.xlsm", ".xlsx")},
+      {{"export", "-o", (dir / "copy").string(), "--out-dir", dir.string(), book.string()}, 2, "",
+       needs(dir / "copy", ".xlsx")},
+      {{"verify", "--json", "-o", (dir / "copy.xlsx").string(), macro.string()}, 2, report("null"),
+       needs(dir / "copy.xlsx", ".xlsm")},
+      {{"verify", "--today", "2006-01-15", "-o", (dir / "COPY.XLSX").string(), book.string()}, 0,
+       "[info]  Verificaton Sucess ! : No error.\n", ""},
+  });
+  // clang-format on
+  EXPECT_EQ(flag_of(dir / "COPY.XLSX"), "Verified");
+  EXPECT_EQ(slurp(book), before);
+  for (const char* refused : {"copy.xlsm", "copy", "copy.xlsx", "eTDS26.txt"})
+    EXPECT_FALSE(fs::exists(dir / refused)) << refused;
+}
+
+// What is no workbook file is refused with a failure naming it: a pipe without
+// waiting for a writer, a folder, a device, and an OpenDocument spreadsheet.
+TEST(WorkbookFailures, RefusesWhatIsNoWorkbookFile) {
+  const fs::path dir = scratch_dir();
+  const fs::path pipe = dir / "pipe.xlsx", folder = dir / "folder.xlsx", ods = dir / "r.ods";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  fs::create_directory(folder);
+  make_zip(ods, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+                 {"content.xml", "<office:document-content/>"}});
+  const std::string access = "Path/File access error: ";
+  // clang-format off
+  expect_runs({
+      {{"verify", pipe.string()}, 3, "",
+       "fenwarx: error 75: " + access + pipe.string() + " is a named pipe, not a file\n"},
+      {{"export", "--json", "--out-dir", dir.string(), folder.string()}, 3,
+       report(failure(75, access + folder.string() + " is a folder")),
+       "fenwarx: error 75: " + access + folder.string() + " is a folder\n"},
+      {{"show", "/dev/null"}, 3, "",
+       "fenwarx: error 75: " + access + "/dev/null is a device, not a file\n"},
+      {{"verify", ods.string()}, 3, "",
+       "fenwarx: error 1004: r.ods is an OpenDocument spreadsheet (.ods); open it in the "
+       "spreadsheet and save it as .xlsx or .xlsm\n"},
+  });
+  // clang-format on
+  EXPECT_TRUE(fs::is_fifo(pipe));
+}
+
+// verify saves through a symbolic link into the file it names; the link stays.
+TEST(WorkbookFailures, SavesThroughALinkKeepingIt) {
+  const fs::path dir = scratch_dir();
+  fs::create_directory(dir / "returns");
+  write_workbook(dir / "returns" / "r.xlsx", clean_return(Form::F26));
+  fs::create_symlink("returns/r.xlsx", dir / "link.xlsx");
+  const Outcome run =
+      run_fenwarx({"verify", "--today", "2006-01-15", (dir / "link.xlsx").string()});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(fs::is_symlink(dir / "link.xlsx"));
+  EXPECT_EQ(fs::read_symlink(dir / "link.xlsx"), "returns/r.xlsx");
+  EXPECT_EQ(flag_of(dir / "returns" / "r.xlsx"), "Verified");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "returns"), fs::directory_iterator{}), 1);
+}
+
+}  // namespace
+}  // namespace fenwarx::testing
