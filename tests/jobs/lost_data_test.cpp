@@ -95,6 +95,10 @@ const Case kCases[] = {
     {.what = "#N/A as a name", .sheet = kDeducteeSheet,
      .cells = [](Form f) { return in_name(f, "#N/A"); },
      .expected = [](Form f) { return at_name(f, Rule::ErrorValue); }},
+    {.what = "#DIV/0! as a date of payment", .sheet = kDeducteeSheet,
+     .cells = [](Form f) { return Cells{{3, deductee_column(f, DeducteeColumn::PaymentDate), "#DIV/0!"}}; },
+     .expected = [](Form f) {
+       return Seen{deductees(f), deductee_cell(f, 3, DeducteeColumn::PaymentDate), rule(Rule::ErrorValue)}; }},
     // Its own rule marks it too; the finding says what it holds.
     {.what = "#REF! as a date of deduction", .sheet = kDeducteeSheet,
      .cells = [](Form f) { return Cells{{3, deductee_column(f, DeducteeColumn::DeductionDate), "#REF!"}}; },
