@@ -77,6 +77,10 @@ const Case kCases[] = {
     {.what = "a gap in the challan sheet", .sheet = kChallanSheet,
      .cells = [](Form f) { return clean_challan(f, 6, "2"); },
      .expected = [](Form f) { return Seen{challans(f), "A5", rule(Rule::DataBelowGap)}; }},
+    // Its deductees would be written twice, once under each.
+    {.what = "a challan serial number given twice", .sheet = kChallanSheet,
+     .cells = [](Form f) { return clean_challan(f, 5, "1"); },
+     .expected = [](Form f) { return Seen{challans(f), "A5", rule(Rule::RepeatedChallan)}; }},
     {.what = "a caret in a name", .sheet = kDeducteeSheet,
      .cells = [](Form f) { return in_name(f, "Divya^Kulkarni"); },
      .expected = [](Form f) { return at_name(f, Rule::FileCharacter); }},
