@@ -66,6 +66,18 @@ TEST(FindingLocations, Form26RecordsLeadBackToTheirCells) {
       });
 }
 
+// A zero-rate row that names a real challan is written under it, not under the
+// nil challan of its section: rows 3 and 4 name challan 1, row 4 and row 5 (which
+// names none) are zero-rate 194C. Lines: CD 3 (DD 4, 5), nil CD 6 (DD 7).
+TEST(FindingLocations, AZeroRateRowUnderARealChallanIsFoundThere) {
+  auto sheets = testing::clean_return(Form::F26, 3);
+  auto& rows = sheets[testing::kDeducteeSheet].cells;
+  rows = with(rows, {{4, 9, "0"}, {5, 9, "0"}, {5, 19, "0"}});
+  const std::string deductee = "Deductee Details";
+  expect_places(Form::F26, sheets, {{3, false}, {6, true}},
+                {{5, 13, {deductee, 4, 5}}, {6, 21, {deductee, 5, 1}}, {7, 13, {deductee, 5, 5}}});
+}
+
 // Form 24 keeps its challan columns one place to the left and its deductee
 // columns elsewhere; the deductor's category gives its challans' section, the
 // quarter its nil challan's date. No deductee record follows its nil challan.
