@@ -67,6 +67,13 @@ void TerminalObserver::clear() {
 
 void print_findings(const jobs::Result& result) {
   for (const std::string& note : result.notes) fmt::print("{}\n", note);
+  const std::size_t left_out = std::min(result.not_written.size(), kListedFindings);
+  for (std::size_t i = 0; i < left_out; ++i)
+    fmt::print("not written: {} row {} (no challan and no tax)\n", result.not_written[i].sheet,
+               result.not_written[i].row);
+  if (result.not_written.size() > left_out)
+    fmt::print("... and {} more rows not written (--json lists them all)\n",
+               result.not_written.size() - left_out);
   const std::size_t listed = std::min(result.log.size(), kListedFindings);
   for (std::size_t i = 0; i < listed; ++i) {
     const jobs::LogLine& line = result.log[i];

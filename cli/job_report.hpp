@@ -39,9 +39,10 @@ class TerminalObserver : public jobs::Observer {
   bool shown_ = false;
 };
 
-// After the messages, on standard output: the notes that explain them, then each
-// logged error as "SHEET!A1 (CAPTION): RULE", the first kListedFindings and a
-// count of the rest.
+// After the messages, on standard output: the notes that explain them, the rows
+// the return file left out as "not written: SHEET row N (...)", then each logged
+// error as "SHEET!A1 (CAPTION): RULE"; of the rows and of the errors the first
+// kListedFindings and a count of the rest.
 inline constexpr std::size_t kListedFindings = 50;
 void print_findings(const jobs::Result& result);
 

@@ -107,6 +107,13 @@ std::string json_text(const jobs::Result& result, bool results) {
     append_array(out, result.notes,
                  [](std::string& o, const std::string& note) { o += json_string(note); });
   }
+  // Rows the return file leaves out (Form 24's without tax or challan): only when there are any.
+  if (!result.not_written.empty()) {
+    out += ",\n  \"not_written\": ";
+    append_array(out, result.not_written, [](std::string& o, const jobs::SheetRow& row) {
+      o += fmt::format(R"({{"sheet": {}, "row": {}}})", json_string(row.sheet), row.row);
+    });
+  }
   if (results) {
     out += ",\n  \"results\": ";
     append_array(out, result.results,

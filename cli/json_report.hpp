@@ -16,8 +16,9 @@ std::string json_string(std::string_view text);
 std::string json_failure(const std::optional<jobs::Failure>& failure);
 // A cell value: numbers as numbers, empty as null, anything else as its text.
 std::string json_value(const Variant& value);
-// The report of a job: messages, errors, the log, the return file, the saved
-// workbook and the failure, and with `results` the results of the members `call` ran.
+// The report of a job: messages, errors, the log, the rows the return file left
+// out, the return file, the saved workbook and the failure, and with `results`
+// the results of the members `call` ran.
 std::string json_text(const jobs::Result& result, bool results = false);
 
 }  // namespace fenwarx::cli

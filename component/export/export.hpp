@@ -17,6 +17,10 @@ std::filesystem::path return_file_path(const ReturnObject& self);
 // Verifies silently, and with no error found writes the return file (complete or
 // not at all) and says where; the object's export outcome says what it wrote.
 void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& excel);
+// The export after a verification that found no error: the return file written
+// from what the walks left in the object (its records and totals, the bound
+// deductor sheet), or the message that a deduction names no deposit.
+void write_return_file(ReturnObject& self);
 
 // Runs the validator command with the return file's path as its last argument,
 // waits for it and keeps its exit status in validator_status. RuntimeError 53

@@ -2,18 +2,18 @@
 // written in one piece (complete or not at all), then the message saying where.
 #include <algorithm>
 #include <exception>
+#include <span>
 #include <string>
 #include <string_view>
 #include <thread>
-#include <unordered_map>
 #include <vector>
 
 #include "export/export.hpp"
+#include "export/record_plan.hpp"
 #include "export/record_writer.hpp"
 #include "platform/files/atomic_file.hpp"
 #include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
-#include "platform/values/runtime_error.hpp"
 #include "state/message_texts.hpp"
 #include "state/return_object.hpp"
 #include "verify/verification.hpp"
@@ -88,23 +88,6 @@ ReturnHeader read_header(ReturnObject& self) {
   return header;
 }
 
-double rate_of(const DeducteeRecord& deductee) {
-  return leading_number(deductee[DeducteeColumn::Rate]);
-}
-// A challan's key, rounded as the challan check rounds it for its counts and sums.
-double key_of(const ChallanRecord& challan) {
-  return round_half_even(leading_number(challan[ChallanColumn::SerialNumber]));
-}
-double serial_of(const DeducteeRecord& deductee) {
-  return leading_number(deductee[DeducteeColumn::ChallanSerial]);
-}
-
-// A record of the file with what it is written from.
-struct PlannedRecord {
-  RecordKind kind;
-  RecordContext at;
-};
-
 // The records written one after another, and where each one's line ends.
 struct WrittenRecords {
   std::string text;
@@ -174,103 +157,55 @@ std::filesystem::path return_file_path(const ReturnObject& self) {
 }
 
 void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& excel) {
-  const Form form = self.form();
-  if (form == Form::F24) throw RuntimeError(err::kNotSupported);
-  const ExportProfile& profile = export_profile(form);
   self.exported = {};
-
   verify_silently(self, excel);
   if (self.error_count > 0) {
     self.ui().MsgBox(Message::plain(std::string(texts::kVerifyFirst)));
     return;
   }
+  write_return_file(self);
+}
+
+void write_return_file(ReturnObject& self) {
+  const Form form = self.form();
+  const ExportProfile& profile = export_profile(form);
+  self.exported = {};
   const std::vector<DeducteeRecord>& deductees = self.records.deductees;
-  const std::vector<ChallanRecord>& challan_records = self.records.challans;
-  const auto challans = static_cast<std::size_t>(std::max(0.0, self.totals.challan_count));
   // Every deductee with a rate must name the challan that paid its tax.
   for (const DeducteeRecord& deductee : deductees) {
-    if (serial_of(deductee) == 0 && rate_of(deductee) > 0) {
+    if (leading_number(deductee[DeducteeColumn::ChallanSerial]) == 0 &&
+        leading_number(deductee[DeducteeColumn::Rate]) > 0) {
       self.ui().MsgBox(Message::plain(std::string(texts::kNoDeposit)));
       return;
     }
   }
-
-  // The deductees under each real challan, in sheet order; zero-rate deductees
-  // that name no real challan go to the nil challans of their sections.
-  std::unordered_map<double, std::vector<std::size_t>> by_serial;
-  for (std::size_t c = 0; c < challans && c < challan_records.size(); ++c)
-    by_serial.try_emplace(key_of(challan_records[c]));
-  std::vector<std::string> sections;  // in order of first appearance
-  std::unordered_map<std::string, std::vector<std::size_t>> nil_by_section;
-  for (std::size_t d = 0; d < deductees.size(); ++d) {
-    if (auto found = by_serial.find(serial_of(deductees[d])); found != by_serial.end()) {
-      found->second.push_back(d);
-    } else if (rate_of(deductees[d]) == 0) {
-      const std::string section = to_upper(trimmed(deductees[d][DeducteeColumn::Section]));
-      auto [group, added] = nil_by_section.try_emplace(section);
-      if (added) sections.push_back(section);
-      group->second.push_back(d);
-    }
-  }
+  const auto challans = std::min(static_cast<std::size_t>(std::max(0.0, self.totals.challan_count)),
+                                 self.records.challans.size());
+  const RecordPlan plan = plan_records(profile, std::span(self.records.challans).first(challans),
+                                       deductees, self.totals);
 
   const ReturnHeader header = read_header(self);
   RecordWriter writer(self, profile, header);
-
-  // The records in file order: each real challan with its deductees, then each
-  // section's nil challan with its zero-rate deductees.
-  std::vector<PlannedRecord> plan;
-  plan.reserve(challans + deductees.size() + sections.size());
-  RecordContext at{.line = 3};
-  const auto plan_deductees = [&](const std::vector<std::size_t>& group) {
-    at.deductee_serial = 0;
-    for (std::size_t d : group) {
-      at.deductee = &deductees[d];
-      ++at.deductee_serial;
-      plan.push_back({.kind = RecordKind::Deductee, .at = at});
-      ++at.line;
-    }
-  };
-  for (std::size_t c = 0; c < challans && c < challan_records.size(); ++c) {
-    at.challan = &challan_records[c];
-    ++at.challan_serial;
-    plan.push_back({.kind = RecordKind::Challan, .at = at});
-    ++at.line;
-    plan_deductees(by_serial[key_of(challan_records[c])]);
-  }
-  for (const std::string& section : sections) {
-    const std::vector<std::size_t>& group = nil_by_section[section];
-    at.nil_section = section;
-    at.nil_deductees = static_cast<long long>(group.size());
-    ++at.challan_serial;
-    plan.push_back({.kind = RecordKind::NilChallan, .at = at});
-    ++at.line;
-    plan_deductees(group);
-  }
-
-  WrittenRecords written = write_records(writer, form, plan);
-  for (std::size_t i = 0; i < plan.size(); ++i)
-    if (plan[i].kind == RecordKind::Deductee && plan[i].at.nil_deductees > 0)
+  WrittenRecords written = write_records(writer, form, plan.records);
+  for (std::size_t i = 0; i < plan.records.size(); ++i)
+    if (plan.records[i].kind == RecordKind::Deductee && plan.records[i].at.nil_deductees > 0)
       self.exported.nil_records.push_back(
-          {std::string(written.line(i)), std::string(plan[i].at.nil_section)});
-  std::string body = std::move(written.text);
-  self.exported.nil_challans = static_cast<long long>(sections.size());
-  long long challan_lines = at.challan_serial;
-  if (challan_lines == 0) {
-    body.clear();
-    writer.write(record_table(form, RecordKind::NilReturn), {.line = 3, .challan_serial = 1}, body);
-    challan_lines = 1;
-  }
+          {std::string(written.line(i)), std::string(plan.records[i].at.nil_section)});
+  self.exported.nil_challans = static_cast<long long>(plan.nil_sections.size());
 
   std::string heads;
   writer.write(record_table(form, RecordKind::FileHeader), {.line = 1}, heads);
   writer.write(record_table(form, RecordKind::BatchHeader),
-               {.line = 2, .challan_count = challan_lines}, heads);
+               {.line = 2, .challan_count = plan.challan_records}, heads);
   const std::filesystem::path path = return_file_path(self);
   AtomicFile file(path);
   file.write(heads);
-  file.write(body);
+  file.write(written.text);
   file.commit();
   self.exported.completed = true;
+  const int first_row = self.layout().deductees.first_row;
+  for (std::size_t d : plan.left_out)
+    self.exported.not_written.push_back(first_row + static_cast<int>(d));
   self.ui().MsgBox(Message::plain(std::string(profile.success_before) + path.string() +
                                   std::string(profile.success_after)));
 }

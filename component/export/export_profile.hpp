@@ -11,16 +11,31 @@
 
 namespace fenwarx {
 
+// What becomes of the deductees that name no challan of the return.
+enum class NilChallans : unsigned char {
+  // Those at a zero rate go under a nil challan of their section, the others are
+  // left out; a file without a challan holds the nil-return line.
+  PerSection,
+  // All are left out; a return without deposits or deductees states one nil
+  // challan, of the nil-return section.
+  NilReturnOnly,
+};
+
 struct ExportProfile {
   Form form;
-  std::string_view file_name;           // "eTDS26.txt"
-  std::string_view file_type;           // FH field 3: "NS1", "TC1"
-  std::string_view form_code;           // BH field 5: "26Q"
-  std::string_view nil_return_section;  // the nil-return line's field 21: "193", "E"
-  std::string_view success_before;      // the success message around the file's path
+  std::string_view file_name;  // "eTDS26.txt"
+  std::string_view file_type;  // FH field 3: "NS1", "TC1", "SL1"
+  std::string_view form_code;  // BH field 5: "26Q"
+  NilChallans nil_challans;
+  // The section of the nil-return line (its field 21: "193", "E"), or of Form 24's
+  // one nil challan.
+  std::string_view nil_return_section;
+  std::string_view success_before;  // the success message around the file's path
   std::string_view success_after;
-  std::string (*challan_section)(std::string_view);  // CD field 21 of a real challan
-  std::string (*nil_section)(std::string_view);      // CD field 21 of a nil challan
+  // CD field 21 of a real and of a nil challan, for the record tables that map a
+  // section (Form 24's tell the code by the deductor's category).
+  std::string (*challan_section)(std::string_view);
+  std::string (*nil_section)(std::string_view);
 };
 const ExportProfile& export_profile(Form form);
 

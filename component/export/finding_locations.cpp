@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <set>
 #include <type_traits>
 #include <vector>
 
+#include "export/export_profile.hpp"
+#include "export/record_plan.hpp"
 #include "export/return_file_check.hpp"
 #include "layout/record_tables.hpp"
 #include "layout/workbook_layout.hpp"
@@ -26,8 +29,8 @@ class Locator {
  public:
   Locator(const CheckReport& report, Workbook& workbook, Form form)
       : report_(report), workbook_(workbook), form_(form), layout_(workbook_layout(form)) {
-    int real = 0, nil = 0;
-    for (const CheckedChallan& c : report.challans) ordinals_.push_back(c.nil ? ++nil : ++real);
+    int nil = 0;
+    for (const CheckedChallan& c : report.challans) ordinals_.push_back(c.nil ? ++nil : ++real_);
   }
 
   void locate(CheckFinding& finding) {
@@ -95,6 +98,8 @@ class Locator {
             return deductor(s.row);
           else if constexpr (std::is_same_v<S, QuarterEnd>)
             return deductor(DeductorRow::Quarter);
+          else if constexpr (std::is_same_v<S, ByCategory>)
+            return deductor(DeductorRow::Category);
           else if constexpr (std::is_same_v<S, Challan>)
             return challan(rows.challan_row, s.column);
           else if constexpr (std::is_same_v<S, Cheque>)
@@ -135,16 +140,19 @@ class Locator {
     return Place{.sheet = layout_.deductees.name, .row = row, .column = at};
   }
 
-  const std::vector<int>* named_rows(int ordinal) {
-    scan();
+  // The key of the challan on the challan sheet's `ordinal`th row.
+  double challan_key_of(int ordinal) const {
     Worksheet& challans = workbook_.Worksheets(layout_.challans.name);
-    const double key =
-        leading_number(challans
+    return challan_key(challans
                            .Cells(layout_.challans.first_row - 1 + ordinal,
                                   layout_.challans.columns.of(ChallanColumn::SerialNumber))
                            .Value()
                            .to_text());
-    const auto found = by_serial_.find(key);
+  }
+
+  const std::vector<int>* named_rows(int ordinal) {
+    scan();
+    const auto found = by_serial_.find(challan_key_of(ordinal));
     return found == by_serial_.end() ? nullptr : &found->second;
   }
 
@@ -158,8 +166,9 @@ class Locator {
     return deductee_column_stored(form_, column) ? layout_.deductees.columns.of(column) : 0;
   }
 
-  // The deductee rows by the challan they name, and the zero-rate rows by section
-  // in the order each section first appears, as the export grouped the records.
+  // The deductee rows by the challan they name, and the zero-rate rows that name
+  // no challan of the file by section in the order each section first appears,
+  // as the export grouped the records (Form 24 groups none).
   void scan() {
     if (scanned_) return;
     scanned_ = true;
@@ -168,11 +177,16 @@ class Locator {
     const int serial_column = layout.columns.of(DeducteeColumn::ChallanSerial);
     const int rate_column = stored_column(DeducteeColumn::Rate);
     const int section_column = stored_column(DeducteeColumn::Section);
+    const bool nil_groups = export_profile(form_).nil_challans == NilChallans::PerSection;
+    std::set<double> real_keys;
+    for (int ordinal = 1; ordinal <= real_; ++ordinal) real_keys.insert(challan_key_of(ordinal));
     const auto text = [&](int row, int column) { return sheet.Cells(row, column).ValueText(); };
     std::map<std::string, std::size_t> groups;
     for (int row = layout.first_row; row <= layout.last_row; ++row) {
       if (trimmed(text(row, kDataColumn)).empty()) break;
-      by_serial_[leading_number(text(row, serial_column))].push_back(row);
+      const double serial = leading_number(text(row, serial_column));
+      by_serial_[serial].push_back(row);
+      if (!nil_groups || real_keys.count(serial) != 0) continue;
       if (rate_column > 0 && leading_number(text(row, rate_column)) != 0) continue;
       const std::string section =
           section_column > 0 ? to_upper(trimmed(text(row, section_column))) : "";
@@ -187,6 +201,7 @@ class Locator {
   Form form_;
   const WorkbookLayout& layout_;
   std::vector<int> ordinals_;  // each challan's place among the real or the nil ones
+  int real_ = 0;               // the real challans
   bool scanned_ = false;
   std::map<double, std::vector<int>> by_serial_;
   std::vector<std::vector<int>> nil_groups_;

@@ -96,6 +96,12 @@ std::string_view RecordWriter::text_of(const ReturnField& field, const RecordCon
           return context.nil_section;
         else if constexpr (std::is_same_v<S, NilReturnSection>)
           return profile_.nil_return_section;
+        else if constexpr (std::is_same_v<S, ByCategory>) {
+          const std::string& held = header_.row(DeductorRow::Category);
+          const bool matched =
+              s.as_held ? held == s.category : to_upper(trimmed(held)) == s.category;
+          return matched ? s.matched : s.other;
+        }
       },
       field.source);
 }
@@ -109,6 +115,7 @@ void RecordWriter::append_formatted(const ReturnField& field, std::string_view t
       return;
     case Format::Amount: append_decimal_field(record_, text, 2); return;
     case Format::StrictAmount: record_ += strict_amount_field(text); return;
+    case Format::LeadingAmount: append_fixed_text(record_, leading_number(text), 2); return;
     case Format::AmountOrZero: {
       const std::string_view held = trimmed_view(text);
       if (held.empty())

@@ -46,11 +46,14 @@ struct RecordFacts {
 
 RecordFacts record_facts(Form form) {
   const RecordTable& challan = record_table(form, RecordKind::Challan);
+  const RecordTable& nil = record_table(form, RecordKind::NilChallan);
+  const auto any = [](const auto&) { return true; };
+  // Form 24 tells its nil challan's code by the deductor's category.
+  const int nil_section = nil.field_from<source::NilSection>(any);
   return {
       .deposit_field = challan.challan_field(ChallanColumn::TotalDeposited),
       .nil_indicator_field = challan.checked_field(Check::NilIndicator),
-      .nil_section_field = record_table(form, RecordKind::NilChallan)
-                               .field_from<source::NilSection>([](const auto&) { return true; }),
+      .nil_section_field = nil_section != 0 ? nil_section : nil.field_from<source::ByCategory>(any),
       .financial_year_field =
           record_table(form, RecordKind::BatchHeader).checked_field(Check::FinancialYear),
   };
@@ -270,8 +273,10 @@ class Checker {
     switch (field.check) {
       case Check::None:
       case Check::LineNumber:
-      case Check::BatchNumber:
-      case Check::Count: break;
+      case Check::BatchNumber: break;
+      case Check::Count:
+        if (field.required || !text.empty()) count(n, k);
+        break;
       case Check::BatchCount: stated_batches_ = count(n, k); break;
       case Check::FileType:
         if (is_file_type(text)) {
@@ -382,7 +387,7 @@ class Checker {
     } else if (f(k) == "Y") {
       nil_seen_ = true;
       const int section = facts_.nil_section_field;
-      if (!nil_sections_.insert(std::string(f(section))).second)
+      if (section > 0 && !nil_sections_.insert(std::string(f(section))).second)
         add(n, section, "a second nil challan of section " + quoted(f(section)));
     } else {
       add(n, k, "nil indicator " + quoted(f(k)) + " is not N or Y");

@@ -47,6 +47,7 @@ Result call(const CallJob& job, const Environment& environment) {
     result.errors = object->error_count;
     result.log = log_lines(object->findings);
     result.notes = object->notes;
+    result.not_written = not_written_rows(*object);
     // A validator that rejected the return file is an error found, as `validate` counts it.
     const bool rejected = object->validator_status > 0;
     result.outcome = object->error_count > 0 || rejected ? Outcome::DataErrors : Outcome::Done;

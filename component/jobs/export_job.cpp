@@ -1,5 +1,6 @@
 #include "export/export.hpp"
 #include "jobs/jobs.hpp"
+#include "jobs/log_lines.hpp"
 #include "jobs/workbook_run.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "state/message_texts.hpp"
@@ -15,6 +16,7 @@ Result export_return(const WorkbookJob& job, const Environment& environment) {
     ExportETDS_Vantor(object, run.workbook());
     if (object.exported.completed) {
       result.return_file = return_file_path(object);
+      result.not_written = not_written_rows(object);
       run.flag(texts::kFlagExported);
     }
     run.finish();

@@ -65,6 +65,13 @@ struct LogLine {
   std::string rule;
 };
 
+// A row of a sheet, whole.
+struct SheetRow {
+  std::string sheet;
+  int row = 0;
+  friend bool operator==(const SheetRow&, const SheetRow&) = default;
+};
+
 struct Result {
   Outcome outcome = Outcome::Done;
   std::optional<Form> form;
@@ -73,6 +80,9 @@ struct Result {
   std::vector<LogLine> log;
   std::vector<std::string> notes;  // what explains a message (the cell a refusal names)
   std::optional<std::filesystem::path> return_file;
+  // The rows whose data the written return file does not carry (Form 24's rows
+  // without tax that name no challan), so that nothing is left out unseen.
+  std::vector<SheetRow> not_written;
   std::optional<std::string> flag;  // what was written into the deductor sheet's flag cell
   std::optional<std::filesystem::path> saved;
   std::vector<std::string> results;  // of the members a call ran

@@ -17,4 +17,12 @@ std::vector<LogLine> log_lines(const std::vector<Finding>& findings) {
   return lines;
 }
 
+std::vector<SheetRow> not_written_rows(const ReturnObject& object) {
+  std::vector<SheetRow> rows;
+  if (!object.exported.completed) return rows;
+  const std::string sheet(object.layout().deductees.name);
+  for (int row : object.exported.not_written) rows.push_back({.sheet = sheet, .row = row});
+  return rows;
+}
+
 }  // namespace fenwarx::jobs

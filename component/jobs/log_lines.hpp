@@ -1,5 +1,6 @@
 #pragma once
-// The findings of a run as the results' log lines.
+// The findings of a run as the results' log lines, and the rows its export left
+// out of the return file.
 #include <vector>
 
 #include "jobs/job_result.hpp"
@@ -8,5 +9,7 @@
 namespace fenwarx::jobs {
 
 std::vector<LogLine> log_lines(const std::vector<Finding>& findings);
+// The deductee rows the object's last completed export did not write.
+std::vector<SheetRow> not_written_rows(const ReturnObject& object);
 
 }  // namespace fenwarx::jobs

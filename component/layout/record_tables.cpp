@@ -1,7 +1,9 @@
 // The record tables of the return file. Forms 26, 27 and 27EQ write the same
 // headers and challans; a form's own differences are the rows that differ: Form
-// 27EQ writes the value of purchase in DD 21, Form 24 the date of deposit in DD 25
-// and the quarter's end as the date of a nil challan.
+// 27EQ writes the value of purchase in DD 21; Form 24 states two more totals in
+// its batch header, takes its challans' section from the deductor's category and
+// their amounts by their leading numbers, writes the date of deposit in DD 25 and
+// no rate, and dates a nil challan at the quarter's end.
 #include "layout/record_tables.hpp"
 
 #include <algorithm>
@@ -33,8 +35,9 @@ constexpr ReturnField kFileHeader[] = {
 };
 // clang-format on
 
+// BH fields 1 to 47, which every form writes alike.
 // clang-format off
-constexpr ReturnField kBatchHeader[] = {
+constexpr ReturnField kBatchHeaderHead[] = {
     {.number = 1, .source = LineNumber{}, .check = Check::LineNumber},
     {.number = 2, .source = Constant{"BH"}},
     {.number = 3, .source = kBatch, .check = Check::BatchNumber},
@@ -75,12 +78,13 @@ constexpr ReturnField kBatchHeader[] = {
     {.number = 45, .source = Deductor{.row = R::ResponsibleTelephone}},
     {.number = 46, .source = Constant{"N"}},
     {.number = 47, .source = DepositTotal{}, .check = Check::DepositTotal, .required = true},
-    {.number = 51, .source = Constant{"N"}},
 };
 // clang-format on
+constexpr ReturnField kBatchHeaderTail[] = {{.number = 51, .source = Constant{"N"}}};
 
+// CD fields 1 to 18 of a challan, which every form writes alike.
 // clang-format off
-constexpr ReturnField kChallan[] = {
+constexpr ReturnField kChallanHead[] = {
     {.number = 1, .source = LineNumber{}, .check = Check::LineNumber},
     {.number = 2, .source = Constant{"CD"}},
     {.number = 3, .source = kBatch, .check = Check::BatchNumber},
@@ -95,7 +99,12 @@ constexpr ReturnField kChallan[] = {
     {.number = 16, .source = Challan{C::BsrCode}, .format = Format::ZeroPadded, .max_length = 7},
     {.number = 18, .source = Challan{C::DepositDate}, .format = Format::Date, .check = Check::Date,
      .required = true},
-    {.number = 21, .source = Challan{C::Section}, .format = Format::SectionCode},
+};
+// clang-format on
+
+// CD fields 22 to 27: what the challan deposited.
+// clang-format off
+constexpr ReturnField kChallanAmounts[] = {
     {.number = 22, .source = Challan{C::Tds}, .format = Format::StrictAmount,
      .check = Check::Amount, .required = true},
     {.number = 23, .source = Challan{C::Surcharge}, .format = Format::StrictAmount,
@@ -108,6 +117,12 @@ constexpr ReturnField kChallan[] = {
      .check = Check::Amount, .required = true},
     {.number = 27, .source = Challan{C::TotalDeposited}, .format = Format::StrictAmount,
      .check = Check::Amount, .required = true, .name = "total", .sum_of = {.first = 22, .last = 26}},
+};
+// clang-format on
+
+// CD fields 29 to 38: what the deductees under the challan add up to, and how it was paid.
+// clang-format off
+constexpr ReturnField kChallanTail[] = {
     {.number = 29, .source = Challan{C::TaxDepositedOfDeductees}, .format = Format::AmountOrZero,
      .check = Check::Amount, .required = true, .sums_deductee_field = 19},
     {.number = 30, .source = Challan{C::TdsOfDeductees}, .format = Format::AmountOrZero,
@@ -128,16 +143,50 @@ constexpr ReturnField kChallan[] = {
 };
 // clang-format on
 
+// The fields a list holds, for a C array or a std::array of them.
+template <class List>
+constexpr std::size_t kFieldsIn = 0;
+template <std::size_t N>
+constexpr std::size_t kFieldsIn<ReturnField[N]> = N;
+template <std::size_t N>
+constexpr std::size_t kFieldsIn<std::array<ReturnField, N>> = N;
+
 // Joins field lists into one table's list.
-template <std::size_t... N>
-consteval std::array<ReturnField, (N + ...)> joined(const ReturnField (&... parts)[N]) {
-  std::array<ReturnField, (N + ...)> out{};
-  std::size_t at = 0;
-  ((std::copy(std::begin(parts), std::end(parts), out.begin() + static_cast<std::ptrdiff_t>(at)),
-    at += N),
-   ...);
+template <class... Lists>
+consteval std::array<ReturnField, (kFieldsIn<Lists> + ...)> joined(const Lists&... lists) {
+  std::array<ReturnField, (kFieldsIn<Lists> + ...)> out{};
+  auto at = out.begin();
+  ((at = std::copy(std::begin(lists), std::end(lists), at)), ...);
   return out;
 }
+
+constexpr auto kBatchHeader = joined(kBatchHeaderHead, kBatchHeaderTail);
+// Form 24's batch header fills fields 49 and 50, a count and an amount, with zero.
+// clang-format off
+constexpr ReturnField kSalaryTotals[] = {
+    {.number = 49, .source = Constant{"0"}, .check = Check::Count, .required = true},
+    {.number = 50, .source = Constant{"0.00"}, .check = Check::Amount, .required = true},
+};
+// clang-format on
+constexpr auto kSalaryBatchHeader = joined(kBatchHeaderHead, kSalaryTotals, kBatchHeaderTail);
+
+constexpr ReturnField kChallanSection[] = {
+    {.number = 21, .source = Challan{C::Section}, .format = Format::SectionCode}};
+constexpr auto kChallan = joined(kChallanHead, kChallanSection, kChallanAmounts, kChallanTail);
+
+// Form 24's challans have no section column: the deductor's category tells the
+// code, 92A for a category held as exactly "C" (no blank, upper case), else 92B.
+constexpr ReturnField kSalaryChallanSection[] = {
+    {.number = 21,
+     .source = ByCategory{.category = "C", .as_held = true, .matched = "92A", .other = "92B"}}};
+// Form 24 takes each challan amount by its leading number: no text stops the file.
+consteval auto leading_amounts() {
+  auto amounts = std::to_array(kChallanAmounts);
+  for (ReturnField& field : amounts) field.format = Format::LeadingAmount;
+  return amounts;
+}
+constexpr auto kSalaryChallan =
+    joined(kChallanHead, kSalaryChallanSection, leading_amounts(), kChallanTail);
 
 constexpr Constant kZero{"0.00"};
 
@@ -160,20 +209,26 @@ constexpr ReturnField kNilChallanHead[] = {
     {.number = 5, .source = NilDeducteeCount{}},
     {.number = 6, .source = Constant{"Y"}},
 };
+// clang-format off
+constexpr ReturnField kNilChallanDate[] = {
+    {.number = 18, .source = Deductor{.row = R::NilChallanDate, .trimmed = false},
+     .format = Format::HashedDate}};
+// clang-format on
 constexpr ReturnField kNilSection[] = {
     {.number = 21, .source = NilSection{}, .format = Format::NilSectionCode},
 };
+constexpr auto kNilChallan = joined(kNilChallanHead, kNilChallanDate, kNilSection, kNilAmounts);
 
-// clang-format off
-constexpr auto kNilChallan =
-    joined(kNilChallanHead,
-           {{.number = 18, .source = Deductor{.row = R::NilChallanDate, .trimmed = false},
-             .format = Format::HashedDate}},
-           kNilSection, kNilAmounts);
-// clang-format on
+// Form 24's one nil challan, of a return without deposits or deductees, is
+// dated at the quarter's end; its code is 92B for category "O" (trimmed, in
+// upper case), else 92A.
+constexpr ReturnField kQuarterEndDate[] = {
+    {.number = 18, .source = QuarterEnd{}, .format = Format::Date}};
+constexpr ReturnField kSalaryNilSection[] = {
+    {.number = 21,
+     .source = ByCategory{.category = "O", .as_held = false, .matched = "92B", .other = "92A"}}};
 constexpr auto kSalaryNilChallan =
-    joined(kNilChallanHead, {{.number = 18, .source = QuarterEnd{}, .format = Format::Date}},
-           kNilSection, kNilAmounts);
+    joined(kNilChallanHead, kQuarterEndDate, kSalaryNilSection, kNilAmounts);
 
 constexpr ReturnField kNilReturnHead[] = {
     {.number = 1, .source = LineNumber{}},
@@ -218,6 +273,10 @@ constexpr ReturnField kDeducteeHead[] = {
 // DD field 21 holds the value of purchase, which only Form 27EQ has.
 constexpr ReturnField kNoPurchase[] = {
     {.number = 21, .source = Constant{""}, .check = Check::Amount}};
+constexpr ReturnField kPurchase[] = {{.number = 21,
+                                      .source = Deductee{D::PurchaseValue},
+                                      .format = Format::Amount,
+                                      .check = Check::Amount}};
 
 // DD fields 22 to 24.
 // clang-format off
@@ -230,28 +289,26 @@ constexpr ReturnField kDeducteePayment[] = {
 };
 // clang-format on
 
-// DD fields 26 to 32.
+// DD field 25: Form 24's date of deposit.
+constexpr ReturnField kDepositDate[] = {{.number = 25,
+                                         .source = Deductee{D::DepositDate},
+                                         .format = Format::Date,
+                                         .check = Check::Date}};
+// DD field 26: the rate, which Form 24 does not have.
 constexpr ReturnField kDeducteeRate[] = {
-    {.number = 26, .source = Deductee{D::Rate}, .format = Format::Rate, .check = Check::Rate},
+    {.number = 26, .source = Deductee{D::Rate}, .format = Format::Rate, .check = Check::Rate}};
+// DD fields 27 to 32.
+constexpr ReturnField kDeducteeFlags[] = {
     {.number = 28, .source = Deductee{D::BookEntry}, .format = Format::Trimmed, .max_length = 1},
     {.number = 30, .source = Deductee{D::Reason}, .format = Format::Trimmed, .max_length = 1},
 };
 
-constexpr auto kDeductee = joined(kDeducteeHead, kNoPurchase, kDeducteePayment, kDeducteeRate);
-// clang-format off
+constexpr auto kDeductee =
+    joined(kDeducteeHead, kNoPurchase, kDeducteePayment, kDeducteeRate, kDeducteeFlags);
 constexpr auto kCollectee =
-    joined(kDeducteeHead,
-           {{.number = 21, .source = Deductee{D::PurchaseValue}, .format = Format::Amount,
-             .check = Check::Amount}},
-           kDeducteePayment, kDeducteeRate);
-// clang-format on
-// clang-format off
+    joined(kDeducteeHead, kPurchase, kDeducteePayment, kDeducteeRate, kDeducteeFlags);
 constexpr auto kEmployee =
-    joined(kDeducteeHead, kNoPurchase, kDeducteePayment,
-           {{.number = 25, .source = Deductee{D::DepositDate}, .format = Format::Date,
-             .check = Check::Date}},
-           kDeducteeRate);
-// clang-format on
+    joined(kDeducteeHead, kNoPurchase, kDeducteePayment, kDepositDate, kDeducteeFlags);
 
 consteval RecordTable table(RecordKind kind, std::string_view type, int field_count,
                             std::span<const ReturnField> fields) {
@@ -266,7 +323,10 @@ consteval RecordTable table(RecordKind kind, std::string_view type, int field_co
 
 constexpr RecordTable kFileHeaderTable = table(RecordKind::FileHeader, "FH", 15, kFileHeader);
 constexpr RecordTable kBatchHeaderTable = table(RecordKind::BatchHeader, "BH", 52, kBatchHeader);
+constexpr RecordTable kSalaryBatchHeaderTable =
+    table(RecordKind::BatchHeader, "BH", 52, kSalaryBatchHeader);
 constexpr RecordTable kChallanTable = table(RecordKind::Challan, "CD", 38, kChallan);
+constexpr RecordTable kSalaryChallanTable = table(RecordKind::Challan, "CD", 38, kSalaryChallan);
 constexpr RecordTable kNilChallanTable = table(RecordKind::NilChallan, "CD", 38, kNilChallan);
 constexpr RecordTable kSalaryNilChallanTable =
     table(RecordKind::NilChallan, "CD", 38, kSalaryNilChallan);
@@ -289,16 +349,24 @@ constexpr RecordTable kEmployeeTable = table(RecordKind::Deductee, "DD", 32, kEm
 
 struct FormRecords {
   Form form;
+  const RecordTable* batch_header;
+  const RecordTable* challan;
   const RecordTable* nil_challan;
   const RecordTable* deductee;
 };
 
+// clang-format off
 constexpr PerForm<FormRecords> kFormRecords = per_form<FormRecords>({{
-    {.form = Form::F24, .nil_challan = &kSalaryNilChallanTable, .deductee = &kEmployeeTable},
-    {.form = Form::F26, .nil_challan = &kNilChallanTable, .deductee = &kDeducteeTable},
-    {.form = Form::F27, .nil_challan = &kNilChallanTable, .deductee = &kDeducteeTable},
-    {.form = Form::F27EQ, .nil_challan = &kNilChallanTable, .deductee = &kCollecteeTable},
+    {.form = Form::F24, .batch_header = &kSalaryBatchHeaderTable, .challan = &kSalaryChallanTable,
+     .nil_challan = &kSalaryNilChallanTable, .deductee = &kEmployeeTable},
+    {.form = Form::F26, .batch_header = &kBatchHeaderTable, .challan = &kChallanTable,
+     .nil_challan = &kNilChallanTable, .deductee = &kDeducteeTable},
+    {.form = Form::F27, .batch_header = &kBatchHeaderTable, .challan = &kChallanTable,
+     .nil_challan = &kNilChallanTable, .deductee = &kDeducteeTable},
+    {.form = Form::F27EQ, .batch_header = &kBatchHeaderTable, .challan = &kChallanTable,
+     .nil_challan = &kNilChallanTable, .deductee = &kCollecteeTable},
 }});
+// clang-format on
 
 }  // namespace
 
@@ -312,8 +380,8 @@ const RecordTable& record_table(Form form, RecordKind kind) {
   const FormRecords& records = kFormRecords[form_index(form)];
   switch (kind) {
     case RecordKind::FileHeader: return kFileHeaderTable;
-    case RecordKind::BatchHeader: return kBatchHeaderTable;
-    case RecordKind::Challan: return kChallanTable;
+    case RecordKind::BatchHeader: return *records.batch_header;
+    case RecordKind::Challan: return *records.challan;
     case RecordKind::NilChallan: return *records.nil_challan;
     case RecordKind::NilReturn: return kNilReturnTable;
     case RecordKind::Deductee: break;

@@ -59,6 +59,14 @@ struct Deductee {  // a field of the deductee record
 };
 struct NilSection {};        // the section of a nil challan's deductees
 struct NilReturnSection {};  // of the form
+// A code told by the deductor's category: `matched` when the category is
+// `category` (compared as held, or trimmed and in upper case), else `other`.
+struct ByCategory {
+  std::string_view category;
+  bool as_held = false;
+  std::string_view matched;
+  std::string_view other;
+};
 }  // namespace source
 
 using FieldSource =
@@ -67,7 +75,8 @@ using FieldSource =
                  source::FileType, source::FormCode, source::ReturnType, source::Today,
                  source::AssessmentYear, source::FinancialYear, source::QuarterEnd,
                  source::DepositTotal, source::Deductor, source::StateCode, source::Challan,
-                 source::Cheque, source::Deductee, source::NilSection, source::NilReturnSection>;
+                 source::Cheque, source::Deductee, source::NilSection, source::NilReturnSection,
+                 source::ByCategory>;
 
 // How the writer turns the source's text into the field.
 enum class Format : unsigned char {
@@ -76,6 +85,7 @@ enum class Format : unsigned char {
   WholeNumber,     // a count held as text: its leading number, rounded
   Amount,          // two decimals when the text is a number, else as it stands
   StrictAmount,    // two decimals; a text that is no number is a type mismatch
+  LeadingAmount,   // its leading number (0 when it has none), two decimals
   AmountOrZero,    // as Amount, "0.00" for an empty text
   Rate,            // four decimals when the text is a number
   Date,            // ddMMyyyy when the text is a date, else without "/", "\" and "-"
@@ -93,7 +103,7 @@ enum class Check : unsigned char {
   BatchCount,      // a whole number: the BH records of the file
   FileType,        // one the forms write
   FormCode,        // one the forms write, matching the file type
-  Count,           // a whole number
+  Count,           // a whole number, when given or required
   ChallanCount,    // a whole number: the CD records of the file
   ChallanSerial,   // a whole number: the CD's place, or the DD's challan's
   DeducteeCount,   // a whole number: the DD records under this CD

@@ -44,6 +44,7 @@ constexpr RuleText kTexts[] = {
     {.rule = Rule::ChallanSerial, .text = "names no challan of the challan sheet"},
     {.rule = Rule::TransferVoucher, .text = "empty: a book entry needs its transfer voucher number"},
     {.rule = Rule::ChallanNumber, .text = "a challan number of more than 5 characters"},
+    {.rule = Rule::RepeatedChallan, .text = "the serial number of an earlier challan: the deductees naming it would be written under both"},
     {.rule = Rule::WalkStopped, .text = "not in the format the column takes: the check of the sheet stopped here"},
     {.rule = Rule::DataBelowGap, .text = "empty, with data after it: every row needs its first column, and the rows below were not read"},
     {.rule = Rule::DataUnderMarker, .text = "\"End of Data\" in a row that holds data: clear it, as this row and the rows below were not read"},

@@ -43,6 +43,7 @@ enum class Rule : unsigned char {
   ChallanSerial,
   TransferVoucher,
   ChallanNumber,
+  RepeatedChallan,
   // Whole cells and rows.
   WalkStopped,
   DataBelowGap,

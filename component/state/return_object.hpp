@@ -81,6 +81,9 @@ struct ExportOutcome {
   bool completed = false;  // the return file was written completely
   std::vector<NilRecord> nil_records;
   long long nil_challans = 0;
+  // The deductee sheet's rows whose record the file does not carry (Form 24's
+  // rows without tax that name no challan), in sheet order.
+  std::vector<int> not_written;
 };
 
 class ReturnObject : public Object {

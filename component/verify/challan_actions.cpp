@@ -15,6 +15,10 @@ using C = ChallanColumn;
 using D = DeducteeColumn;
 using namespace challan_step;
 
+// A deductee names its challan by the serial number: two challans of one number
+// would both take its record.
+constexpr ChallanAction kSerial[] = {{.column = C::SerialNumber, .step = UniqueSerial{}}};
+
 // clang-format off
 constexpr ChallanAction kHead[] = {
     {.column = C::Section, .step = SectionCode{}},
@@ -71,14 +75,14 @@ constexpr ChallanAction kSalaryHead[] = {
 
 struct FormActions {
   Form form;
-  std::array<std::span<const ChallanAction>, 4> parts;
+  std::array<std::span<const ChallanAction>, 5> parts;
 };
 
 constexpr PerForm<FormActions> kActions = per_form<FormActions>({{
-    {.form = Form::F24, .parts = {kSalaryHead, kBookEntry, kComputed}},
-    {.form = Form::F26, .parts = {kHead, kComputed}},
-    {.form = Form::F27, .parts = {kHead, kBookEntry, kComputed}},
-    {.form = Form::F27EQ, .parts = {kHead, kBookEntry, kComputed, kMinorHead}},
+    {.form = Form::F24, .parts = {kSerial, kSalaryHead, kBookEntry, kComputed}},
+    {.form = Form::F26, .parts = {kSerial, kHead, kComputed}},
+    {.form = Form::F27, .parts = {kSerial, kHead, kBookEntry, kComputed}},
+    {.form = Form::F27EQ, .parts = {kSerial, kHead, kBookEntry, kComputed, kMinorHead}},
 }});
 
 std::vector<PlacedAction<ChallanAction>> placed(Form form) {

@@ -2,6 +2,7 @@
 // filled from the deductee sheet, one record per row kept for the export.
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <string>
 #include <type_traits>
 
@@ -42,7 +43,10 @@ class ChallanRow {
     std::visit(
         [&](const auto& s) {
           using S = std::decay_t<decltype(s)>;
-          if constexpr (std::is_same_v<S, SectionCode>)
+          if constexpr (std::is_same_v<S, UniqueSerial>) {
+            if (!serials_.insert(round_half_even(leading(row, column))).second)
+              MarkCell(self_, row, column, true, Rule::RepeatedChallan);
+          } else if constexpr (std::is_same_v<S, SectionCode>)
             CheckSectionCode(self_, row, column);
           else if constexpr (std::is_same_v<S, AmountRoundoff>)
             CheckAmountroundoff(self_, row, column);
@@ -102,6 +106,7 @@ class ChallanRow {
   ReturnObject& self_;
   const FieldTable<ChallanColumn>& columns_;
   std::optional<DeducteeTally>& tally_;
+  std::set<double> serials_;  // the keys of the challans checked so far
 };
 
 // Form 26's stray first row: its first row empty and the next one filled.

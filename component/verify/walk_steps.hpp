@@ -14,6 +14,7 @@
 namespace fenwarx {
 
 namespace challan_step {
+struct UniqueSerial {};  // no earlier challan has the same serial number
 struct SectionCode {};
 struct AmountRoundoff {};
 struct Amount {};
@@ -40,11 +41,12 @@ struct MinorHead {};
 }  // namespace challan_step
 
 using ChallanStep =
-    std::variant<challan_step::SectionCode, challan_step::AmountRoundoff, challan_step::Amount,
-                 challan_step::FillTotal, challan_step::AddToTotal, challan_step::BankCode,
-                 challan_step::ChallanDate, challan_step::Date, challan_step::YesNoFlag,
-                 challan_step::BookEntry, challan_step::Count, challan_step::Sum,
-                 challan_step::Copy, challan_step::AgainstTotal, challan_step::MinorHead>;
+    std::variant<challan_step::UniqueSerial, challan_step::SectionCode,
+                 challan_step::AmountRoundoff, challan_step::Amount, challan_step::FillTotal,
+                 challan_step::AddToTotal, challan_step::BankCode, challan_step::ChallanDate,
+                 challan_step::Date, challan_step::YesNoFlag, challan_step::BookEntry,
+                 challan_step::Count, challan_step::Sum, challan_step::Copy,
+                 challan_step::AgainstTotal, challan_step::MinorHead>;
 
 struct ChallanAction {
   ChallanColumn column;

@@ -84,6 +84,72 @@ TEST(ExportCommand, WritesTheReturnFileFlagsAndSavesOrRefusesLeavingNothing) {
             "digits, a letter\n");
 }
 
+// Form 24 writes eTDS24.txt; the rows it does not carry (no tax, no challan of
+// the return named) are listed after the message, fifty at most on the terminal
+// and all of them with --json, and the file checks clean against its workbook.
+TEST(ExportCommand, Form24ListsTheRowsItDoesNotWrite) {
+  const fs::path dir = testing::scratch_dir(), out = dir / "c";
+  fs::create_directory(out);
+  const fs::path book = dir / "r.xlsx", many = dir / "many.xlsx";
+  const auto untaxed = [](int first, int last, const std::string& serial) {
+    testing::Cells cells;
+    for (int row = first; row <= last; ++row)
+      for (const testing::Cells& row_cells :
+           {testing::clean_deductee(Form::F24, row, serial),
+            testing::at_row(row, {{8, "0"}, {11, "0"}, {13, "0"}})})
+        cells = testing::with(cells, row_cells);
+    return cells;
+  };
+  auto sheets = testing::clean_return(Form::F24, 2);
+  sheets[testing::kDeducteeSheet].cells =
+      testing::with(sheets[testing::kDeducteeSheet].cells, untaxed(5, 5, "0"));
+  testing::write_workbook(book, sheets);
+  sheets[testing::kDeducteeSheet].cells =
+      testing::with(sheets[testing::kDeducteeSheet].cells, untaxed(6, 57, "3"));
+  testing::write_workbook(many, sheets);
+  const std::string file = (out / "eTDS24.txt").string();
+  const std::string exported =
+      "[message] File Exported Successfully at " + file + " ! Please Validate Your data\n";
+  const std::vector<std::string> args{"export",    "--today",    "2006-06-15",
+                                      "--out-dir", out.string(), "--no-save"};
+  const auto with_book = [&](std::vector<std::string> extra, const fs::path& workbook) {
+    std::vector<std::string> all = args;
+    all.insert(all.end(), extra.begin(), extra.end());
+    all.push_back(workbook.string());
+    return run_fenwarx(all);
+  };
+
+  const auto done = with_book({}, book);
+  EXPECT_EQ(done.exit_code, 0) << done.err;
+  EXPECT_EQ(done.out, exported + "not written: Deductee Details row 5 (no challan and no tax)\n");
+  const auto json = with_book({"--json"}, book);
+  EXPECT_EQ(json.exit_code, 0);
+  EXPECT_EQ(json.out, "{\n  \"messages\": [\n    {\"text\": \"File Exported Successfully at " +
+                          file +
+                          " ! Please Validate Your data\", \"title\": \"\", \"style\": 0}\n  ],\n"
+                          "  \"errors\": 0,\n  \"log\": [],\n  \"not_written\": [\n"
+                          "    {\"sheet\": \"Deductee Details\", \"row\": 5}\n  ],\n"
+                          "  \"return_file\": \"" +
+                          file + "\",\n  \"saved\": null,\n  \"failure\": null\n}\n");
+  const auto checked = run_fenwarx({"check", "--strict", "--workbook", book.string(), file});
+  EXPECT_EQ(checked.exit_code, 0) << checked.out;
+  EXPECT_EQ(checked.out, "5 lines, 0 findings\n");
+  const auto validated = run_fenwarx({"validate", "--form", "24", "--out-dir", out.string()});
+  EXPECT_EQ(validated.exit_code, 0);
+  EXPECT_EQ(validated.out, checked.out);
+
+  const auto listed = with_book({}, many);
+  EXPECT_EQ(listed.exit_code, 0) << listed.err;
+  std::string expected = exported;
+  for (int row = 5; row < 55; ++row)
+    expected +=
+        "not written: Deductee Details row " + std::to_string(row) + " (no challan and no tax)\n";
+  EXPECT_EQ(listed.out, expected + "... and 3 more rows not written (--json lists them all)\n");
+  const auto all = with_book({"--json"}, many);
+  EXPECT_NE(all.out.find("{\"sheet\": \"Deductee Details\", \"row\": 57}\n  ],"), std::string::npos)
+      << all.out;
+}
+
 // Past fifty findings the terminal counts the rest and says where they all are
 // (fifty-three PANs, and the challan the deductees now exceed twice).
 TEST(VerifyCommand, ListsTheFirstFiftyFindingsAndCountsTheRest) {

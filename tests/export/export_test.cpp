@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "export/export_bench.hpp"
 #include "export/field_formats.hpp"
 #include "export/record_writer.hpp"
 #include "export/return_file_check.hpp"
@@ -30,35 +31,6 @@ using enum Form;
 namespace fs = std::filesystem;
 
 constexpr Form kExportForms[] = {F26, F27, F27EQ};
-
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-std::vector<std::string> files_in(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename());
-  return names;
-}
-
-// A return object of `form` writing into `folder`, its messages recorded, today 15/06/2006.
-struct ExportBench {
-  ExportBench(Form form, const fs::path& folder)
-      : self(return_class(form), Platform{ui, *clock, folder}) {}
-  void run(const std::vector<LaidSheet>& sheets) {
-    book = memory_workbook(sheets);
-    ExportETDS_Vantor(self, book);
-  }
-  std::string file() const { return slurp(return_file_path(self)); }
-
-  RecordingUi ui;
-  std::unique_ptr<Clock> clock = fixed_clock(serial_from_civil({2006, 6, 15}));
-  ReturnObject self;
-  std::shared_ptr<MemoryWorkbook> book;
-};
 
 std::string section_of(Form form) { return form == F27 ? "195" : form == F27EQ ? "206C" : "194C"; }
 
@@ -117,34 +89,12 @@ std::vector<LaidSheet> golden_return(Form form) {
   return sheets;
 }
 
-fs::path golden_path(Form form) {
-  return fs::path(FENWARX_FIXTURES) / ".." / "export" / "golden" /
-         ("form" + std::string(form_name(form)) + ".txt");
-}
+std::string golden_name(Form form) { return "form" + std::string(form_name(form)) + ".txt"; }
 
 Message success(Form form, const fs::path& folder) {
   const std::string path = (folder / export_profile(form).file_name).string();
   if (form == F26) return {"Exported Successfully to " + path + " ! Please Validate Your data", ""};
   return {"File Exported Successfully at " + path + " ! Please Validate Your data", ""};
-}
-
-// Fields per record type, counted by carets; every line ends in CR LF.
-void expect_record_shapes(const std::string& file) {
-  std::size_t start = 0;
-  long long line = 0;
-  while (start < file.size()) {
-    const std::size_t end = file.find("\r\n", start);
-    ASSERT_NE(end, std::string::npos) << "line " << line + 1 << " lacks CR LF";
-    const std::string record = file.substr(start, end - start);
-    ++line;
-    EXPECT_EQ(record.find_first_of("\r\n\t"), std::string::npos) << record;
-    EXPECT_EQ(record.substr(0, record.find('^')), std::to_string(line));
-    const std::string type = record.substr(record.find('^') + 1, 2);
-    const long long carets = std::count(record.begin(), record.end(), '^');
-    const long long expected = type == "FH" ? 15 : type == "BH" ? 52 : type == "CD" ? 38 : 32;
-    EXPECT_EQ(carets, expected) << record;
-    start = end + 2;
-  }
 }
 
 // FENWARX_UPDATE_GOLDEN=1 rewrites the golden copies.
@@ -159,13 +109,9 @@ TEST(ExportGolden, EachFormWritesItsGoldenFile) {
     EXPECT_EQ(files_in(folder),
               std::vector<std::string>{std::string(export_profile(form).file_name)});
     const std::string file = b.file();
-    if (std::getenv("FENWARX_UPDATE_GOLDEN"))
-      std::ofstream(golden_path(form), std::ios::binary) << file;
-    EXPECT_EQ(file, slurp(golden_path(form)));
+    expect_golden(file, golden_name(form));
     expect_record_shapes(file);
-    const CheckReport report = check_return_file(file);
-    EXPECT_TRUE(report.findings.empty());
-    EXPECT_TRUE(report.warnings.empty());
+    expect_clean_check(file);
   }
 }
 
@@ -179,9 +125,9 @@ TEST(ExportGolden, AVerificationBeforehandOrASecondExportChangesNothing) {
     auto book = memory_workbook(golden_return(form));
     VerifyData_Vantor_ETDS(b.self, book);
     ExportETDS_Vantor(b.self, book);
-    EXPECT_EQ(b.file(), slurp(golden_path(form)));
+    EXPECT_EQ(b.file(), slurp(golden_file(golden_name(form))));
     ExportETDS_Vantor(b.self, book);
-    EXPECT_EQ(b.file(), slurp(golden_path(form)));
+    EXPECT_EQ(b.file(), slurp(golden_file(golden_name(form))));
     EXPECT_EQ(b.self.exported.nil_records.size(), form == F26 ? 3u : 4u);
     EXPECT_EQ(b.self.exported.nil_challans, form == F27EQ ? 1 : 2);
   }
@@ -208,16 +154,6 @@ std::string record_line(Form form, RecordKind kind, const ReturnHeader& header, 
   std::string line;
   writer.write(record_table(form, kind), at, line);
   return line;
-}
-
-std::vector<std::string> fields(const std::string& line) {
-  std::vector<std::string> out;
-  std::size_t start = 0;
-  for (std::size_t at = line.find('^'); at != std::string::npos; at = line.find('^', start)) {
-    out.push_back(line.substr(start, at - start));
-    start = at + 1;
-  }
-  return out;
 }
 
 // The years come from the return's own first year F; the total is rounded with

@@ -66,21 +66,41 @@ TEST(FindingLocations, Form26RecordsLeadBackToTheirCells) {
       });
 }
 
+// A zero-rate row that names a real challan is written under it, not under the
+// nil challan of its section: rows 3 and 4 name challan 1, row 4 and row 5 (which
+// names none) are zero-rate 194C. Lines: CD 3 (DD 4, 5), nil CD 6 (DD 7).
+TEST(FindingLocations, AZeroRateRowUnderARealChallanIsFoundThere) {
+  auto sheets = testing::clean_return(Form::F26, 3);
+  auto& rows = sheets[testing::kDeducteeSheet].cells;
+  rows = with(rows, {{4, 9, "0"}, {5, 9, "0"}, {5, 19, "0"}});
+  const std::string deductee = "Deductee Details";
+  expect_places(Form::F26, sheets, {{3, false}, {6, true}},
+                {{5, 13, {deductee, 4, 5}}, {6, 21, {deductee, 5, 1}}, {7, 13, {deductee, 5, 5}}});
+}
+
 // Form 24 keeps its challan columns one place to the left and its deductee
-// columns elsewhere; its nil challan takes every zero-rate row.
+// columns elsewhere; the deductor's category gives its challans' section, the
+// quarter its nil challan's date. No deductee record follows its nil challan.
 TEST(FindingLocations, Form24Columns) {
   auto sheets = testing::clean_return(Form::F24, 2);
-  const std::string challan = "Challan Details", deductee = "Deductee Details";
+  const std::string deductor = "Deductor Details", challan = "Challan Details",
+                    deductee = "Deductee Details";
   expect_places(Form::F24, sheets, {{3, false}, {6, true}},
                 {
+                    {2, 32, {deductor, 16, 2}},
+                    {2, 49, {"", 0, 0}},
                     {3, 22, {challan, 4, 2}},
-                    {3, 21, {challan, 4, 0}},
+                    {3, 21, {deductor, 16, 2}},
                     {3, 4, {challan, 4, 1}},
                     {4, 10, {deductee, 3, 4}},
                     {5, 14, {deductee, 4, 8}},
                     {5, 4, {deductee, 4, 12}},
-                    {6, 18, {"Deductor Details", 32, 2}},
-                    {7, 24, {deductee, 3, 14}},
+                    {5, 25, {deductee, 4, 15}},
+                    {5, 26, {deductee, 4, 0}},
+                    {6, 18, {deductor, 32, 2}},
+                    {6, 21, {deductor, 16, 2}},
+                    {6, 5, {"", 0, 0}},
+                    {7, 24, {"", 0, 0}},
                 });
 }
 

@@ -103,7 +103,9 @@ std::vector<Change> changes(Form form) {
       one(row_of(R::Premises), "Tower B"), one(row_of(R::Road), "Ring Road"),
       one(row_of(R::Area), "Lajpat Nagar"), one(row_of(R::Town), "Delhi"), one(row_of(R::State), "GOA"),
       one(row_of(R::Pin), "110099"), one(row_of(R::StdCode), "022"), one(row_of(R::Telephone), "555"),
-      one(row_of(R::Email), "a@b.in"), one(row_of(R::AddressChanged), "Y"), one(row_of(R::Category), "S"),
+      one(row_of(R::Email), "a@b.in"), one(row_of(R::AddressChanged), "Y"),
+      // Form 24's challans are 92A for category "C" only.
+      one(row_of(R::Category), form == F24 ? "C" : "S"),
       one(row_of(R::ResponsibleName), "S Rao"), one(row_of(R::ResponsibleDesignation), "Clerk"),
       one(row_of(R::ResponsibleFlat), "y"), one(row_of(R::ResponsiblePremises), "Block C"),
       one(row_of(R::ResponsibleRoad), "Mall Road"), one(row_of(R::ResponsibleArea), "Civil Lines"),
@@ -119,9 +121,8 @@ std::vector<Change> changes(Form form) {
       {{{challan_at(C::Tds), "990"}, {challan_at(C::Cess), "4"}, {challan_at(C::Interest), "6"}},
        // The copy of the interest is written "0.00" whatever the cell shows.
        {challan_at(C::Tds), challan_at(C::Cess), challan_at(C::Interest)}},
-      one(deductee_at(D::Code), "2"), one(deductee_at(D::Pan), "PQRST6789U"), one(deductee_at(D::Name), "Sita"),
+      one(deductee_at(D::Pan), "PQRST6789U"), one(deductee_at(D::Name), "Sita"),
       one(deductee_at(D::AmountPaid), "2000"), one(deductee_at(D::PaymentDate), "11/05/2005"),
-      one(deductee_at(D::BookEntry), "Y"), one(deductee_at(D::Rate), "20"),
       one(deductee_at(D::DeductionDate), "11/05/2005"), one(deductee_at(D::Reason), "B"),
       // A deductee's tax parts: the challan's sums of them follow.
       {{{deductee_at(D::Tds), "90"}, {deductee_at(D::Surcharge), "10"}},
@@ -130,14 +131,22 @@ std::vector<Change> changes(Form form) {
       {{{deductee_at(D::TaxDeposited), "90"}}, {deductee_at(D::TaxDeposited), challan_at(C::TaxDepositedOfDeductees)}},
   };
   // clang-format on
-  // Form 27EQ has one section code only.
+  // Form 24 has no section, deductee code, book entry or rate, and a date of
+  // deposit for each deductee; Form 27EQ has one section code only.
+  if (form == F24) {
+    list.push_back(one(deductee_at(D::DepositDate), "16/05/2005"));
+    return list;
+  }
+  for (const Change& change : {one(deductee_at(D::Code), "2"), one(deductee_at(D::BookEntry), "Y"),
+                               one(deductee_at(D::Rate), "20")})
+    list.push_back(change);
   if (form != F27EQ) list.push_back(one(challan_at(C::Section), form == F27 ? "196A" : "194J"));
   if (form == F27EQ) list.push_back(one(deductee_at(D::PurchaseValue), "700"));
   return list;
 }
 
 TEST(RecordSources, EachFieldChangesWithItsCellsAndFindingsNameThem) {
-  for (Form form : {F26, F27, F27EQ}) {
+  for (Form form : kForms) {
     const Exported base = export_of(form, {});
     ASSERT_EQ(base.records.size(), 4u);
     for (const Change& change : changes(form)) {

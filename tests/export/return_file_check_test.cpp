@@ -226,6 +226,39 @@ TEST(ReturnFileCheck, EachFieldRule) {
   }
 }
 
+// A file of type SL1 holds Form 24's records: its batch header states two more
+// totals and its deductee records the date of deposit in field 25, which the
+// records of the other forms leave unread.
+TEST(ReturnFileCheck, Form24Fields) {
+  const Edits form24 = {{1, 3, "SL1"},   {2, 5, "24Q"},       {2, 49, "0"},
+                        {2, 50, "0.00"}, {4, 25, "15052005"}, {6, 21, "92A"}};
+  const auto salary = [&](Edits edits) {
+    edits.insert(edits.begin(), form24.begin(), form24.end());
+    return edited(edits);
+  };
+  const struct {
+    std::string text;
+    Found expected;
+  } cases[] = {
+      {salary({}), {}},
+      {salary({{4, 25, ""}}), {}},
+      {salary({{4, 25, "31022005"}}), {{4, 25, "\"31022005\" is not a date (ddMMyyyy)"}}},
+      {edited({{4, 25, "31022005"}}), {}},
+      {salary({{2, 49, ""}}), {{2, 49, "\"\" is not a whole number"}}},
+      {salary({{2, 49, "none"}}), {{2, 49, "\"none\" is not a whole number"}}},
+      {salary({{2, 50, ""}}), {{2, 50, "amount is missing"}}},
+      {salary({{2, 50, "0"}}), {{2, 50, "\"0\" is not an amount with two decimals"}}},
+      {salary({}) + "8^CD^1^3^0^Y^^^^^^^^^^^^30062005^^^92A^0.00^0.00^0.00^0.00^0.00^0.00^^0.00^"
+                    "0.00^0.00^0.00^0.00^0.00^0.00^^^^\r\n",
+       {{2, 4, "2 challan records stated, 3 found"},
+        {8, 21, "a second nil challan of section \"92A\""}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(found(check_return_file(c.text)), c.expected);
+  }
+}
+
 // Values a validation utility takes but that are unlikely to be meant: each with
 // a clean value at its edge. None is a finding; a field with a finding gets no
 // warning.

@@ -91,6 +91,39 @@ TEST(Jobs, ExportWritesTheFileAndFlagsTheWorkbook) {
   EXPECT_EQ(checked.outcome, Outcome::Done);
 }
 
+// The rows a Form 24 file does not carry (no tax, and no challan of the return
+// named: rows 4 and 6) come back with the export, run as a job or as a call; a
+// refused export lists none.
+TEST(Jobs, Form24ExportListsTheRowsItDoesNotWrite) {
+  const fs::path dir = scratch_dir(), path = dir / "return.xlsx";
+  auto sheets = clean_return(Form::F24, 4);
+  for (const auto& [row, serial] : {std::pair{4, "0"}, std::pair{6, "7"}})
+    sheets[kDeducteeSheet].cells = with(
+        sheets[kDeducteeSheet].cells, at_row(row, {{8, "0"}, {11, "0"}, {12, serial}, {13, "0"}}));
+  write_workbook(path, sheets);
+  const Environment environment{.today = serial_from_civil({2006, 1, 15}), .out_dir = dir};
+  const std::vector<SheetRow> left_out{{"Deductee Details", 4}, {"Deductee Details", 6}};
+
+  const Result exported = export_return({.workbook = path, .save = false}, environment);
+  EXPECT_EQ(exported.outcome, Outcome::Done);
+  EXPECT_EQ(exported.return_file, fs::absolute(dir / "eTDS24.txt").lexically_normal());
+  EXPECT_EQ(exported.not_written, left_out);
+  const Result called = call(
+      {.prog_id = "Fenwarx.clsExport24",
+       .calls = {{.member = "ExportETDS_Vantor", .arguments = {std::string(kWorkbookArgument)}}},
+       .workbook = path,
+       .save = false},
+      environment);
+  EXPECT_EQ(called.outcome, Outcome::Done);
+  EXPECT_EQ(called.not_written, left_out);
+
+  sheets[kDeducteeSheet].cells = with(sheets[kDeducteeSheet].cells, {{3, 4, "not a pan"}});
+  write_workbook(path, sheets);
+  const Result refused = export_return({.workbook = path, .save = false}, environment);
+  EXPECT_EQ(refused.outcome, Outcome::DataErrors);
+  EXPECT_TRUE(refused.not_written.empty());
+}
+
 // A call hands the return file to the validator: a file that is not there stops
 // the calls as a failure naming it, and a validator that rejects the file counts
 // as errors found, as `validate` counts it.
