@@ -78,45 +78,6 @@ TEST(Jobs, ErrorsComeBackWithTheirLogLines) {
   EXPECT_EQ(flag_of(path, Form::F26), "");  // not saved
 }
 
-// The salary run after a clean verification: its count in a message of the job's
-// own, "Error" in the flag when it found something; a year the salary dates cannot
-// be built from fails it after the verification, and nothing is saved.
-TEST(Jobs, VerifyWithSalaryCountsItsSheetsAndSavesNothingWhenItFails) {
-  const fs::path dir = scratch_dir();
-  const auto salary_workbook = [&](const Cells& salaries, const std::string& year) {
-    auto sheets = clean_return(Form::F24);
-    sheets[kSalarySheet].cells = with(sheets[kSalarySheet].cells, salaries);
-    sheets[kDeductorSheet].cells = with(sheets[kDeductorSheet].cells, {{31, 2, year}});
-    const fs::path path = dir / ("salary" + year + ".xlsx");
-    write_workbook(path, sheets);
-    return path;
-  };
-  const double today = serial_from_civil({2006, 6, 15});
-  const fs::path marked = salary_workbook(with(clean_salary(), {{2, 3, ""}}), "2005-06");
-  const Result found = verify({.workbook = marked}, {.today = today}, true);
-  EXPECT_EQ(found.outcome, Outcome::DataErrors);
-  EXPECT_EQ(found.messages,
-            (std::vector{Message::information("No error.", " Verificaton Sucess ! "),
-                         Message::information("The salary sheets contain 1 errors(s).")}));
-  EXPECT_EQ(found.errors, 1);
-  ASSERT_EQ(found.log.size(), 1u);
-  EXPECT_EQ(found.log[0].address, "C2");
-  EXPECT_EQ(found.flag, "Error");
-  EXPECT_EQ(flag_of(marked, Form::F24), "Error");
-
-  const fs::path no_year = salary_workbook(clean_salary(), "20x5-06");
-  const auto before = fs::last_write_time(no_year);
-  const Result failed = verify({.workbook = no_year}, {.today = today}, true);
-  EXPECT_EQ(failed.outcome, Outcome::Failed);
-  ASSERT_TRUE(failed.failure);
-  EXPECT_EQ(failed.failure->number, 13);
-  EXPECT_EQ(failed.failure->description,
-            "verifySalary cannot take '20x5' as the financial year: it needs four digits, such "
-            "as 2005");
-  EXPECT_EQ(failed.saved, std::nullopt);
-  EXPECT_EQ(fs::last_write_time(no_year), before);
-}
-
 TEST(Jobs, ExportWritesTheFileAndFlagsTheWorkbook) {
   const fs::path dir = scratch_dir();
   const fs::path path = workbook_of(Form::F26, dir);
