@@ -22,16 +22,18 @@ using namespace fenwarx::bench;
 constexpr int kExitUsage = 2;
 constexpr int kExitFailure = 3;
 
-// The two middle phases are named by the run ("read"/"edit" for the round trip);
-// a run without them passes nothing.
+// The middle phases are named by the run ("read"/"edit" for the round trip); a
+// run without them passes nothing.
 void print_times(const char* title, const PhaseTimes& times, int repeat,
-                 const char* first = nullptr, const char* second = nullptr) {
+                 const char* first = nullptr, const char* second = nullptr,
+                 const char* third = nullptr) {
   fmt::print("{} ({} run{}{})\n", title, repeat, repeat == 1 ? "" : "s",
              repeat == 1 ? "" : ", medians");
   fmt::print("  open   {:10.1f} ms\n", times.open_ms);
   if (first) {
     fmt::print("  {:<6} {:10.1f} ms\n", first, times.read_ms);
     if (second) fmt::print("  {:<6} {:10.1f} ms\n", second, times.edit_ms);
+    if (third) fmt::print("  {:<6} {:10.1f} ms\n", third, times.extra_ms);
   }
   fmt::print("  save   {:10.1f} ms\n", times.save_ms);
   fmt::print("  total  {:10.1f} ms\n", times.total_ms);
@@ -43,8 +45,8 @@ constexpr double kBenchToday = 46363;
 
 struct Arguments {
   std::string form = "26";
-  int deductees = 0, challans = 0, repeat = 1;
-  bool mistakes = false, as_typed = false;
+  int deductees = 0, challans = 0, salaries = 0, repeat = 1;
+  bool mistakes = false, as_typed = false, salary = false;
   std::filesystem::path in, out;
 };
 
@@ -54,14 +56,23 @@ int generate(const Arguments& args) {
     fmt::print(stderr, "fenwarx-bench: --form takes 24, 26, 27 or 27EQ, not {}\n", args.form);
     return kExitUsage;
   }
+  if (args.salaries != 0 && (*form != fenwarx::Form::F24 || args.salaries > args.deductees)) {
+    fmt::print(stderr, "fenwarx-bench: --salary takes Form 24 and 1 to {} rows, one per deductee\n",
+               args.deductees);
+    return kExitUsage;
+  }
   const int planted = write_sample_workbook(args.out, {.form = *form,
                                                        .deductees = args.deductees,
                                                        .challans = args.challans,
                                                        .mistakes = args.mistakes,
-                                                       .as_typed = args.as_typed});
-  fmt::print("{}: Form {}, {} deductees{}, {} challans, {} mistakes, {} bytes\n", args.out.string(),
-             fenwarx::form_name(*form), args.deductees, args.as_typed ? " as typed" : "",
-             args.challans, planted, std::filesystem::file_size(args.out));
+                                                       .as_typed = args.as_typed,
+                                                       .salaries = args.salaries});
+  const std::string salaries =
+      args.salaries ? fmt::format(", {} salary rows as typed", args.salaries) : "";
+  fmt::print("{}: Form {}, {} deductees{}, {} challans{}, {} mistakes, {} bytes\n",
+             args.out.string(), fenwarx::form_name(*form), args.deductees,
+             args.as_typed ? " as typed" : "", args.challans, salaries, planted,
+             std::filesystem::file_size(args.out));
   return 0;
 }
 
@@ -105,8 +116,9 @@ int run_verify(const Arguments& args) {
   std::vector<PhaseTimes> runs;
   double errors = 0;
   for (int i = 0; i < args.repeat; ++i)
-    runs.push_back(verify(args.in, args.out, form, kBenchToday, errors));
-  print_times("verify", median(runs), args.repeat, "challan", "walks");
+    runs.push_back(verify(args.in, args.out, form, kBenchToday, args.salary, errors));
+  print_times("verify", median(runs), args.repeat, "challan", "walks",
+              args.salary ? "salary" : nullptr);
   fmt::print("  errors {:10.0f}\n", errors);
   fmt::print("  peak   {:10.1f} MiB\n", peak_memory_mib());
   return 0;
@@ -133,6 +145,9 @@ int main(int argc, char** argv) {
   gen->add_flag("--as-typed", args.as_typed,
                 "Deductee taxes with paise and totals not summed, for the verification to fix")
       ->excludes(mistakes);
+  gen->add_option("--salary", args.salaries,
+                  "Form 24: salary rows as typed, one per deductee from the first")
+      ->check(CLI::Range(1, kMaxDeductees));
   gen->add_option("OUT", args.out, "The workbook to write")->required();
 
   std::vector<CLI::App*> timed;
@@ -148,6 +163,8 @@ int main(int argc, char** argv) {
         ->check(CLI::PositiveNumber);
     timed.push_back(sub);
   }
+  timed[2]->add_flag("--salary", args.salary,
+                     "Then verify the salary sheets (Form 24) as fenwarx verify --salary does");
   for (CLI::App* sub : {timed[2], timed[3]})
     sub->add_option("--form", args.form, "Return form: 24, 26, 27 or 27EQ")
         ->capture_default_str()

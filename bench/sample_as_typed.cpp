@@ -1,5 +1,6 @@
 #include "sample_as_typed.hpp"
 
+#include "layout/workbook_layout.hpp"
 #include "pseudo_random.hpp"
 
 namespace fenwarx::bench {
@@ -19,6 +20,19 @@ TaxColumns tax_columns(Form form) {
     case Form::F27EQ: return {.tds = 12, .total = 15};
     default: return {.tds = 11, .total = 14};
   }
+}
+
+using S = SalaryColumn;
+using P = PerquisiteColumn;
+
+// The columns the salary verification fills from the others.
+constexpr S kDerivedSalary[] = {S::GrossSalary,      S::Balance,     S::GrossTotalIncome,
+                                S::TotalDeductions,  S::TotalIncome, S::NetTaxPayable,
+                                S::TotalTaxDeducted, S::BalanceSign, S::BalanceAmount};
+
+template <class Role>
+templates::CellValue& cell_of(const TableSheet<Role>* sheet, Row& row, Role role) {
+  return row[static_cast<std::size_t>(sheet->columns.of(role) - 1)];
 }
 
 // Only Form 26 rounds the deductees' tax parts to whole rupees.
@@ -60,6 +74,22 @@ void typed_deductee_row(const SampleReturn& data, int index, Row& row) {
   // it sums the parts: left empty there, it is an error, so it is typed as 0.
   cell(columns.total) =
       data.form == Form::F27 ? templates::CellValue::of_number(0) : templates::CellValue{};
+}
+
+void typed_salary_row(const SampleReturn& data, int index, Row& row) {
+  salary_row(data, index, row);
+  const TableSheet<S>* sheet = workbook_layout(Form::F24).salaries;
+  const auto cell = [&](S role) -> templates::CellValue& { return cell_of(sheet, row, role); };
+  if (index % 5 == 4) cell(S::PeriodFrom) = cell(S::PeriodTo) = {};
+  if (cell(S::OtherIncome).number == 0) cell(S::OtherIncomeSign) = {};
+  if (index % 2 == 1)
+    for (S role : kDerivedSalary) cell(role) = {};
+}
+
+void typed_perquisite_row(const SampleReturn& data, int index, Row& row) {
+  perquisite_row(data, index, row);
+  // Every fourth employee has perquisites: every other of them leaves the total.
+  if (index % 8 == 4) cell_of(workbook_layout(Form::F24).perquisites, row, P::Total) = {};
 }
 
 }  // namespace fenwarx::bench

@@ -1,5 +1,7 @@
 #include "sample_mistakes.hpp"
 
+#include "layout/workbook_layout.hpp"
+
 namespace fenwarx::bench {
 namespace {
 
@@ -8,6 +10,9 @@ using templates::CellValue;
 constexpr int kFirstChallanRow = 4, kFirstDeducteeRow = 3;
 constexpr int kFiftyYears = 18262;       // days from a date in 2005 to the same in 2055
 constexpr int kAfterQuarterDay = 38548;  // 15/07/2005
+constexpr int kBeforeYearDay = 38442;    // 31/03/2005, the day before 2005-06
+constexpr int kAfterYearDay = 38822;     // 15/04/2006
+constexpr int kFirstSalaryRow = 2;
 
 // Deductee columns that move between the forms.
 struct Columns {
@@ -23,9 +28,31 @@ Columns columns_of(Form form) {
   }
 }
 
+// Salary rows from the first: a period outside the year at both ends, an
+// employee without a name, a sign of the other income that is neither P nor N;
+// and the second perquisite row without the salary serial it belongs to.
+void plan_salary_mistakes(std::vector<Mistake>& plan) {
+  using S = SalaryColumn;
+  const WorkbookLayout& layout = workbook_layout(Form::F24);
+  const auto salary = [&](int index, S role, templates::CellValue value, std::string_view what) {
+    plan.push_back({SampleSheet::Salaries, kFirstSalaryRow + index,
+                    layout.salaries->columns.of(role), std::move(value), what});
+  };
+  salary(1, S::PeriodFrom, CellValue::of_number(kBeforeYearDay),
+         "period from 31/03/2005, a day before the year");
+  salary(3, S::Name, CellValue{}, "employee without a name");
+  // The sixth employee has income from other heads, so its sign is checked.
+  salary(5, S::OtherIncomeSign, CellValue::of_text("X"), "sign of the other income typed X");
+  salary(7, S::PeriodTo, CellValue::of_number(kAfterYearDay),
+         "period to 15/04/2006, after the year");
+  plan.push_back({SampleSheet::Perquisites, kFirstSalaryRow + 1,
+                  layout.perquisites->columns.of(PerquisiteColumn::SalarySerial), CellValue{},
+                  "perquisites without the serial of their salary row"});
+}
+
 }  // namespace
 
-std::vector<Mistake> plan_mistakes(const SampleReturn& data) {
+std::vector<Mistake> plan_mistakes(const SampleReturn& data, int salaries) {
   const Columns col = columns_of(data.form);
   const int deductees = static_cast<int>(data.deductees.size());
   const int challans = static_cast<int>(data.challans.size());
@@ -64,6 +91,7 @@ std::vector<Mistake> plan_mistakes(const SampleReturn& data) {
                       CellValue{}, "tax deducted without a date of deduction"});
     }
   }
+  if (salaries >= 9) plan_salary_mistakes(plan);
   return plan;
 }
 

@@ -9,7 +9,7 @@
 
 namespace fenwarx::bench {
 
-enum class SampleSheet { Deductor, Challans, Deductees };
+enum class SampleSheet { Deductor, Challans, Deductees, Salaries, Perquisites };
 
 struct Mistake {
   SampleSheet sheet;
@@ -18,7 +18,8 @@ struct Mistake {
   std::string_view what;
 };
 
-// Those that fit the sample's size: deductee mistakes need 9 rows, challan ones 3.
-std::vector<Mistake> plan_mistakes(const SampleReturn& data);
+// Those that fit the sample's size: deductee mistakes need 9 rows, challan ones
+// 3; salary and perquisite ones 9 salary rows (Form 24, `salaries` of them).
+std::vector<Mistake> plan_mistakes(const SampleReturn& data, int salaries = 0);
 
 }  // namespace fenwarx::bench

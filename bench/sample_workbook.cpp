@@ -45,6 +45,10 @@ std::string table_xml(const TableFrame& table, Form form, const SampleReturn& da
   return sheet.finish(table_finish(table, form));
 }
 
+int salary_rows_of(const SampleOptions& options) {
+  return options.salaries > 0 ? options.salaries : options.deductees;
+}
+
 }  // namespace
 
 int write_sample_workbook(const std::filesystem::path& path, const SampleOptions& options) {
@@ -54,7 +58,8 @@ int write_sample_workbook(const std::filesystem::path& path, const SampleOptions
 
   std::map<SampleSheet, Overrides> overrides;
   const std::vector<Mistake> mistakes =
-      options.mistakes ? plan_mistakes(data) : std::vector<Mistake>{};
+      options.mistakes ? plan_mistakes(data, layout.salaries ? salary_rows_of(options) : 0)
+                       : std::vector<Mistake>{};
   for (const Mistake& m : mistakes) overrides[m.sheet][{m.row, m.column}] = m.value;
 
   SharedStringTable strings;
@@ -72,17 +77,24 @@ int write_sample_workbook(const std::filesystem::path& path, const SampleOptions
                     .xml = table_xml(deductees, options.form, data, options.deductees,
                                      options.as_typed ? &typed_deductee_row : &deductee_row,
                                      overrides[SampleSheet::Deductees], strings)});
+  // Salary rows: as typed when asked for a number of them, else one complete row
+  // per deductee.
+  const bool typed_salaries = options.salaries > 0;
+  const int salary_rows = salary_rows_of(options);
   if (layout.salaries) {
     const TableFrame salaries = frame_of(*layout.salaries);
     sheets.push_back({.name = salaries.sheet,
-                      .xml = table_xml(salaries, options.form, data, options.deductees, &salary_row,
-                                       {}, strings)});
+                      .xml = table_xml(salaries, options.form, data, salary_rows,
+                                       typed_salaries ? &typed_salary_row : &salary_row,
+                                       overrides[SampleSheet::Salaries], strings)});
   }
   if (layout.perquisites) {
     const TableFrame perquisites = frame_of(*layout.perquisites);
-    sheets.push_back({.name = perquisites.sheet,
-                      .xml = table_xml(perquisites, options.form, data, options.deductees,
-                                       &perquisite_row, {}, strings, &has_perquisites)});
+    sheets.push_back(
+        {.name = perquisites.sheet,
+         .xml = table_xml(perquisites, options.form, data, salary_rows,
+                          typed_salaries ? &typed_perquisite_row : &perquisite_row,
+                          overrides[SampleSheet::Perquisites], strings, &has_perquisites)});
   }
   sheets.push_back({.name = kStateSheet.name, .xml = state_sheet_xml(strings)});
   write_package(path, sheets, strings);

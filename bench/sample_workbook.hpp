@@ -12,6 +12,8 @@ struct SampleOptions {
   int deductees = 0, challans = 0;  // 1..kMaxDeductees, >= 1
   bool mistakes = false;
   bool as_typed = false;  // deductee tax parts with paise, totals not summed
+  // Form 24's salary rows as typed, 1..deductees; 0: one complete row per deductee.
+  int salaries = 0;
 };
 
 // Replaces `path` atomically; RuntimeError on an I/O failure. Returns the number

@@ -9,7 +9,7 @@
 namespace fenwarx::bench {
 
 struct PhaseTimes {
-  double open_ms = 0, read_ms = 0, edit_ms = 0, save_ms = 0, total_ms = 0;
+  double open_ms = 0, read_ms = 0, edit_ms = 0, extra_ms = 0, save_ms = 0, total_ms = 0;
 };
 
 struct RunCounts {
@@ -25,10 +25,11 @@ PhaseTimes roundtrip(const std::filesystem::path& in, const std::filesystem::pat
                      RunCounts& counts);
 // A verification as `fenwarx verify` runs it on `in` with the return object of
 // `form` and today fixed at `today` (a date serial), saved as `out`: read_ms is
-// the challan check, edit_ms the deductee and deductor walks. `errors` gets the
-// count of errors the run found.
+// the challan check, edit_ms the deductee and deductor walks, and with `salary`
+// extra_ms the salary verification after them. `errors` gets the count of errors
+// the run found.
 PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& out,
-                  std::string_view form, double today, double& errors);
+                  std::string_view form, double today, bool salary, double& errors);
 // An export as `fenwarx export` runs it: read_ms is the whole export (the silent
 // verification and the return file written into `out_dir`), then the workbook is
 // saved as `out`. `completed` tells whether the file was written.

@@ -125,7 +125,10 @@ const Member kVerifyData{.name = "VerifyData_Vantor_ETDS",
 const Member kVerifySalary{.name = "verifySalary",
                            .args = {ref("excelApp", ArgType::Object)},
                            .has_result = false,
-                           .call = not_supported};
+                           .call = [](ReturnObject& self, Args& args) {
+                             verifySalary(self, workbook(args, 0));
+                             return Variant();
+                           }};
 
 const Member kCheckQuarterDate{.name = "CheckQuarterDate",
                                .args = {kR, kC, value("excelApp", ArgType::Object)},

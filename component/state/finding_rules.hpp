@@ -22,6 +22,7 @@ enum class Rule : unsigned char {
   State,
   Category,
   YesNo,
+  SignFlag,
   // Amounts and rates.
   AmountMissing,
   AmountNotNumber,
@@ -36,6 +37,7 @@ enum class Rule : unsigned char {
   NotADate,
   DateAfterToday,
   DateOutsideYear,
+  PeriodOutsideYear,
   DateOutsideQuarter,
   DeductionDateMissing,
   DepositDate,

@@ -14,8 +14,22 @@ std::string errors_found(double count) {
   return "This sheet contains " + number_text(count) + " errors(s).";
 }
 
+std::string salary_year_unusable(std::string_view year) {
+  return "verifySalary cannot take '" + std::string(year) +
+         "' as the financial year: it needs four digits, such as 2005";
+}
+
+std::string salary_errors_found(double count) {
+  if (count == 0) return "The salary sheets contain no error.";
+  return "The salary sheets contain " + number_text(count) + " errors(s).";
+}
+
 Message procedure_failure(std::string_view procedure, std::string_view description) {
   return Message::plain(std::string(procedure).append(description));
+}
+
+Message failure_then(std::string_view description, std::string_view after) {
+  return Message::plain(std::string(description).append(after));
 }
 
 }  // namespace fenwarx::texts

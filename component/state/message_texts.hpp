@@ -21,6 +21,21 @@ inline constexpr std::string_view kNoDeductee = " Their should be atleast one De
 inline constexpr std::string_view kNoDataTitle = " No Data Available ";
 inline constexpr std::string_view kUnknownQuarter = "Error";
 
+// Salary verification. It rests on the workbook and the financial year that an
+// earlier verification or export left on the object.
+inline constexpr std::string_view kSalaryNeedsWorkbook =
+    "verifySalary needs the workbook of an earlier verification or export: verify first";
+inline constexpr std::string_view kSalaryNeedsYear =
+    "verifySalary needs the financial year of an earlier verification or export: verify first";
+// "verifySalary cannot take '20x5' as the financial year: it needs four digits, such as 2005"
+std::string salary_year_unusable(std::string_view year);
+// What the salary checks show after a failure's description: the period-date
+// check, and the fill of the gross salary.
+inline constexpr std::string_view kDateRangeFailure = "CheckDateRange";
+inline constexpr std::string_view kGrossSalaryFailure = "Check209";
+// "The salary sheets contain N errors(s)."; "The salary sheets contain no error."
+std::string salary_errors_found(double count);
+
 // A cell whose data cannot be taken.
 inline constexpr std::string_view kFormatTitle = " Check Value and Correct according to format ";
 
@@ -39,5 +54,8 @@ inline constexpr std::string_view kFlagExported = "Exported";
 // A plain box with a procedure's name joined to the failure's description, as
 // the procedures with a handler of their own report what stopped them.
 Message procedure_failure(std::string_view procedure, std::string_view description);
+// A plain box with the failure's description followed directly by a text of the
+// procedure's own, as the salary checks report what stopped them.
+Message failure_then(std::string_view description, std::string_view after);
 
 }  // namespace fenwarx::texts

@@ -17,6 +17,7 @@ void ReturnObject::bind(std::shared_ptr<Workbook> excel) {
   if (excel != workbook) {
     current_sheet = nullptr;
     deductor_sheet = nullptr;
+    current_workbook = nullptr;
   }
   workbook = std::move(excel);
   ModuleState& module = module_state();

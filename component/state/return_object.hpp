@@ -118,6 +118,9 @@ class ReturnObject : public Object {
   std::shared_ptr<Workbook> workbook;
   Worksheet* deductor_sheet = nullptr;
   Worksheet* current_sheet = nullptr;
+  // The workbook of the current sheet when an operation took it from a workbook
+  // other than the bound one (verifySalary's argument): kept alive with it.
+  std::shared_ptr<Workbook> current_workbook;
 
   double error_count = 0;
   // The cells marked since the workbook was bound, in the order of their log lines.

@@ -31,4 +31,11 @@ void VerifyDeducteeDetails(ReturnObject& self);
 void RetakeDeducteeDetails(ReturnObject& self);
 void VerifyDeductorDetails(ReturnObject& self);
 
+// Form 24: the challan check, then the salary and perquisite sheets of
+// `excelApp`, checked and their derived columns filled. It rests on the workbook
+// and the financial year an earlier verification or export left on the object,
+// and fails before changing anything when either is missing. Shows no message of
+// its own; failures reach the caller.
+void verifySalary(ReturnObject& self, const std::shared_ptr<Workbook>& excelApp);
+
 }  // namespace fenwarx

@@ -133,6 +133,63 @@ TEST_F(BenchToolTest, EveryFormVerifiesCleanAndMistakesAreFound) {
   }
 }
 
+// Salary rows as typed leave periods and derived columns to the verification, which
+// fills them and finds nothing else; the planted salary mistakes are found at their
+// cells, beside the others (the salary run repeats the challan check, so the four
+// challan findings come twice). The bench's verify runs the salary sheets too.
+TEST_F(BenchToolTest, SalaryRowsAsTypedVerifyCleanAndHoldTheSalaryMistakes) {
+  const Flags salary{"--salary", "14"};
+  const std::string typed = generate("salary.xlsx", "14", "4", 0, "24", salary);
+  const std::string verified = (dir_ / "salary-verified.xlsx").string();
+  const auto run = testing::run_program(
+      FENWARX_CLI, {"verify", "--salary", "--today", "2026-12-07", "-o", verified, typed});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(
+      run.out,
+      "[info]  Verificaton Sucess ! : No error.\n[info] The salary sheets contain no error.\n");
+  const Rows before = sheet(typed, "Salary Details"), after = sheet(verified, "Salary Details");
+  ASSERT_EQ(before.size(), 1u + 14u);
+  ASSERT_EQ(after.size(), before.size() + 1);  // the end-of-data marker below
+  EXPECT_EQ(before[5][3], "");                 // the fifth employee's period
+  EXPECT_EQ(after[5][3], "01/04/2005");
+  EXPECT_EQ(after[5][4], "31/03/2006");
+  EXPECT_EQ(before[2][9], "");  // the second employee's derived columns
+  EXPECT_EQ(after[2][9], before[2][5]);
+  EXPECT_EQ(after[2][32], "P");
+  EXPECT_EQ(after[2][31], after[2][27]);
+
+  const std::string mistaken =
+      generate("salary-mistakes.xlsx", "14", "4", 0, "24", {"--salary", "14", "--mistakes"});
+  const auto found = testing::run_program(
+      FENWARX_CLI, {"verify", "--salary", "--today", "2026-12-07", "--no-save", mistaken});
+  EXPECT_EQ(found.exit_code, 1);
+  const std::string head =
+      "[info] This sheet contains 9 errors(s).\n[info] The salary sheets contain 5 errors(s).\n";
+  ASSERT_EQ(found.out.substr(0, head.size()), head);
+  EXPECT_EQ(std::count(found.out.begin(), found.out.end(), '\n'), 2 + 9 + 4 + 5) << found.out;
+  for (const char* line :
+       {"Salary Details!D3 (Period From): a date outside the financial year: from 1 April to 31 "
+        "March\n",
+        "Salary Details!C5 (Name of the Employee): empty: this field is required\n",
+        "Salary Details!M7 (Other Income: Add (P) / Less (N)): not P or N: P adds the amount "
+        "beside it, N subtracts it\n",
+        "Salary Details!E9 (Period To): a date outside the financial year: from 1 April to 31 "
+        "March\n",
+        "Perquisite Details!B3 (Sr. No. in Salary Details): empty: this field is required\n"})
+    EXPECT_NE(found.out.find(line), std::string::npos) << line;
+
+  const std::string out = (dir_ / "bench-out.xlsx").string();
+  const auto timed =
+      testing::run_program(FENWARX_BENCH_TOOL, {"verify", "--salary", "--form", "24", typed, out});
+  EXPECT_EQ(timed.exit_code, 0) << timed.err;
+  EXPECT_NE(timed.out.find("\n  salary "), std::string::npos) << timed.out;
+  EXPECT_NE(timed.out.find("\n  errors          0\n"), std::string::npos) << timed.out;
+
+  generate("x.xlsx", "14", "4", 2, "26", salary);              // Form 24 only
+  generate("x.xlsx", "14", "4", 2, "24", {"--salary", "15"});  // one per deductee
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "x.xlsx"));
+}
+
 // A sample as typed holds taxes with paise and no totals; verified, it is a clean
 // return: the totals summed from the parts, which Form 26 first rounds to rupees and
 // the other forms keep. Its export (verifying twice, as the first run changes the

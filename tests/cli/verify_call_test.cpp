@@ -185,6 +185,91 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
   EXPECT_EQ(deductor_text(no_year_book, 1, 31), "0");  // but the binding's log count
 }
 
+// verify --salary: the verification, then the salary sheets on the same object. Their
+// count follows the verification's message; the findings of both runs are listed (the
+// salary run repeats the challan check, so a challan error shows twice); "Verified"
+// only when neither found anything, "Error" when either did; a failure saves nothing.
+TEST(VerifyCommand, SalaryRunsAfterTheVerificationAndReportsBoth) {
+  const auto dir = scratch_dir();
+  const std::string salary_clean = "[info] The salary sheets contain no error.\n",
+                    salary_one = "[info] The salary sheets contain 1 errors(s).\n",
+                    sign =
+                        "Salary Details!M2 (H13): not P or N: P adds the amount beside it, N "
+                        "subtracts it\n",
+                    bsr = "Challan Details!I4 (H9): a BSR code of more than 7 characters\n";
+  const Cells bad_sign{{2, 13, "X"}, {2, 14, "500"}};
+  const struct {
+    Cells salaries, deductees = {}, challans = {};
+    bool perquisite_sheet = true;
+    Texts options = {};
+    int exit_code;
+    std::string out, err = "", flag = "";
+  } cases[] = {
+      {.salaries = clean_salary(),
+       .exit_code = 0,
+       .out = kSuccess + salary_clean,
+       .flag = "Verified"},
+      {.salaries = {}, .exit_code = 0, .out = kSuccess + salary_clean, .flag = "Verified"},
+      {.salaries = with(clean_salary(), bad_sign),
+       .exit_code = 1,
+       .out = kSuccess + salary_one + sign,
+       .flag = "Error"},
+      {.salaries = with(clean_salary(), bad_sign),
+       .deductees = {{3, 4, "ABC"}},
+       .exit_code = 1,
+       .out = "[info] This sheet contains 1 errors(s).\n" + salary_one +
+              "Deductee Details!D3 (H4): not a PAN: five letters, four digits, a letter\n" + sign,
+       .flag = "Error"},
+      {.salaries = clean_salary(),
+       .challans = {{4, 9, "BSR00011"}},
+       .exit_code = 1,
+       .out = "[info] This sheet contains 1 errors(s).\n" + salary_clean + bsr + bsr,
+       .flag = "Error"},
+      {.salaries = with(clean_salary(), bad_sign),
+       .options = {"--json"},
+       .exit_code = 1,
+       .out =
+           "{\n  \"messages\": [\n"
+           "    {\"text\": \"No error.\", \"title\": \" Verificaton Sucess ! \", \"style\": 64},\n"
+           "    {\"text\": \"The salary sheets contain 1 errors(s).\", \"title\": \"\", \"style\": "
+           "64}\n"
+           "  ],\n  \"errors\": 1,\n  \"log\": [\n"
+           "    {\"sheet\": \"Salary Details\", \"row\": 2, \"column\": 13, \"address\": \"M2\", "
+           "\"caption\": \"H13\", \"rule\": \"not P or N: P adds the amount beside it, N subtracts "
+           "it\"}\n  ],\n  \"return_file\": null,\n  \"saved\": \"{W}\",\n  \"failure\": null\n}\n",
+       .flag = "Error"},
+      {.salaries = clean_salary(),
+       .perquisite_sheet = false,
+       .exit_code = 3,
+       .out = kSuccess,
+       .err = "fenwarx: error 9: Subscript out of range: the workbook has no sheet 'Perquisite "
+              "Details'\n"},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    const std::filesystem::path path = dir / ("salary" + std::to_string(++n) + ".xlsx");
+    SCOPED_TRACE(path.filename().string());
+    auto sheets = clean_return(Form::F24);
+    sheets[kSalarySheet].cells = with(sheets[kSalarySheet].cells, c.salaries);
+    sheets[kDeducteeSheet].cells = with(sheets[kDeducteeSheet].cells, c.deductees);
+    sheets[kChallanSheet].cells = with(sheets[kChallanSheet].cells, c.challans);
+    if (!c.perquisite_sheet) sheets.erase(sheets.begin() + kPerquisiteSheet);
+    write_workbook(path, sheets);
+    const std::string before = slurp(path);
+    Texts args{"verify", "--salary", "--today", "2006-06-15"};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    args.push_back(path.string());
+    const Outcome run = run_program(FENWARX_CLI, args);
+    EXPECT_EQ(run.exit_code, c.exit_code);
+    EXPECT_EQ(run.out, replace_all(c.out, "{W}", path.string()));
+    EXPECT_EQ(run.err, c.err);
+    if (c.exit_code == 3)
+      EXPECT_EQ(slurp(path), before) << "saved after a failure";
+    else
+      EXPECT_EQ(deductor_text(path.string(), 100, 101), c.flag);
+  }
+}
+
 // A validator after the binding run rewrites, marks and logs a deductor cell; the
 // JSON carries the log and the saved path, and the saved workbook shows all three.
 TEST(CallCommand, ValidatorsAfterTheBindingRunMarkTheSavedWorkbook) {

@@ -12,6 +12,15 @@ using enum Form;
 const char* section_of(Form form) { return form == F27 ? "195" : form == F27EQ ? "206C" : "194C"; }
 
 constexpr int kChallanColumns = 24, kDeducteeColumns = 23, kDeductorRows = 38;
+constexpr int kSalaryColumns = 34, kPerquisiteColumns = 16;
+
+// Headings "H<column>" in row 1.
+Cells headings(int columns) {
+  Cells cells;
+  for (int column = 1; column <= columns; ++column)
+    cells.push_back({1, column, "H" + std::to_string(column)});
+  return cells;
+}
 
 void type_in(Worksheet& sheet, const Cells& cells) {
   for (const LaidCell& cell : cells)
@@ -150,6 +159,22 @@ Cells clean_deductee(Form form, int row, const std::string& serial) {
   }
 }
 
+Cells clean_salary(int row, const std::string& serial) {
+  return at_row(
+      row, {{1, serial},   {2, "ABCDE1234F"}, {3, "Ram Lal"}, {4, "01/04/2005"}, {5, "31/03/2006"},
+            {6, "120000"}, {7, "0"},          {8, "0"},       {9, "0"},          {11, "10000"},
+            {14, "0"},     {16, "10000"},     {17, "0"},      {18, "0"},         {21, "1000"},
+            {22, "0"},     {23, "0"},         {24, "0"},      {25, "20"},        {26, "1020"},
+            {27, "0"},     {29, "1020"},      {30, "0"},      {31, "0"}});
+}
+
+Cells clean_perquisite(int row, const std::string& serial) {
+  Cells cells = at_row(row, {{1, "Ram Lal"}, {2, serial}});
+  for (int column = 3; column <= 15; ++column)
+    cells.push_back({row, column, column == 9 ? "1200" : "0"});
+  return cells;
+}
+
 std::vector<LaidSheet> clean_return(Form form, int deductees) {
   const WorkbookLayout& p = workbook_layout(form);
   Cells deductor = clean_deductor(form), challans = clean_challan(form), rows;
@@ -163,7 +188,10 @@ std::vector<LaidSheet> clean_return(Form form, int deductees) {
   std::vector<LaidSheet> sheets{{std::string(p.deductor.name), deductor},
                                 {std::string(p.challans.name), challans},
                                 {std::string(p.deductees.name), rows}};
-  if (form == F24) sheets.push_back({"Salary Details", {}});
+  if (form == F24) {
+    sheets.push_back({std::string(p.salaries->name), headings(kSalaryColumns)});
+    sheets.push_back({std::string(p.perquisites->name), headings(kPerquisiteColumns)});
+  }
   Cells states;
   for (int k = 0; k < 35; ++k) {
     states.push_back(
@@ -197,11 +225,11 @@ std::string ReturnBench::text(int row, int column) const {
   return sheet->Cells(row, column).Value().to_text();
 }
 
-Marks ReturnBench::marks(std::string_view sheet_name, int rows) const {
+Marks ReturnBench::marks(std::string_view sheet_name, int rows, int columns) const {
   const Worksheet* on = sheet_name.empty() ? sheet : workbook->find_sheet(sheet_name);
   Marks found;
   for (int row = 1; row <= rows; ++row)
-    for (int column = 1; column <= 25; ++column)
+    for (int column = 1; column <= columns; ++column)
       if (on->interior_color(row, column) == kColorError) found.emplace_back(row, column);
   return found;
 }

@@ -28,9 +28,17 @@ Cells clean_deductor(Form form);
 Cells clean_challan(Form form, int row = 4, const std::string& serial = "1");
 Cells clean_deductee(Form form, int row = 3, const std::string& serial = "1");
 
-// Where clean_return puts each sheet; Form 24 adds an empty "Salary Details", and
-// every form ends with the "State Code" sheet.
+// Form 24: an employee's year, every derived column left empty, that verifies
+// without an error for 2005-06 (salary 120000, gross total income 110000, tax
+// 1020 deducted in full); the perquisites of the employee of salary row 2,
+// 1200 for accommodation.
+Cells clean_salary(int row = 2, const std::string& serial = "1");
+Cells clean_perquisite(int row = 2, const std::string& serial = "1");
+
+// Where clean_return puts each sheet; Form 24 adds "Salary Details" and
+// "Perquisite Details" (headings only), and every form ends with "State Code".
 inline constexpr int kDeductorSheet = 0, kChallanSheet = 1, kDeducteeSheet = 2;
+inline constexpr int kSalarySheet = 3, kPerquisiteSheet = 4;
 
 // The sheets of a clean return with `deductees` rows under one challan, with
 // headings "H<column>" in row 1 of the challan and deductee sheets and labels
@@ -48,8 +56,8 @@ using Marks = std::vector<std::pair<int, int>>;  // row, column
 struct ReturnBench {
   explicit ReturnBench(Form form);
   std::string text(int row, int column) const;
-  // The cells marked red in the first `rows` rows and 25 columns.
-  Marks marks(std::string_view sheet_name = {}, int rows = 40) const;
+  // The cells marked red in the first `rows` rows and `columns` columns.
+  Marks marks(std::string_view sheet_name = {}, int rows = 40, int columns = 25) const;
 
   const WorkbookLayout& p;
   RecordingUi ui;
