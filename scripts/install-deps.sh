@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   zlib1g-dev libpugixml-dev libsqlite3-dev libcli11-dev libfmt-dev
+  libcairo2-dev libpango1.0-dev fonts-dejavu-core poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   python3 python3-openpyxl libreoffice-calc
