@@ -45,17 +45,51 @@ std::string action_of(std::string_view sql) {
   return "cannot run " + std::string(head);
 }
 
-class SqliteDatabase;
+// An open connection, shared by the database and its statements: it closes when
+// the last of them goes, so a statement may outlive the object it came from.
+struct Connection {
+  Connection(std::filesystem::path file, sqlite3* open) : path(std::move(file)), handle(open) {
+    sqlite3_extended_result_codes(handle, 1);
+    sqlite3_busy_timeout(handle, kBusyMilliseconds);
+  }
+  ~Connection() { sqlite3_close_v2(handle); }
+  Connection(const Connection&) = delete;
+  Connection& operator=(const Connection&) = delete;
+
+  RuntimeError failure(int code, std::string_view action) const {
+    const char* message = sqlite3_errmsg(handle);
+    return database_error(trouble_of(code, message), path, action, message);
+  }
+
+  std::filesystem::path path;
+  sqlite3* handle;
+};
 
 class SqliteStatement final : public Statement {
  public:
-  SqliteStatement(SqliteDatabase& database, sqlite3_stmt* statement, std::string action)
-      : database_(database), statement_(statement), action_(std::move(action)) {}
+  SqliteStatement(std::shared_ptr<Connection> connection, sqlite3_stmt* statement,
+                  std::string action)
+      : connection_(std::move(connection)), statement_(statement), action_(std::move(action)) {}
   ~SqliteStatement() override { sqlite3_finalize(statement_); }
 
-  void bind(int parameter, std::string_view text) override;
-  void bind(int parameter, long long number) override;
-  bool step() override;
+  void bind(int parameter, std::string_view text) override {
+    if (text.size() > INT_MAX)
+      throw database_error(DatabaseTrouble::Statement, connection_->path, action_,
+                           "a text too big to bind");
+    check_bound(sqlite3_bind_text(statement_, parameter, text.data(), static_cast<int>(text.size()),
+                                  SQLITE_TRANSIENT));
+  }
+  void bind(int parameter, long long number) override {
+    check_bound(sqlite3_bind_int64(statement_, parameter, number));
+  }
+  bool step() override {
+    const int code = sqlite3_step(statement_);
+    if (code == SQLITE_ROW) return true;
+    if (code == SQLITE_DONE) return false;
+    RuntimeError error = connection_->failure(code, action_);
+    sqlite3_reset(statement_);
+    throw error;
+  }
   void reset() override {
     sqlite3_reset(statement_);
     sqlite3_clear_bindings(statement_);
@@ -72,9 +106,11 @@ class SqliteStatement final : public Statement {
   }
 
  private:
-  void check_bound(int code);
+  void check_bound(int code) {
+    if (code != SQLITE_OK) throw connection_->failure(code, action_);
+  }
 
-  SqliteDatabase& database_;
+  std::shared_ptr<Connection> connection_;
   sqlite3_stmt* statement_;
   std::string action_;
 };
@@ -82,71 +118,36 @@ class SqliteStatement final : public Statement {
 class SqliteDatabase final : public Database {
  public:
   SqliteDatabase(std::filesystem::path path, sqlite3* handle)
-      : path_(std::move(path)), handle_(handle) {
-    sqlite3_extended_result_codes(handle_, 1);
-    sqlite3_busy_timeout(handle_, kBusyMilliseconds);
-  }
-  ~SqliteDatabase() override { sqlite3_close_v2(handle_); }
+      : connection_(std::make_shared<Connection>(std::move(path), handle)) {}
 
-  const std::filesystem::path& path() const override { return path_; }
+  const std::filesystem::path& path() const override { return connection_->path; }
 
   std::unique_ptr<Statement> prepare(std::string_view sql) override {
     sqlite3_stmt* statement = nullptr;
-    const int code =
-        sqlite3_prepare_v2(handle_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
+    const int code = sqlite3_prepare_v2(connection_->handle, sql.data(),
+                                        static_cast<int>(sql.size()), &statement, nullptr);
     if (code != SQLITE_OK) {
       sqlite3_finalize(statement);
-      throw failure(code, action_of(sql));
+      throw connection_->failure(code, action_of(sql));
     }
-    return std::make_unique<SqliteStatement>(*this, statement, action_of(sql));
+    return std::make_unique<SqliteStatement>(connection_, statement, action_of(sql));
   }
 
   void begin() override { run("begin immediate", "cannot begin a transaction"); }
   void commit() override { run("commit", "cannot commit"); }
   void rollback() override {
-    if (sqlite3_get_autocommit(handle_) == 0)
-      sqlite3_exec(handle_, "rollback", nullptr, nullptr, nullptr);
-  }
-
-  RuntimeError failure(int code, std::string_view action) const {
-    const char* message = sqlite3_errmsg(handle_);
-    return database_error(trouble_of(code, message), path_, action, message);
+    if (sqlite3_get_autocommit(connection_->handle) == 0)
+      sqlite3_exec(connection_->handle, "rollback", nullptr, nullptr, nullptr);
   }
 
  private:
   void run(const char* sql, std::string_view action) {
-    const int code = sqlite3_exec(handle_, sql, nullptr, nullptr, nullptr);
-    if (code != SQLITE_OK) throw failure(code, action);
+    const int code = sqlite3_exec(connection_->handle, sql, nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK) throw connection_->failure(code, action);
   }
 
-  std::filesystem::path path_;
-  sqlite3* handle_;
+  std::shared_ptr<Connection> connection_;
 };
-
-void SqliteStatement::check_bound(int code) {
-  if (code != SQLITE_OK) throw database_.failure(code, action_);
-}
-
-void SqliteStatement::bind(int parameter, std::string_view text) {
-  if (text.size() > INT_MAX)
-    throw database_error(DatabaseTrouble::Statement, database_.path(), action_,
-                         "a text too big to bind");
-  check_bound(sqlite3_bind_text(statement_, parameter, text.data(), static_cast<int>(text.size()),
-                                SQLITE_TRANSIENT));
-}
-
-void SqliteStatement::bind(int parameter, long long number) {
-  check_bound(sqlite3_bind_int64(statement_, parameter, number));
-}
-
-bool SqliteStatement::step() {
-  const int code = sqlite3_step(statement_);
-  if (code == SQLITE_ROW) return true;
-  if (code == SQLITE_DONE) return false;
-  RuntimeError error = database_.failure(code, action_);
-  sqlite3_reset(statement_);
-  throw error;
-}
 
 // A new file, made here so that an existing one is never taken over: the engine
 // itself would open it.
