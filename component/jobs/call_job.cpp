@@ -25,10 +25,12 @@ Result call(const CallJob& job, const Environment& environment) {
     if (job.workbook) workbook = XlsxWorkbook::open(*job.workbook);
     MessageSink messages(result, environment.observer);
     const auto clock = clock_of(environment);
-    const auto object = create_object(job.prog_id, Platform{.ui = messages,
-                                                            .clock = *clock,
-                                                            .output_folder = environment.out_dir,
-                                                            .validator = environment.validator});
+    const auto object =
+        create_object(job.prog_id, Platform{.ui = messages,
+                                            .clock = *clock,
+                                            .output_folder = environment.out_dir,
+                                            .validator = environment.validator,
+                                            .system_folder = environment.system_folder});
     result.form = object->form();
     for (const MemberCall& c : job.calls) {
       std::vector<Variant> arguments;

@@ -340,6 +340,9 @@ TEST(CertificateRun, AMissingSheetIsSkippedAndAFailedStartIsTold) {
   EXPECT_EQ(host.rows("select Value3 from mstcompany"), Rows{{""}});
   EXPECT_EQ(bench.started.size(), 1u);
 
+  // A utility that is no program: it cannot start.
+  fs::remove(host.folder / "Plomberg.EXE");
+  std::ofstream(host.folder / "Plomberg.EXE") << "not a program";
   RecordingUi ui;
   const auto clock = fixed_clock(run_time());
   ReturnObject self(return_class(Form::F26),

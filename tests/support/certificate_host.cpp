@@ -1,6 +1,8 @@
 #include "support/certificate_host.hpp"
 
+#include <chrono>
 #include <fstream>
+#include <thread>
 
 #include "certificates/certificates.hpp"
 #include "certificates/host_schema.hpp"
@@ -19,7 +21,17 @@ Host::Host() : dir(scratch_dir()), system(dir / "system"), folder(dir / "host") 
   std::ofstream(system / "quondapath.ini") << folder.string() << "\r\n";
   SetDataBase((folder / "Brelmo.mdb").string());
   create_host_tables(*sqlite_engine().open(database(), OpenMode::CreateNew));
-  std::ofstream(folder / "Plomberg.EXE") << "stand-in";
+  std::ofstream(folder / "Plomberg.EXE")
+      << "#!/bin/sh\necho started >> \"$(dirname \"$0\")/started.txt\"\n";
+  std::filesystem::permissions(folder / "Plomberg.EXE", std::filesystem::perms::owner_all);
+}
+
+bool Host::utility_started(std::chrono::milliseconds wait) const {
+  const auto until = std::chrono::steady_clock::now() + wait;
+  while (!std::filesystem::exists(folder / "started.txt") &&
+         std::chrono::steady_clock::now() < until)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  return std::filesystem::exists(folder / "started.txt");
 }
 
 std::vector<std::vector<std::string>> Host::rows(const std::string& query) const {

@@ -2,6 +2,7 @@
 // A certificate host in a scratch folder (its ini file in a system folder of its
 // own, its two databases with their tables, a stand-in utility), a return object
 // whose utility starts are recorded, and workbooks in the certificate layout.
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -15,7 +16,12 @@
 namespace fenwarx::testing {
 
 struct Host {
-  Host();  // in scratch_dir(): system/quondapath.ini naming host/, host/ with its three files
+  // In scratch_dir(): system/quondapath.ini naming host/, host/ with its two
+  // databases and a utility that marks host/started.txt when it runs.
+  Host();
+  // Whether the utility ran within `wait` (it is not waited for: it marks the
+  // file when it gets to it).
+  bool utility_started(std::chrono::milliseconds wait = std::chrono::seconds(5)) const;
   std::filesystem::path dir, system, folder;
   std::filesystem::path database() const { return folder / "Quonda.mdb"; }
   // Each row of the query on the host database, its columns as texts.
