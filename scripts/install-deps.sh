@@ -8,7 +8,7 @@ packages=(
   zlib1g-dev libpugixml-dev libsqlite3-dev libcli11-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  python3 python3-openpyxl libreoffice-calc
+  python3 python3-openpyxl libreoffice-calc poppler-utils
 )
 
 sudo_cmd=()
