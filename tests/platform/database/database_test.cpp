@@ -69,9 +69,10 @@ TEST(Database, BoundTextsComeBackAsTheyWent) {
   }
   EXPECT_EQ(back, texts);
   database.reset();
-  // Read back by another connection, read-only.
+  // Read back by another connection, read-only; its statement may outlive it.
   auto reader = sqlite_engine().open(path, OpenMode::ReadOnly);
-  const auto count = reader->prepare("select count(*) from t");
+  const auto count =
+      sqlite_engine().open(path, OpenMode::ReadOnly)->prepare("select count(*) from t");
   ASSERT_TRUE(count->step());
   EXPECT_EQ(count->column_text(0), "5");
   EXPECT_EQ(
