@@ -40,12 +40,19 @@ std::string target_of(const BoundValue& value) {
   return std::string(value.target) + " value " + std::to_string(value.position);
 }
 
-// What the statement being run writes: named in the message when it fails.
+// What the statement being run writes: named in the message when it fails, as
+// the sheet's row when it writes one.
 struct Writing {
   std::string what;
   std::string_view sheet = {};  // where its values were read
   std::vector<BoundValue> values = {};
+  int row = 0;
 };
+
+std::string what_of(const Writing& writing) {
+  if (writing.row == 0) return writing.what;
+  return std::string(writing.sheet) + " row " + std::to_string(writing.row);
+}
 
 std::string quoted(std::string_view name) { return "\"" + std::string(name) + "\""; }
 
@@ -133,6 +140,8 @@ class CertificateRun {
     database.execute(sql);
   }
 
+  // The values stay in `writing` until the statement is reset: they are bound
+  // without a copy.
   void run(Statement& statement) {
     for (std::size_t i = 0; i < writing.values.size(); ++i) {
       const BoundValue& value = writing.values[i];
@@ -140,7 +149,7 @@ class CertificateRun {
       if (value.number)
         statement.bind(parameter, static_cast<long long>(leading_number(value.text)));
       else
-        statement.bind(parameter, value.text);
+        statement.bind_borrowed(parameter, value.text);
     }
     statement.run();
     statement.reset();
@@ -150,6 +159,13 @@ class CertificateRun {
     writing.values.push_back(
         {.text = self_.GetCellText(row, column), .row = row, .column = column});
     return writing.values.back().text;
+  }
+
+  // Sets a value of the certificate row being written, its text's buffer reused.
+  void set(BoundValue& value, std::string_view text, int row = 0, int column = 0) {
+    value.text.assign(text);
+    value.row = row;
+    value.column = column;
   }
 
   void write_company(Database& database) {
@@ -185,34 +201,32 @@ class CertificateRun {
     const auto statement = database.prepare(row_insert());
     const std::string_view sheet = self_.layout().deductees.name;
     const std::size_t numbered = self_.certificate_numbers.size();
+    writing = {.what = {}, .sheet = sheet, .values = std::vector<BoundValue>(cl::kRow.size())};
+    for (std::size_t i = 0; i < cl::kRow.size(); ++i) writing.values[i].target = cl::kRow[i].column;
     for (int row = cl::kFirstRow; row <= kMaxRows; ++row) {
       self_.position.row = row;
       if (trimmed(self_.cell(row, cl::kSectionColumn).ValueText()).empty()) break;
       show_status(excel_, texts::certificate_row_status(row));
-      writing.what = std::string(sheet) + " row " + std::to_string(row);
-      writing.sheet = sheet;
-      writing.values.clear();
+      writing.row = row;
       const std::size_t index = static_cast<std::size_t>(row - cl::kFirstRow);
-      for (const cl::RowValue& value : cl::kRow) {
+      for (std::size_t i = 0; i < cl::kRow.size(); ++i) {
+        BoundValue& bound = writing.values[i];
         std::visit(
             [&](const auto& source) {
               using Source = std::decay_t<decltype(source)>;
               if constexpr (std::is_same_v<Source, cl::Fixed>) {
-                writing.values.push_back({.text = std::string(source.text)});
+                set(bound, source.text);
               } else if constexpr (std::is_same_v<Source, cl::RowCell>) {
-                read(row, source.column);
+                set(bound, self_.GetCellText(row, source.column), row, source.column);
               } else if constexpr (std::is_same_v<Source, cl::CertificateNumber>) {
-                const long long number = index < numbered ? self_.certificate_numbers[index] : 0;
-                writing.values.push_back({.text = number_text(static_cast<double>(number))});
+                set(bound, std::to_string(index < numbered ? self_.certificate_numbers[index] : 0));
               } else {
-                if (trimmed(read(row, source.column)).empty()) {
-                  writing.values.pop_back();
-                  read(row, source.fallback);
-                }
+                set(bound, self_.GetCellText(row, source.column), row, source.column);
+                if (trimmed(bound.text).empty())
+                  set(bound, self_.GetCellText(row, source.fallback), row, source.fallback);
               }
             },
-            value.source);
-        writing.values.back().target = value.column;
+            cl::kRow[i].source);
       }
       run(*statement);
       ++self_.certificates.rows;
@@ -232,7 +246,7 @@ void report_failure(ReturnObject& self, Workbook& excel, const Writing& writing,
   CertificateOutcome& outcome = self.certificates;
   outcome.end = CertificateOutcome::End::Failed;
   outcome.failure = failure;
-  std::string where = writing.what, reason = failure.description();
+  std::string where = what_of(writing), reason = failure.description();
   for (const BoundValue& value : writing.values) {
     const std::size_t characters = character_count(value.text);
     if (value.row == 0 || characters <= kHostTextLength) continue;
@@ -248,7 +262,7 @@ void report_failure(ReturnObject& self, Workbook& excel, const Writing& writing,
   std::string lines = failure_log_line(self.position.row, now, failure);
   if (failure.number() == err::kDatabaseNoTable)
     lines += failure_log_line(self.position.row, now,
-                              RuntimeError(failure.number(), "while " + writing.what));
+                              RuntimeError(failure.number(), "while " + what_of(writing)));
   std::filesystem::path folder = excel.Path();
   if (folder.empty()) folder = self.platform().output_folder;
   try {

@@ -24,8 +24,8 @@ std::string salary_errors_found(double count) {
   return "The salary sheets contain " + number_text(count) + " errors(s).";
 }
 
-std::string certificate_row_status(double row) {
-  return " Deductee Records No " + number_text(row) + " ..........";
+std::string certificate_row_status(int row) {
+  return " Deductee Records No " + std::to_string(row) + " ..........";
 }
 
 Message certificates_not_written(std::string_view where, std::string_view reason) {

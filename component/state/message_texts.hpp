@@ -56,7 +56,7 @@ inline constexpr std::string_view kCertificatesWait = " Please Wait..........";
 inline constexpr std::string_view kCheckingResources = " Checking for Resources..........";
 inline constexpr std::string_view kUpdatingCompany = " Updating Company..........";
 inline constexpr std::string_view kUpdatingDeductees = " Updating Deductee Records..........";
-std::string certificate_row_status(double row);  // " Deductee Records No 7 .........."
+std::string certificate_row_status(int row);  // " Deductee Records No 7 .........."
 inline constexpr std::string_view kCertificatesUpdated = " Updated ..........";
 inline constexpr std::string_view kErrorInData =
     "Their is Error in Data. Please Verify and Export first then Press for Certificate !";

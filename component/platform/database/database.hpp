@@ -37,6 +37,9 @@ class Statement {
 
   // Parameters count from 1; texts are copied. To run again, reset() first.
   virtual void bind(int parameter, std::string_view text) = 0;
+  // Not copied, for texts bound row after row: the text must stay as it is until
+  // the statement is reset.
+  virtual void bind_borrowed(int parameter, std::string_view text) = 0;
   virtual void bind(int parameter, long long number) = 0;
   // Runs the statement to its next row: true with a row to read, false once done.
   virtual bool step() = 0;

@@ -36,6 +36,9 @@ class FaultyStatement final : public Statement {
       : engine_(engine), real_(std::move(real)), path_(path) {}
 
   void bind(int parameter, std::string_view text) override { real_->bind(parameter, text); }
+  void bind_borrowed(int parameter, std::string_view text) override {
+    real_->bind_borrowed(parameter, text);
+  }
   void bind(int parameter, long long number) override { real_->bind(parameter, number); }
   bool step() override {
     engine_.count(DatabaseCall::Step, path_);

@@ -73,11 +73,10 @@ class SqliteStatement final : public Statement {
   ~SqliteStatement() override { sqlite3_finalize(statement_); }
 
   void bind(int parameter, std::string_view text) override {
-    if (text.size() > INT_MAX)
-      throw database_error(DatabaseTrouble::Statement, connection_->path, action_,
-                           "a text too big to bind");
-    check_bound(sqlite3_bind_text(statement_, parameter, text.data(), static_cast<int>(text.size()),
-                                  SQLITE_TRANSIENT));
+    bind_text(parameter, text, SQLITE_TRANSIENT);
+  }
+  void bind_borrowed(int parameter, std::string_view text) override {
+    bind_text(parameter, text, SQLITE_STATIC);
   }
   void bind(int parameter, long long number) override {
     check_bound(sqlite3_bind_int64(statement_, parameter, number));
@@ -106,6 +105,13 @@ class SqliteStatement final : public Statement {
   }
 
  private:
+  void bind_text(int parameter, std::string_view text, sqlite3_destructor_type copy) {
+    if (text.size() > INT_MAX)
+      throw database_error(DatabaseTrouble::Statement, connection_->path, action_,
+                           "a text too big to bind");
+    check_bound(
+        sqlite3_bind_text(statement_, parameter, text.data(), static_cast<int>(text.size()), copy));
+  }
   void check_bound(int code) {
     if (code != SQLITE_OK) throw connection_->failure(code, action_);
   }
@@ -182,7 +188,8 @@ class SqliteEngine final : public DatabaseEngine {
  private:
   static std::unique_ptr<SqliteDatabase> connect(const std::filesystem::path& path, int flags) {
     sqlite3* handle = nullptr;
-    const int code = sqlite3_open_v2(path.c_str(), &handle, flags, nullptr);
+    // A connection serves one thread: the engine's own locking would only cost.
+    const int code = sqlite3_open_v2(path.c_str(), &handle, flags | SQLITE_OPEN_NOMUTEX, nullptr);
     if (code != SQLITE_OK) {
       const std::string reason = handle ? sqlite3_errmsg(handle) : sqlite3_errstr(code);
       sqlite3_close_v2(handle);
