@@ -148,6 +148,14 @@ TEST(CallCommand, ReachesGenerateCertificateAndSetDataBase) {
   const auto again = run_fenwarx(calls);
   EXPECT_EQ(again.exit_code, 3);
   EXPECT_EQ(again.err, "fenwarx: error 58: File already exists: " + created.string() + "\n");
+
+  // A host database that fails is a failure, though the member showed its message.
+  std::ofstream(host.database(), std::ios::trunc) << std::string(4096, '#');
+  const auto damaged = run_fenwarx({"call", "--no-save", "--workbook", book.string(),
+                                    "Fenwarx.clsExport26", "GenerateCertificate", "@workbook"});
+  EXPECT_EQ(damaged.exit_code, 3);
+  EXPECT_EQ(damaged.err, "fenwarx: error -2147467259: " + host.database().string() +
+                             ": cannot begin a transaction: file is not a database\n");
 }
 
 // The program's own folder is where its utility is looked for.
