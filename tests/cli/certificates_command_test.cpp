@@ -98,7 +98,7 @@ TEST(CertificatesCommand, FillsTheHostStartsItsUtilityAndLeavesTheWorkbook) {
 }
 
 // A documented stop exits 1 with its message; a host database that fails exits
-// 3 naming it; a workbook in the certificate layout goes over with --as-is.
+// 3 naming it.
 TEST(CertificatesCommand, StopsExitOneFailuresExitThree) {
   const Host host;
   const HostEnvironment environment(host);
@@ -119,13 +119,6 @@ TEST(CertificatesCommand, StopsExitOneFailuresExitThree) {
   EXPECT_EQ(damaged.err, "fenwarx: error -2147467259: " + failure + "\n");
   EXPECT_FALSE(host.utility_started(std::chrono::milliseconds(300)));
   EXPECT_NE(slurp(host.dir / "LogTDSZelto.log").find(failure), std::string::npos);
-
-  fs::remove(host.system / "quondapath.ini");
-  const auto as_is = run_fenwarx({"certificates", "--as-is", "--form", "27EQ", book.string()});
-  EXPECT_EQ(as_is.exit_code, 1);
-  EXPECT_EQ(as_is.out,
-            "[message] Subscript out of range: the workbook has no sheet 'Collector Details'\n"
-            "[info] Please Export first then Press for Certificate !\n");
 }
 
 // call reaches both members: the certificates of a workbook in the certificate
