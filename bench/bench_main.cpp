@@ -110,6 +110,19 @@ int run_export(const Arguments& args) {
   return 0;
 }
 
+int run_certificates(const Arguments& args) {
+  const std::string_view form =
+      fenwarx::form_name(*fenwarx::find_form(args.form));  // checked by the parser
+  std::vector<PhaseTimes> runs;
+  std::size_t rows = 0;
+  for (int i = 0; i < args.repeat; ++i)
+    runs.push_back(certificate_layout(args.in, args.out, form, kBenchToday, rows));
+  print_times("certificates", median(runs), args.repeat, "verify", "layout");
+  fmt::print("  rows   {:10}\n", rows);
+  fmt::print("  peak   {:10.1f} MiB\n", peak_memory_mib());
+  return 0;
+}
+
 int run_verify(const Arguments& args) {
   const std::string_view form =
       fenwarx::form_name(*fenwarx::find_form(args.form));  // checked by the parser
@@ -155,7 +168,9 @@ int main(int argc, char** argv) {
        {std::pair{"roundtrip", "Open, read every cell, mark, save as"},
         {"loadsave", "Open and save as, the bare baseline"},
         {"verify", "Verify as fenwarx verify does, save as"},
-        {"export", "Export as fenwarx export does (the return file beside OUT)"}}) {
+        {"export", "Export as fenwarx export does (the return file beside OUT)"},
+        {"certificates",
+         "Lay the return out for the certificates as fenwarx certificates does, save as"}}) {
     auto* sub = app.add_subcommand(name, what);
     sub->add_option("IN", args.in, "The workbook to open")->required()->check(CLI::ExistingFile);
     sub->add_option("OUT", args.out, "Where to save it")->required();
@@ -165,7 +180,7 @@ int main(int argc, char** argv) {
   }
   timed[2]->add_flag("--salary", args.salary,
                      "Then verify the salary sheets (Form 24) as fenwarx verify --salary does");
-  for (CLI::App* sub : {timed[2], timed[3]})
+  for (CLI::App* sub : {timed[2], timed[3], timed[4]})
     sub->add_option("--form", args.form, "Return form: 24, 26, 27 or 27EQ")
         ->capture_default_str()
         ->check(CLI::Validator(
@@ -185,6 +200,7 @@ int main(int argc, char** argv) {
     if (timed[0]->parsed()) return run_roundtrip(args);
     if (timed[2]->parsed()) return run_verify(args);
     if (timed[3]->parsed()) return run_export(args);
+    if (timed[4]->parsed()) return run_certificates(args);
     return run_loadsave(args);
   } catch (const fenwarx::RuntimeError& e) {
     fmt::print(stderr, "fenwarx-bench: error {}: {}\n", e.number(), e.description());

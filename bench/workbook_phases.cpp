@@ -6,6 +6,7 @@
 #include <chrono>
 
 #include "export/export.hpp"
+#include "jobs/certificate_workbook.hpp"
 #include "platform/clock/clock.hpp"
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "returns/registry.hpp"
@@ -135,6 +136,35 @@ PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem:
   completed = object->exported.completed;
   times.read_ms = watch.lap();
   return saved(*workbook, out, times, watch);
+}
+
+PhaseTimes certificate_layout(const std::filesystem::path& in, const std::filesystem::path& out,
+                              std::string_view form, double today, std::size_t& rows) {
+  PhaseTimes times;
+  Stopwatch watch;
+  auto workbook = XlsxWorkbook::open(in);
+  times.open_ms = watch.lap();
+  RecordingUi ui;
+  const auto clock = fixed_clock(today);
+  const auto object = create_object(find_return_class(form)->prog_id, Platform{ui, *clock});
+  verify_for_export(*object, workbook);
+  times.read_ms = watch.lap();
+  const auto laid = jobs::certificate_workbook(*object, *workbook);
+  times.edit_ms = watch.lap();
+  // Stored as they are, so that texts stay texts (a BSR code keeps its zero).
+  const std::vector<std::string> names = laid->sheet_names();
+  auto file = XlsxWorkbook::create(names);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    const auto& from = dynamic_cast<const StoredSheet&>(*laid->find_sheet(names[i]));
+    StoredSheet& to = file->sheet(i);
+    for (int row = 1; row <= from.store().row_count(); ++row)
+      if (const CellStore::Row* cells = from.store().row(row))
+        for (const CellRecord& cell : *cells)
+          to.store_value(row, static_cast<int>(cell.column),
+                         from.stored_value(row, static_cast<int>(cell.column)));
+  }
+  rows = static_cast<std::size_t>(std::max(0, file->sheet(1).last_row() - 1));
+  return saved(*file, out, times, watch);
 }
 
 PhaseTimes loadsave(const std::filesystem::path& in, const std::filesystem::path& out) {

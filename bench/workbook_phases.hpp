@@ -36,6 +36,12 @@ PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& 
 PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem::path& out,
                          const std::filesystem::path& out_dir, std::string_view form, double today,
                          bool& completed);
+// What `fenwarx certificates` does before the host's tables: the export's
+// verification (read_ms) and the deductee records laid out in the certificate
+// layout in memory (edit_ms); that workbook is then saved as `out`, a workbook
+// for `fenwarx certificates --as-is`. `rows` gets its certificate rows.
+PhaseTimes certificate_layout(const std::filesystem::path& in, const std::filesystem::path& out,
+                              std::string_view form, double today, std::size_t& rows);
 // Opens `in` and saves it as `out`, nothing else.
 PhaseTimes loadsave(const std::filesystem::path& in, const std::filesystem::path& out);
 

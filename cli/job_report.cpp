@@ -67,6 +67,11 @@ void TerminalObserver::clear() {
 
 void print_findings(const jobs::Result& result) {
   for (const std::string& note : result.notes) fmt::print("{}\n", note);
+  if (const auto& written = result.certificates) {
+    fmt::print("certificate host: {} rows, {} certificates written", written->rows,
+               written->certificates);
+    fmt::print("{}\n", written->utility ? "; started " + written->utility->string() : "");
+  }
   const std::size_t left_out = std::min(result.not_written.size(), kListedFindings);
   for (std::size_t i = 0; i < left_out; ++i)
     fmt::print("not written: {} row {} (no challan and no tax)\n", result.not_written[i].sheet,

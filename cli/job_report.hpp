@@ -39,7 +39,9 @@ class TerminalObserver : public jobs::Observer {
   bool shown_ = false;
 };
 
-// After the messages, on standard output: the notes that explain them, the rows
+// After the messages, on standard output: the notes that explain them, what a
+// certificate run wrote ("certificate host: 12 rows, 9 certificates written;
+// started /h/Plomberg.EXE"), the rows
 // the return file left out as "not written: SHEET row N (...)", then each logged
 // error as "SHEET!A1 (CAPTION): RULE"; of the rows and of the errors the first
 // kListedFindings and a count of the rest.

@@ -114,6 +114,13 @@ std::string json_text(const jobs::Result& result, bool results) {
       o += fmt::format(R"({{"sheet": {}, "row": {}}})", json_string(row.sheet), row.row);
     });
   }
+  // What a certificate run wrote: only after one that wrote the host's tables.
+  if (result.certificates) {
+    out += fmt::format(
+        ",\n  \"certificates\": {{\"rows\": {}, \"certificates\": {}, \"utility\": {}}}",
+        result.certificates->rows, result.certificates->certificates,
+        optional_path(result.certificates->utility));
+  }
   if (results) {
     out += ",\n  \"results\": ";
     append_array(out, result.results,

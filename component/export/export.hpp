@@ -17,6 +17,9 @@ std::filesystem::path return_file_path(const ReturnObject& self);
 // Verifies silently, and with no error found writes the return file (complete or
 // not at all) and says where; the object's export outcome says what it wrote.
 void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& excel);
+// The export's verification alone: silent, its records those the return file
+// would carry; the error count says whether the export would go on.
+void verify_for_export(ReturnObject& self, const std::shared_ptr<Workbook>& excel);
 // The export after a verification that found no error: the return file written
 // from what the walks left in the object (its records and totals, the bound
 // deductor sheet), or the message that a deduction names no deposit.

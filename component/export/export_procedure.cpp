@@ -156,6 +156,10 @@ std::filesystem::path return_file_path(const ReturnObject& self) {
       .lexically_normal();
 }
 
+void verify_for_export(ReturnObject& self, const std::shared_ptr<Workbook>& excel) {
+  verify_silently(self, excel);
+}
+
 void ExportETDS_Vantor(ReturnObject& self, const std::shared_ptr<Workbook>& excel) {
   self.exported = {};
   verify_silently(self, excel);

@@ -25,10 +25,12 @@ Result call(const CallJob& job, const Environment& environment) {
     if (job.workbook) workbook = XlsxWorkbook::open(*job.workbook);
     MessageSink messages(result, environment.observer);
     const auto clock = clock_of(environment);
-    const auto object = create_object(job.prog_id, Platform{.ui = messages,
-                                                            .clock = *clock,
-                                                            .output_folder = environment.out_dir,
-                                                            .validator = environment.validator});
+    const auto object =
+        create_object(job.prog_id, Platform{.ui = messages,
+                                            .clock = *clock,
+                                            .output_folder = environment.out_dir,
+                                            .validator = environment.validator,
+                                            .system_folder = environment.system_folder});
     result.form = object->form();
     for (const MemberCall& c : job.calls) {
       std::vector<Variant> arguments;
@@ -51,6 +53,13 @@ Result call(const CallJob& job, const Environment& environment) {
     // A validator that rejected the return file is an error found, as `validate` counts it.
     const bool rejected = object->validator_status > 0;
     result.outcome = object->error_count > 0 || rejected ? Outcome::DataErrors : Outcome::Done;
+    // A certificate run whose host database failed handled it with a message; the
+    // caller still learns that nothing was written.
+    const CertificateOutcome& certificates = object->certificates;
+    if (certificates.end == CertificateOutcome::End::Failed) {
+      result.outcome = certificates.too_long ? Outcome::DataErrors : Outcome::Failed;
+      if (!certificates.too_long) result.failure = failure_of(*certificates.failure);
+    }
   } catch (const RuntimeError& error) {
     result.outcome = Outcome::Failed;
     result.failure = failure_of(error);

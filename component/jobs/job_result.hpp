@@ -26,9 +26,10 @@ class Observer {
 // What the component reaches outside the workbook.
 struct Environment {
   Observer* observer = nullptr;
-  std::optional<double> today = {};         // a date serial; the system's clock when not given
-  std::filesystem::path out_dir = ".";      // stands for drive C:
-  std::vector<std::string> validator = {};  // the return file's path is appended to it
+  std::optional<double> today = {};          // a date serial; the system's clock when not given
+  std::filesystem::path out_dir = ".";       // stands for drive C:
+  std::vector<std::string> validator = {};   // the return file's path is appended to it
+  std::filesystem::path system_folder = {};  // the certificate host's ini file; the platform's own
 };
 
 enum class Outcome {
@@ -72,6 +73,13 @@ struct SheetRow {
   friend bool operator==(const SheetRow&, const SheetRow&) = default;
 };
 
+// What a certificate run wrote into the host's tables.
+struct CertificatesWritten {
+  long long rows = 0;
+  long long certificates = 0;
+  std::optional<std::filesystem::path> utility = {};  // the host's utility, when it was started
+};
+
 struct Result {
   Outcome outcome = Outcome::Done;
   std::optional<Form> form;
@@ -86,6 +94,7 @@ struct Result {
   std::optional<std::string> flag;  // what was written into the deductor sheet's flag cell
   std::optional<std::filesystem::path> saved;
   std::vector<std::string> results;  // of the members a call ran
+  std::optional<CertificatesWritten> certificates;
   std::optional<Failure> failure;
 };
 

@@ -26,6 +26,39 @@ Result export_return(const WorkbookJob& job, const Environment& environment);
 // when there is no file, DataErrors when the validator did not exit with 0.
 Result validate(Form form, const Environment& environment);
 
+// Fills the certificate host's tables from a return workbook and starts its
+// utility, as the certificate button does. By default the return is verified
+// silently and its deductee records laid out in the certificate layout in a
+// workbook in memory, beside a copy of the deductor sheet (its flag "Error" when
+// the verification found errors); `as_is` hands the workbook itself, for one
+// already in that layout. The workbook's file is never written. Done when the
+// tables were written, DataErrors when the run stopped at a message (the flag,
+// the host, a value the host cannot hold), Failed when the host's database failed.
+struct CertificatesJob {
+  std::filesystem::path workbook;
+  std::optional<Form> form = {};  // else told by the workbook
+  bool as_is = false;
+};
+Result certificates(const CertificatesJob& job, const Environment& environment);
+
+// Sets up the stand-in certificate host in `folder`: its two databases with the
+// certificate tables, `utility` installed as its certificate utility, and the
+// ini file in the system folder naming the folder. Refused when the folder holds
+// a host's file, or the ini file names another folder, unless told to replace.
+struct HostJob {
+  std::filesystem::path folder;
+  std::filesystem::path utility;
+  bool replace = false;
+};
+struct HostResult {
+  Outcome outcome = Outcome::Done;
+  std::filesystem::path folder;         // absolute
+  std::filesystem::path ini;            // the ini file written
+  std::vector<std::string> in_the_way;  // what refused the job
+  std::optional<Failure> failure;
+};
+HostResult init_host(const HostJob& job, const Environment& environment = {});
+
 struct MemberCall {
   std::string member;
   std::vector<std::string> arguments;  // texts; "@workbook" passes the workbook

@@ -20,13 +20,15 @@ Failure failure_of(const RuntimeError& error) {
   return {.number = error.number(), .description = error.description()};
 }
 
-WorkbookRun::WorkbookRun(const WorkbookJob& job, const Environment& environment, Result& result)
+WorkbookRun::WorkbookRun(const WorkbookJob& job, const Environment& environment, Result& result,
+                         std::optional<Form> fallback)
     : job_(job),
       result_(result),
       messages_(result, environment.observer),
       clock_(clock_of(environment)) {
   workbook_ = XlsxWorkbook::open(job.workbook);
   result.form = job.form ? job.form : detect_form(*workbook_);
+  if (!result.form) result.form = fallback;
   if (!result.form) {
     result.outcome = Outcome::UnknownForm;
     return;
@@ -38,7 +40,8 @@ WorkbookRun::WorkbookRun(const WorkbookJob& job, const Environment& environment,
                           Platform{.ui = messages_,
                                    .clock = *clock_,
                                    .output_folder = environment.out_dir,
-                                   .validator = environment.validator});
+                                   .validator = environment.validator,
+                                   .system_folder = environment.system_folder});
 }
 
 WorkbookRun::~WorkbookRun() {

@@ -30,9 +30,11 @@ Failure failure_of(const RuntimeError& error);
 
 class WorkbookRun {
  public:
-  // Opens the workbook (a failure to open is a RuntimeError) and tells its form;
-  // with no form, result.outcome is UnknownForm and there is no object.
-  WorkbookRun(const WorkbookJob& job, const Environment& environment, Result& result);
+  // Opens the workbook (a failure to open is a RuntimeError) and tells its form,
+  // `fallback` when its sheets do not; with no form, result.outcome is
+  // UnknownForm and there is no object.
+  WorkbookRun(const WorkbookJob& job, const Environment& environment, Result& result,
+              std::optional<Form> fallback = std::nullopt);
   ~WorkbookRun();
   WorkbookRun(const WorkbookRun&) = delete;
   WorkbookRun& operator=(const WorkbookRun&) = delete;

@@ -50,6 +50,56 @@ constexpr std::span<const std::string_view> section_codes(Form form) {
     default: return kResidentSections;
   }
 }
+
+// Salaries: the section a Form 24 certificate states when its row names none.
+inline constexpr std::string_view kSalarySection = "192";
+
+// What each section is about, as a certificate describes the payment.
+struct SectionDescription {
+  std::string_view code;
+  std::string_view description;
+};
+inline constexpr std::array<SectionDescription, 23> kSectionDescriptions{{
+    {"192", "Salary"},
+    {"193", "Interest on securities"},
+    {"194", "Dividends"},
+    {"194A", "Interest other than interest on securities"},
+    {"194B", "Winnings from lottery or crossword puzzle"},
+    {"194BB", "Winnings from horse race"},
+    {"194C", "Payments to contractors and sub-contractors"},
+    {"194D", "Insurance commission"},
+    {"194EE", "Payments in respect of deposits under the National Savings Scheme"},
+    {"194F", "Payments on account of repurchase of units by a mutual fund or the UTI"},
+    {"194G", "Commission on the sale of lottery tickets"},
+    {"194H", "Commission or brokerage"},
+    {"194I", "Rent"},
+    {"194J", "Fees for professional or technical services"},
+    {"194K", "Income in respect of units"},
+    {"194LA", "Compensation on the acquisition of certain immovable property"},
+    {"194E", "Payments to non-resident sportsmen or sports associations"},
+    {"195", "Other sums payable to non-residents"},
+    {"196A", "Income in respect of units of non-residents"},
+    {"196B", "Income from units of an offshore fund"},
+    {"196C", "Income from foreign currency bonds or shares of an Indian company"},
+    {"196D", "Income of foreign institutional investors from securities"},
+    {"206C", "Collection at source from buyers of specified goods"},
+}};
 // clang-format on
+
+// The description of a section code as listed (exactly); "" for any other text.
+constexpr std::string_view section_description(std::string_view code) {
+  for (const SectionDescription& section : kSectionDescriptions)
+    if (section.code == code) return section.description;
+  return {};
+}
+
+// Every code a form admits is described.
+consteval bool all_sections_described() {
+  for (Form form : kForms)
+    for (std::string_view code : section_codes(form))
+      if (section_description(code).empty()) return false;
+  return !section_description(kSalarySection).empty();
+}
+static_assert(all_sections_described());
 
 }  // namespace fenwarx

@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "certificates/certificates.hpp"
 #include "checks/validators.hpp"
 #include "export/export.hpp"
 #include "platform/values/runtime_error.hpp"
@@ -38,9 +39,6 @@ std::shared_ptr<Workbook> workbook(const Args& args, std::size_t i) {
   if (!book) throw RuntimeError(err::kObjectNotSet);
   return book;
 }
-
-// Members whose operations later work brings; until then the call is refused.
-Variant not_supported(ReturnObject&, Args&) { throw RuntimeError(err::kNotSupported); }
 
 template <void (*Check)(ReturnObject&, double, double)>
 Variant cell_check(ReturnObject& self, Args& args) {
@@ -187,11 +185,17 @@ const Member kCheckDate{
 const Member kSetDataBase{.name = "SetDataBase",
                           .args = {ref("dbPath", ArgType::Text)},
                           .has_result = false,
-                          .call = not_supported};
+                          .call = [](ReturnObject&, Args& args) {
+                            SetDataBase(text(args, 0));
+                            return Variant();
+                          }};
 const Member kGenerateCertificate{.name = "GenerateCertificate",
                                   .args = {ref("excel", ArgType::Object)},
                                   .has_result = false,
-                                  .call = not_supported};
+                                  .call = [](ReturnObject& self, Args& args) {
+                                    GenerateCertificate(self, workbook(args, 0));
+                                    return Variant();
+                                  }};
 
 const Member kGetVersion{.name = "GetVersion",
                          .args = {},

@@ -24,6 +24,20 @@ std::string salary_errors_found(double count) {
   return "The salary sheets contain " + number_text(count) + " errors(s).";
 }
 
+std::string certificate_row_status(int row) {
+  return " Deductee Records No " + std::to_string(row) + " ..........";
+}
+
+Message certificates_not_written(std::string_view where, std::string_view reason) {
+  return Message::plain("Certificates not generated: " + std::string(where) + ": " +
+                        std::string(reason) + ". The host database keeps its earlier data.");
+}
+
+std::string too_long_for_host(std::size_t characters, std::size_t most) {
+  return std::to_string(characters) + " characters, more than the " + std::to_string(most) +
+         " the host takes";
+}
+
 Message procedure_failure(std::string_view procedure, std::string_view description) {
   return Message::plain(std::string(procedure).append(description));
 }

@@ -51,6 +51,32 @@ inline constexpr std::string_view kFlagError = "Error";
 inline constexpr std::string_view kFlagVerified = "Verified";
 inline constexpr std::string_view kFlagExported = "Exported";
 
+// Certificates: the status texts of a run, its stops and the host's missing files.
+inline constexpr std::string_view kCertificatesWait = " Please Wait..........";
+inline constexpr std::string_view kCheckingResources = " Checking for Resources..........";
+inline constexpr std::string_view kUpdatingCompany = " Updating Company..........";
+inline constexpr std::string_view kUpdatingDeductees = " Updating Deductee Records..........";
+std::string certificate_row_status(int row);  // " Deductee Records No 7 .........."
+inline constexpr std::string_view kCertificatesUpdated = " Updated ..........";
+inline constexpr std::string_view kErrorInData =
+    "Their is Error in Data. Please Verify and Export first then Press for Certificate !";
+inline constexpr std::string_view kVerifyAgainTitle = "Please Verify Again";
+inline constexpr std::string_view kExportFirst = "Please Export first then Press for Certificate !";
+inline constexpr std::string_view kNoHostPath = " Login in Orlinex Once to Proceed ! ";
+inline constexpr std::string_view kNoHostPathTitle = " Path not Available ";
+inline constexpr std::string_view kNoHostFiles = " Files are not available ! ";
+inline constexpr std::string_view kNoHostFilesTitle = "File is missing Brelmo.mdb ";
+inline constexpr std::string_view kNoResourceFiles = " Resourse Files are not available ! ";
+inline constexpr std::string_view kNoResourceFilesTitle = "File is missing Quonda.mdb";
+inline constexpr std::string_view kNoUtility = " 'Plomberg' not available ! ";
+inline constexpr std::string_view kNoUtilityTitle = "File is missing Plomberg.exe ";
+// "Certificates not generated: Deductee Details row 7, column 4 (PName): 300
+// characters, more than the 255 the host takes. The host database keeps its
+// earlier data."
+Message certificates_not_written(std::string_view where, std::string_view reason);
+// The reason of a value the host cannot hold: "300 characters, more than the 255 the host takes".
+std::string too_long_for_host(std::size_t characters, std::size_t most);
+
 // A plain box with a procedure's name joined to the failure's description, as
 // the procedures with a handler of their own report what stopped them.
 Message procedure_failure(std::string_view procedure, std::string_view description);

@@ -11,7 +11,7 @@ namespace fenwarx {
 ReturnObject::ReturnObject(const ReturnClass& kind, Platform platform)
     : class_(kind), layout_(workbook_layout(kind.form)), platform_(platform) {}
 
-void ReturnObject::bind(std::shared_ptr<Workbook> excel) {
+void ReturnObject::hold(std::shared_ptr<Workbook> excel) {
   // Sheets are owned by their workbook: a sheet of a workbook no longer bound
   // must not stay reachable once that workbook may be gone.
   if (excel != workbook) {
@@ -20,6 +20,10 @@ void ReturnObject::bind(std::shared_ptr<Workbook> excel) {
     current_workbook = nullptr;
   }
   workbook = std::move(excel);
+}
+
+void ReturnObject::bind(std::shared_ptr<Workbook> excel) {
+  hold(std::move(excel));
   ModuleState& module = module_state();
   if (module.workbook != workbook) module.deductee_sheet = nullptr;
   module.workbook = workbook;

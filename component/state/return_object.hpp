@@ -5,7 +5,9 @@
 // write, kept from call to call.
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "platform/clock/clock.hpp"
 #include "platform/spreadsheet/spreadsheet.hpp"
 #include "platform/ui/ui.hpp"
+#include "platform/values/runtime_error.hpp"
 #include "state/finding_rules.hpp"
 #include "state/return_class.hpp"
 #include "state/text_record.hpp"
@@ -27,6 +30,12 @@ struct Platform {
   std::filesystem::path output_folder = ".";
   // The validator's command line; the return file's path is appended to it.
   std::vector<std::string> validator = {};
+  // The folder that stands for the system folder (the certificate host's ini
+  // file); the platform's own when empty.
+  std::filesystem::path system_folder = {};
+  // Starts a program without waiting for it (the certificate host's utility);
+  // start_detached when empty.
+  std::function<void(const std::vector<std::string>&)> start_program = {};
 };
 
 using ChallanRecord = TextRecord<ChallanColumn>;
@@ -86,6 +95,23 @@ struct ExportOutcome {
   std::vector<int> not_written;
 };
 
+// What the last certificate run did.
+struct CertificateOutcome {
+  enum class End {
+    NotRun,
+    Stopped,  // at the flag or the host check: a message said why
+    Written,  // both host tables replaced
+    Failed,   // a statement failed: nothing changed, a message named it
+  } end = End::NotRun;
+  // What failed, when a statement did; with `too_long` a value the host's columns
+  // cannot hold was its cause.
+  std::optional<RuntimeError> failure;
+  bool too_long = false;
+  long long rows = 0;             // certificate rows written
+  long long certificates = 0;     // certificate numbers issued
+  std::filesystem::path utility;  // the host's utility, when it was started
+};
+
 class ReturnObject : public Object {
  public:
   ReturnObject(const ReturnClass& kind, Platform platform);
@@ -101,6 +127,10 @@ class ReturnObject : public Object {
   // workbook here and in the thread's module state, fetch the deductor sheet
   // (RuntimeError 9 when missing) and write 0 into its error log count.
   void bind(std::shared_ptr<Workbook> workbook);
+
+  // Keeps the workbook in this object only, not in the thread's module state, as
+  // the certificate generation takes it; sheets of another workbook are let go.
+  void hold(std::shared_ptr<Workbook> excel);
 
   // The cell reader and writer of the current sheet. The reader trims blanks and
   // turns apostrophes into blanks, and remembers the text, row and column; a
@@ -138,6 +168,9 @@ class ReturnObject : public Object {
   std::uint64_t marker_changes = 0;
   ExportOutcome exported;
   int validator_status = -1;  // the validator's exit status after Validation_ReturnFile
+  // The certificate number of each certificate row, from the first row on.
+  std::vector<long long> certificate_numbers;
+  CertificateOutcome certificates;
 
  private:
   // The text the cell reader gave for a cell, while nothing has been written to

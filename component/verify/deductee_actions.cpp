@@ -155,9 +155,11 @@ constexpr DeducteeAction kForm27EQOwn[] = {
 };
 // clang-format on
 
-// Both totals take the cells as the user left them, before any check.
+// Both totals take the cells as the user left them, before any check. The
+// section is kept for the certificates; the return file does not carry it.
 // clang-format off
 constexpr DeducteeAction kForm24[] = {
+    {.column = D::Section, .step = Store{}},
     {.column = D::Pan, .step = Pan10{}},
     {.column = D::Pan, .step = Store{}},
     {.column = D::Name, .step = CleanName{}},

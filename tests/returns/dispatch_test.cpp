@@ -103,8 +103,7 @@ TEST(Dispatch, CallsMatchNamesCoerceArgumentsAndHandBackByReferenceOnes) {
   const char *kNoMember = "438: Object doesn't support this property or method",
              *kMismatch = "13: Type mismatch",
              *kCount = "450: Wrong number of arguments or invalid property assignment",
-             *kObjectRequired = "424: Object required",
-             *kNotYet = "445: Object doesn't support this action";
+             *kObjectRequired = "424: Object required";
   Harness h26, h24("Fenwarx.clsExport24");
   const Variant book = Variant::object(h26.workbook);
   const auto other = std::make_shared<MemoryWorkbook>();
@@ -132,6 +131,8 @@ TEST(Dispatch, CallsMatchNamesCoerceArgumentsAndHandBackByReferenceOnes) {
       {"ExportETDS_Vantor", {book}, {}, "9: Subscript out of range: the workbook has no sheet 'Deductee Details'", true},
       {"Validation_ReturnFile", {}, {}, "53: File not found"},  // no validator given
       {"ExportETDS_Vantor", {T("book")}, {}, kObjectRequired},
+      {"GenerateCertificate", {T("book")}, {}, kObjectRequired},
+      {"GenerateCertificate", {not_a_book}, {}, kMismatch},
       // By reference the coerced value comes back; members without a result give Empty.
       {"AddSpace", {N(12.5), T("6")}, T("12.5  "), "", false, {T("12.5"), N(6)}},
       {"xplace", {N(1), T("1"), B(false)}, T("False"), "", false, {T("1"), T("1"), T("False")}},

@@ -146,7 +146,9 @@ void AtomicFile::commit() {
   FileSystem& files = file_system();
   mode_t mode = 0;
   struct stat existing {};
-  if (files.stat(destination_.c_str(), &existing) == 0)
+  if (executable_)
+    mode = 0777 & ~current_umask();
+  else if (files.stat(destination_.c_str(), &existing) == 0)
     mode = existing.st_mode & 07777;
   else
     mode = 0666 & ~current_umask();

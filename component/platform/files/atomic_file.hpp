@@ -24,6 +24,8 @@ class AtomicFile {
 
   void write(std::string_view bytes);  // RuntimeError 61 on a full disk, 57 on other I/O errors
   std::uint64_t size() const noexcept { return size_; }
+  // The committed file is a program: 0777 less the umask, whatever the target had.
+  void make_executable() noexcept { executable_ = true; }
   // Flushes, fsyncs, gives the file the target's permissions (or 0666 less the
   // umask for a new file), renames it over the target and fsyncs the folder.
   void commit();
@@ -36,6 +38,7 @@ class AtomicFile {
   int fd_ = -1;
   std::uint64_t size_ = 0;
   bool committed_ = false;
+  bool executable_ = false;
   InterruptCleanup cleanup_;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
-// Starting another program: the validator of a return file.
+// Starting another program: the validator of a return file, the certificate
+// host's utility.
 #include <string>
 #include <vector>
 
@@ -10,5 +11,12 @@ namespace fenwarx {
 // status, 128 + the signal when a signal ended it. RuntimeError 53 "File not
 // found" when the program cannot be started; 5 for an empty argv.
 int run_and_wait(const std::vector<std::string>& argv);
+
+// Starts argv[0] (a path, never looked up in PATH) with the other arguments in a
+// session of its own, so that the terminal's Ctrl-C does not end it with the
+// caller, and returns without waiting; a thread of the caller collects its exit
+// status so that it leaves no zombie. RuntimeError 53 naming the program when it
+// cannot be started; 5 for an empty argv.
+void start_detached(const std::vector<std::string>& argv);
 
 }  // namespace fenwarx

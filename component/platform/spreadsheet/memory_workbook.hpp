@@ -16,8 +16,12 @@ class MemoryWorkbook : public Workbook {
 
   std::vector<std::string> sheet_names() const override;
   Worksheet* find_sheet(std::string_view name) override;
+  // A workbook made from a file's data answers with that file's folder.
+  std::filesystem::path Path() const override { return folder_; }
+  void set_path(std::filesystem::path folder) { folder_ = std::move(folder); }
 
  private:
+  std::filesystem::path folder_;
   std::shared_ptr<TextPool> texts_;
   std::shared_ptr<StyleBook> styles_;
   std::vector<std::unique_ptr<StoredSheet>> sheets_;

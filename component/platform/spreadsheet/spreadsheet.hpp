@@ -3,6 +3,7 @@
 // addressed by row and column, and the application's status bar. The typed-entry
 // and read-back behaviour lives in Cell, once, above every storage.
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -128,6 +129,9 @@ class Workbook : public Object {
   virtual std::vector<std::string> sheet_names() const = 0;
   virtual Worksheet* find_sheet(std::string_view name) = 0;
   Application& GetApplication() noexcept { return application_; }
+  // The folder of the workbook's file, as the spreadsheet's Path gives it: empty
+  // for a workbook that has none.
+  virtual std::filesystem::path Path() const { return {}; }
 
  private:
   Application application_;

@@ -31,6 +31,9 @@ constexpr ErrorText kTexts[] = {
     {err::kNotSupported, "Object doesn't support this action"},
     {err::kWrongArguments, "Wrong number of arguments or invalid property assignment"},
     {err::kApplication, "Application-defined or object-defined error"},
+    {err::kDatabaseStatement, "The database refused the statement"},
+    {err::kDatabaseNoTable, "The database has no such table"},
+    {err::kDatabaseFailed, "The database failed"},
 };
 
 }  // namespace

@@ -29,6 +29,10 @@ inline constexpr int kNotSupported = 445;    // "Object doesn't support this act
 inline constexpr int kWrongArguments =
     450;  // "Wrong number of arguments or invalid property assignment"
 inline constexpr int kApplication = 1004;  // "Application-defined or object-defined error"
+// A database's failures, numbered as the host database's engine numbers them.
+inline constexpr int kDatabaseStatement = -2147217900;  // "The database refused the statement"
+inline constexpr int kDatabaseNoTable = -2147217865;    // "The database has no such table"
+inline constexpr int kDatabaseFailed = -2147467259;     // "The database failed"
 }  // namespace err
 
 // The platform's usual text for an error number; "Application-defined or

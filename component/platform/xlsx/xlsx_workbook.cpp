@@ -234,6 +234,11 @@ bool XlsxWorkbook::macro_enabled() const {
 
 const std::filesystem::path& XlsxWorkbook::path() const { return impl_->path; }
 
+std::filesystem::path XlsxWorkbook::Path() const {
+  if (impl_->path.empty()) return {};
+  return std::filesystem::absolute(impl_->path).lexically_normal().parent_path();
+}
+
 std::vector<std::string> XlsxWorkbook::sheet_names() const {
   std::vector<std::string> names;
   for (const auto& sheet : impl_->sheets) names.push_back(sheet->Name());

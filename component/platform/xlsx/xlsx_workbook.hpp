@@ -29,6 +29,7 @@ class XlsxWorkbook : public Workbook {
 
   std::vector<std::string> sheet_names() const override;
   Worksheet* find_sheet(std::string_view name) override;  // exact, then ignoring ASCII case
+  std::filesystem::path Path() const override;            // the folder of path(), absolute
   StoredSheet& sheet(std::size_t index);
   std::size_t sheet_count() const;
 

@@ -1,11 +1,15 @@
-// Starting a program and waiting for it: its status comes back, a missing one fails.
+// Starting a program and waiting for it: its status comes back, a missing one
+// fails; a program started without waiting runs on its own.
 #include "platform/process/process.hpp"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/values/runtime_error.hpp"
@@ -53,6 +57,48 @@ TEST(Process, MissingProgramAndEmptyCall) {
     FAIL() << "no error";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.number(), 5);
+  }
+}
+
+std::string slurp(const std::filesystem::path& path) {
+  std::ifstream in(path);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Waits up to ten seconds for a file's content to end in a line.
+std::string wait_for(const std::filesystem::path& path) {
+  for (int i = 0; i < 1000; ++i) {
+    const std::string text = slurp(path);
+    if (!text.empty() && text.back() == '\n') return text;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return "";
+}
+
+// The call returns while the program still runs, and the program leads a session
+// of its own (its session id is its process id).
+TEST(Process, ADetachedProgramRunsOnInItsOwnSession) {
+  const auto dir = testing::scratch_dir();
+  const auto gate = dir / "gate", out = dir / "out.txt";
+  const auto script = dir / "utility";
+  std::ofstream(script) << "#!/bin/sh\n"
+                        << "while [ ! -e '" << gate.string() << "' ]; do sleep 0.01; done\n"
+                        << "set -- $(cat /proc/$$/stat)\n"
+                        << "echo \"$1 $6\" > '" << out.string() << "'\n";
+  std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+  start_detached({script.string()});
+  EXPECT_FALSE(std::filesystem::exists(out));
+  std::ofstream(gate) << "go";
+  const std::string ids = wait_for(out);
+  ASSERT_FALSE(ids.empty());
+  const std::size_t blank = ids.find(' ');
+  EXPECT_EQ(ids.substr(0, blank), ids.substr(blank + 1, ids.size() - blank - 2)) << ids;
+  try {
+    start_detached({(dir / "Plomberg.EXE").string()});
+    FAIL() << "no error";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.number(), 53);
+    EXPECT_EQ(e.description(), "File not found: " + (dir / "Plomberg.EXE").string());
   }
 }
 
