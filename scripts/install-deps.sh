@@ -9,7 +9,7 @@ packages=(
   libcairo2-dev libpango1.0-dev fonts-dejavu-core poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
-  python3 python3-openpyxl libreoffice-calc poppler-utils
+  python3 python3-openpyxl libreoffice-calc
 )
 
 sudo_cmd=()

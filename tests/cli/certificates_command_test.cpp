@@ -190,11 +190,9 @@ TEST(HostCommand, SetsUpTheHostFromTheUtilityBesideTheProgram) {
   EXPECT_EQ(run_program(program.string(), {"host"}).exit_code, 2);
 }
 
-// With the page renderer built: the host set up by fenwarx host init, the
-// certificates of an exported example end as one PDF per number, holding the
-// deductees' PANs and amounts.
+// The host set up by fenwarx host init: the certificates of an exported example end as one PDF per
+// number, holding the deductees' PANs and amounts.
 TEST(CertificatesCommand, TheHostsUtilityWritesTheCertificatesAsPdf) {
-  if (std::string(FENWARX_HOST_UTILITY).empty()) GTEST_SKIP() << "the page renderer is not built";
   const Host scratch;  // for its folder and the example; the host is set up anew
   const HostEnvironment environment(scratch);
   const fs::path book = exported_example(scratch), host = scratch.dir / "installed";
