@@ -103,7 +103,7 @@ class CertificateDrawing {
     for (const auto& line : certificate_.lines) {
       Row& row = rows.emplace_back();
       for (std::size_t c = 0; c < kColumnCount; ++c) {
-        row[c] = displayable(line.*kColumns[c].text);
+        row[c] = cell_text(line.*kColumns[c].text, kColumns[c].amount);
         if (kColumns[c].amount) sums[c].add(line.*kColumns[c].text);
       }
       heights.push_back(row_height(cells_, row));
@@ -203,6 +203,14 @@ class CertificateDrawing {
     cairo_move_to(cairo_, kMargin, y);
     cairo_line_to(cairo_, kMargin + kContentWidth, y);
     cairo_stroke(cairo_);
+  }
+
+  // An amount shows with two decimals like its total, so the column lines up; a
+  // text that states no amount shows as it stands.
+  static std::string cell_text(const std::string& text, bool amount) {
+    if (amount)
+      if (const auto paise = amount_in_paise(text)) return paise_text(*paise);
+    return displayable(text);
   }
 
   static Row totals_row(const std::array<ColumnTotal, kColumnCount>& sums) {

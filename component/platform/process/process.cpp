@@ -1,7 +1,9 @@
 #include "platform/process/process.hpp"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <system_error>
@@ -54,8 +56,15 @@ void start_detached(const std::vector<std::string>& argv) {
   posix_spawnattr_t attributes;
   posix_spawnattr_init(&attributes);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+  // It outlives the caller's output: what it says goes where the caller's messages
+  // go, never into a standard output a caller may be reading as JSON; it reads nothing.
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
   pid_t pid = 0;
-  const int failed = posix_spawn(&pid, args[0], nullptr, &attributes, args.data(), environ);
+  const int failed = posix_spawn(&pid, args[0], &actions, &attributes, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
   posix_spawnattr_destroy(&attributes);
   check_started(failed, argv[0]);
   std::thread([pid] {

@@ -14,7 +14,8 @@ int run_and_wait(const std::vector<std::string>& argv);
 
 // Starts argv[0] (a path, never looked up in PATH) with the other arguments in a
 // session of its own, so that the terminal's Ctrl-C does not end it with the
-// caller, and returns without waiting; a thread of the caller collects its exit
+// caller, and returns without waiting; its input is /dev/null and its standard
+// output the caller's standard error. A thread of the caller collects its exit
 // status so that it leaves no zombie. RuntimeError 53 naming the program when it
 // cannot be started; 5 for an empty argv.
 void start_detached(const std::vector<std::string>& argv);

@@ -76,7 +76,8 @@ std::string wait_for(const std::filesystem::path& path) {
 }
 
 // The call returns while the program still runs, and the program leads a session
-// of its own (its session id is its process id).
+// of its own (its session id is its process id); it reads /dev/null and writes
+// its output where the caller's errors go.
 TEST(Process, ADetachedProgramRunsOnInItsOwnSession) {
   const auto dir = testing::scratch_dir();
   const auto gate = dir / "gate", out = dir / "out.txt";
@@ -84,13 +85,19 @@ TEST(Process, ADetachedProgramRunsOnInItsOwnSession) {
   std::ofstream(script) << "#!/bin/sh\n"
                         << "while [ ! -e '" << gate.string() << "' ]; do sleep 0.01; done\n"
                         << "set -- $(cat /proc/$$/stat)\n"
-                        << "echo \"$1 $6\" > '" << out.string() << "'\n";
+                        << "echo \"$1 $6\" > '" << out.string() << ".part'\n"
+                        << "readlink /proc/$$/fd/0 >> '" << out.string() << ".part'\n"
+                        << "[ \"$(readlink /proc/$$/fd/1)\" = \"$(readlink /proc/$$/fd/2)\" ] && "
+                        << "echo same >> '" << out.string() << ".part'\n"
+                        << "mv '" << out.string() << ".part' '" << out.string() << "'\n";
   std::filesystem::permissions(script, std::filesystem::perms::owner_all);
   start_detached({script.string()});
   EXPECT_FALSE(std::filesystem::exists(out));
   std::ofstream(gate) << "go";
-  const std::string ids = wait_for(out);
-  ASSERT_FALSE(ids.empty());
+  const std::string said = wait_for(out);
+  ASSERT_FALSE(said.empty());
+  const std::string ids = said.substr(0, said.find('\n') + 1);
+  EXPECT_EQ(said.substr(ids.size()), "/dev/null\nsame\n");
   const std::size_t blank = ids.find(' ');
   EXPECT_EQ(ids.substr(0, blank), ids.substr(blank + 1, ids.size() - blank - 2)) << ids;
   try {
