@@ -10,6 +10,7 @@
 #include "layout/workbook_layout.hpp"
 #include "platform/database/fault_injection.hpp"
 #include "support/certificate_host.hpp"
+#include "support/test_paths.hpp"
 
 namespace fenwarx {
 namespace {
@@ -17,11 +18,6 @@ namespace {
 using namespace fenwarx::testing;
 namespace fs = std::filesystem;
 using Rows = std::vector<std::vector<std::string>>;
-
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A host whose tables hold a run's rows already, so that what a stopped or
 // failed run leaves can be told from an empty table.

@@ -29,10 +29,7 @@ using testing::run_program;
 
 const fs::path kExamples = fs::path(FENWARX_FIXTURES) / ".." / ".." / "examples";
 
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::slurp;
 
 // Sets a variable of the environment the programs run in, until it goes.
 class Variable {

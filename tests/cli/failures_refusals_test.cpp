@@ -37,10 +37,6 @@ std::string failure(int number, const std::string& description) {
   return "{\"number\": " + std::to_string(number) + ", \"description\": \"" + description + "\"}";
 }
 
-std::string slurp(const fs::path& path) {
-  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
-}
-
 std::string flag_of(const fs::path& book) {
   return XlsxWorkbook::open(book)->Worksheets("Deductor Details").Cells(100, 101).Value().to_text();
 }

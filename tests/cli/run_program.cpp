@@ -9,19 +9,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/test_paths.hpp"
+
 extern char** environ;
 
 namespace fenwarx::testing {
-namespace {
-
-std::string slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-}  // namespace
+namespace {}  // namespace
 
 // stdout and stderr go to files rather than pipes, so neither can fill and block.
 Outcome run_program(const std::string& program, const std::vector<std::string>& args) {

@@ -54,10 +54,6 @@ std::string deductor_text(const std::string& path, int row, int column) {
   return XlsxWorkbook::open(path)->Worksheets(kDeductor).Cells(row, column).Value().to_text();
 }
 
-std::string slurp(const std::filesystem::path& path) {
-  return {std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {}};
-}
-
 std::string replace_all(std::string text, const std::string& what, const std::string& with) {
   for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
     text.replace(at, what.size(), with);

@@ -16,15 +16,9 @@
 #include "export/return_file_check.hpp"
 #include "platform/values/dates.hpp"
 #include "support/clean_return.hpp"
+#include "support/test_paths.hpp"
 
 namespace fenwarx::testing {
-
-inline std::string slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 inline std::vector<std::string> files_in(const std::filesystem::path& folder) {
   std::vector<std::string> names;

@@ -23,11 +23,6 @@ using namespace fenwarx::testing;
 namespace fs = std::filesystem;
 using Rows = std::vector<std::vector<std::string>>;
 
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 const fs::path kExamples = fs::path(FENWARX_FIXTURES) / ".." / ".." / "examples";
 
 Environment environment_of(const Host& host) {

@@ -18,10 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::slurp;
 
 // "number description" of what `f` raises, or "".
 std::string error_of(auto&& f) try {

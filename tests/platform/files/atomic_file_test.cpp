@@ -19,10 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using Names = std::set<std::string>;
 
-std::string slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::slurp;
 
 Names listing(const fs::path& dir) {
   Names names;

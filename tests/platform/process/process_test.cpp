@@ -60,10 +60,7 @@ TEST(Process, MissingProgramAndEmptyCall) {
   }
 }
 
-std::string slurp(const std::filesystem::path& path) {
-  std::ifstream in(path);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
+using testing::slurp;
 
 // Waits up to ten seconds for a file's content to end in a line.
 std::string wait_for(const std::filesystem::path& path) {

@@ -9,13 +9,9 @@
 
 #include "platform/files/atomic_file.hpp"
 #include "platform/xlsx/zip_writer.hpp"
+#include "support/test_paths.hpp"
 
 namespace fenwarx::testing {
-
-inline std::string slurp(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // A package at `path` holding what `fill` adds.
 template <class Fill>
