@@ -14,6 +14,7 @@
 #include "platform/xlsx/xlsx_workbook.hpp"
 #include "returns/dispatch.hpp"
 #include "returns/registry.hpp"
+#include "returns/server_registration.hpp"
 #include "state/return_object.hpp"
 
 // Members in this order: the return object refers to the UI and the clock, so it
@@ -229,5 +230,25 @@ int fenwarx_last_error(const char** description) {
 }
 
 void fenwarx_release(fenwarx_handle* handle) { delete handle; }
+
+int fenwarx_register_server(void) {
+  try {
+    register_server();
+    return 0;
+  } catch (...) {
+    remember(current_failure());
+    return last_failure.number;
+  }
+}
+
+int fenwarx_unregister_server(void) {
+  try {
+    unregister_server();
+    return 0;
+  } catch (...) {
+    remember(current_failure());
+    return last_failure.number;
+  }
+}
 
 }  // extern "C"

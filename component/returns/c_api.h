@@ -70,12 +70,23 @@ FENWARX_API const fenwarx_message* fenwarx_messages(fenwarx_handle* handle, size
 /* Releases the texts handed out for the handle before its next call. */
 FENWARX_API void fenwarx_free_text(fenwarx_handle* handle);
 
-/* The last failure of fenwarx_create, fenwarx_open_workbook or fenwarx_save_workbook
- * on this thread: its number (0 for none) and description (valid until the next one). */
+/* The last failure of fenwarx_create, fenwarx_open_workbook, fenwarx_save_workbook,
+ * fenwarx_register_server or fenwarx_unregister_server on this thread: its number
+ * (0 for none) and description (valid until the next one). */
 FENWARX_API int fenwarx_last_error(const char** description);
 
 /* Releases a return object or a workbook; NULL is ignored. */
 FENWARX_API void fenwarx_release(fenwarx_handle* handle);
+
+/* Registration, as fenwarx-register calls it: names this library's file (the path
+ * it was loaded by, made absolute) for Fenwarx.clsExport24, ...26, ...27 and
+ * ...27EQ in the class registry of the system folder (FENWARX_SYSTEM_DIR, else
+ * ${XDG_DATA_HOME:-~/.local/share}/fenwarx/system), made when missing; other
+ * entries are kept, the file is replaced whole. 0, or the error number. */
+FENWARX_API int fenwarx_register_server(void);
+
+/* Removes the four identifiers' entries from that registry. 0, or the error number. */
+FENWARX_API int fenwarx_unregister_server(void);
 
 #ifdef __cplusplus
 }

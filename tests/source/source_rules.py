@@ -91,7 +91,7 @@ def format_faults():
     if tool is None:
         print("clang-format not installed: format not checked")
         return []
-    files = [p for d in ("component", "cli", "host", "tests", "bench", "fuzz")
+    files = [p for d in ("component", "cli", "host", "setup", "examples", "tests", "bench", "fuzz")
              for p in sorted((ROOT / d).rglob("*")) if p.suffix in (".cpp", ".hpp", ".h", ".c")]
     run = subprocess.run([tool, "--dry-run", *map(str, files)], capture_output=True, text=True)
     return sorted({line.split(":")[0] + ": not as clang-format leaves it"
