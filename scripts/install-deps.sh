@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Fenwarx builds, tests and benchmarks with.
+# Installs the Debian 12 packages Fenwarx builds, tests, packages and benchmarks
+# with (dpkg-dev and file for cpack's dependency list, groff for the manual pages).
 # Safe to run again: apt-get skips what is already there.
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
+  dpkg-dev file groff-base
   zlib1g-dev libpugixml-dev libsqlite3-dev libcli11-dev libfmt-dev
   libcairo2-dev libpango1.0-dev fonts-dejavu-core poppler-utils
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -8,7 +8,8 @@ scripts/install-deps.sh
 
 build=${FENWARX_BUILD_DIR:-build}
 rm -rf "$build"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Configured as the Debian package is, so its test checks what a user installs.
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build "$build" -j"$(nproc)"
 ctest --test-dir "$build" --output-on-failure -j"$(nproc)"
 
