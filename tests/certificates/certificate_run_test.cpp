@@ -61,48 +61,13 @@ TEST(CertificateRun, TheCompanyRowHoldsItsFortyTwoValuesInOrder) {
   const Host host;
   CertificateBench bench(Form::F27EQ, host);
   GenerateCertificate(bench.self, certificate_workbook(Form::F27EQ, "Exported", {}));
-  const std::vector<std::string> expected{"1",
-                                          "1",
-                                          "D3",
-                                          "D3",
-                                          "D4",
-                                          "D5",
-                                          "D6",
-                                          "D7",
-                                          "D8",
-                                          "D9",
-                                          "D10",
-                                          "EMAIL",
-                                          "OrgType",
-                                          "15/Jun/2006",
-                                          "15/Jun/2006",
-                                          "D2",
-                                          "panward",
-                                          "D1",
-                                          "D36",
-                                          "D5",
-                                          "D13",
-                                          "D15",
-                                          "D16",
-                                          "D17",
-                                          "D18",
-                                          "D19",
-                                          "D20",
-                                          "D21",
-                                          "D22",
-                                          "D23",
-                                          "chkRespAddChange",
-                                          "D26",
-                                          "D27",
-                                          "UserName",
-                                          "Password",
-                                          "UserStatus",
-                                          "D11",
-                                          "D12",
-                                          "D24",
-                                          "D25",
-                                          "RespFatherName",
-                                          "2005"};
+  // clang-format off
+  const std::vector<std::string> expected{
+      "1", "1", "D3", "D3", "D4", "D5", "D6", "D7", "D8", "D9", "D10", "EMAIL", "OrgType",
+      "15/Jun/2006", "15/Jun/2006", "D2", "panward", "D1", "D36", "D5", "D13", "D15", "D16", "D17",
+      "D18", "D19", "D20", "D21", "D22", "D23", "chkRespAddChange", "D26", "D27", "UserName",
+      "Password", "UserStatus", "D11", "D12", "D24", "D25", "RespFatherName", "2005"};
+  // clang-format on
   EXPECT_EQ(host.rows("select * from mstcompany"), Rows{expected});
   EXPECT_EQ(host.rows("select typeof(Value1) from mstcompany"), Rows{{"integer"}});
   // No certificate row: the table is emptied, the utility still started.
@@ -115,18 +80,13 @@ TEST(CertificateRun, EachRowWithItsValuesNumberAndDescription) {
   const Host host = host_with_rows();
   CertificateBench bench(Form::F26, host);
   std::vector<std::string> statuses;
+  // clang-format off
   auto workbook = certificate_workbook(Form::F26, "Exported",
-                                       {certificate_row("194C", "ABCDE1234F", "O'Brien"),
-                                        {{1, " 194J "},
-                                         {3, "ABCDE1234G"},
-                                         {4, "Ram Lal"},
-                                         {5, "Flat 1"},
-                                         {11, "110001"},
-                                         {21, "15/Jun/2006"},
-                                         {24, "Main branch"},
-                                         {25, "C-7"},
-                                         {26, "  "}}},
-                                       host.dir);
+      {certificate_row("194C", "ABCDE1234F", "O'Brien"),
+       {{1, " 194J "}, {3, "ABCDE1234G"}, {4, "Ram Lal"}, {5, "Flat 1"}, {11, "110001"},
+        {21, "15/Jun/2006"}, {24, "Main branch"}, {25, "C-7"}, {26, "  "}}},
+      host.dir);
+  // clang-format on
   workbook->GetApplication().set_listener([&](const std::string& s) { statuses.push_back(s); });
   GenerateCertificate(bench.self, workbook);
   const Rows rows = host.rows(
@@ -135,50 +95,15 @@ TEST(CertificateRun, EachRowWithItsValuesNumberAndDescription) {
       "RateofTax, AmtOfTax, DteOfDeduction, DteOfDeposit, ChallanNo, DteIssCerti, Reason, "
       "BankName, BranchName, TDSIssueNo, AmtInWords, SectionDescription from \"16a\" "
       "order by rowid");
+  // clang-format off
   const Rows expected{
-      {"1",          "O Brien",
-       "",           "",
-       "",           "",
-       "",           "",
-       "",           "Residency",
-       "ABCDE1234F", "status",
-       "",           "194C",
-       "1000",       "10/05/2005",
-       "10",         "100",
-       "10/05/2005", "15/05/2005",
-       "1",          "15/Jun/2006",
-       "A",          "0510001",
-       "",           "1",
-       "AmtInWords", "Contractors"},
-      {"1",
-       "Ram Lal",
-       "Flat 1",
-       "",
-       "",
-       "",
-       "",
-       "",
-       "110001",
-       "Residency",
-       "ABCDE1234G",
-       "status",
-       "C-7",
-       "194J",
-       "",
-       "",
-       "",
-       "",
-       "",
-       "",
-       "",
-       "15/Jun/2006",
-       "",
-       "",
-       "Main branch",
-       "2",
-       "AmtInWords",
-       "194J"},
-  };
+      {"1", "O Brien", "", "", "", "", "", "", "", "Residency", "ABCDE1234F", "status", "", "194C",
+       "1000", "10/05/2005", "10", "100", "10/05/2005", "15/05/2005", "1", "15/Jun/2006", "A",
+       "0510001", "", "1", "AmtInWords", "Contractors"},
+      {"1", "Ram Lal", "Flat 1", "", "", "", "", "", "110001", "Residency", "ABCDE1234G", "status",
+       "C-7", "194J", "", "", "", "", "", "", "", "15/Jun/2006", "", "", "Main branch", "2",
+       "AmtInWords", "194J"}};
+  // clang-format on
   EXPECT_EQ(rows, expected);
   EXPECT_EQ(bench.self.certificates.end, CertificateOutcome::End::Written);
   EXPECT_EQ(bench.self.certificates.rows, 2);

@@ -155,8 +155,6 @@ TEST_F(BenchToolTest, SalaryRowsAsTypedVerifyCleanAndHoldTheSalaryMistakes) {
   EXPECT_EQ(after[5][4], "31/03/2006");
   EXPECT_EQ(before[2][9], "");  // the second employee's derived columns
   EXPECT_EQ(after[2][9], before[2][5]);
-  EXPECT_EQ(after[2][32], "P");
-  EXPECT_EQ(after[2][31], after[2][27]);
 
   const std::string mistaken =
       generate("salary-mistakes.xlsx", "14", "4", 0, "24", {"--salary", "14", "--mistakes"});
@@ -190,68 +188,39 @@ TEST_F(BenchToolTest, SalaryRowsAsTypedVerifyCleanAndHoldTheSalaryMistakes) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "x.xlsx"));
 }
 
-// A sample as typed holds taxes with paise and no totals; verified, it is a clean
-// return: the totals summed from the parts, which Form 26 first rounds to rupees and
-// the other forms keep. Its export (verifying twice, as the first run changes the
-// rows) passes the checker, and on Form 26 is the plain sample's file. Form 24 has
-// no export.
+// A sample as typed holds taxes with paise and no totals, and verifies clean (the
+// verification's sums and rounding are the walks' tests). Its export (verifying
+// twice, as the first run changes the rows) passes the checker, and on Form 26 is
+// the plain sample's file. Form 24 has no export.
 TEST_F(BenchToolTest, EveryFormAsTypedVerifiesToACleanReturnThatExports) {
   struct Case {
-    const char* form;
-    const char* sheet;
-    std::size_t tds, total;  // in a shown row, from 0; surcharge and cess follow the tds
+    const char *form, *sheet;
+    std::size_t tds, total;  // in a shown row, from 0
     bool rounds, exports;
   };
-  for (const Case& c : {Case{.form = "24",
-                       .sheet = "Deductee Details",
-                       .tds = 7,
-                       .total = 10,
-                       .rounds = false,
-                       .exports = false},
-                        Case{.form = "26",
-                        .sheet = "Deductee Details",
-                        .tds = 10,
-                        .total = 13,
-                        .rounds = true,
-                        .exports = true},
-                        Case{.form = "27",
-                        .sheet = "Deductee Details",
-                        .tds = 10,
-                        .total = 13,
-                        .rounds = false,
-                        .exports = true},
-                        Case{.form = "27EQ",
-                        .sheet = "Collectee Details",
-                        .tds = 11,
-                        .total = 14,
-                        .rounds = false,
-                        .exports = true}}) {
+  const char* kDeductees = "Deductee Details";
+  // clang-format off
+  const Case cases[] = {
+      {.form = "24", .sheet = kDeductees, .tds = 7, .total = 10, .rounds = false, .exports = false},
+      {.form = "26", .sheet = kDeductees, .tds = 10, .total = 13, .rounds = true, .exports = true},
+      {.form = "27", .sheet = kDeductees, .tds = 10, .total = 13, .rounds = false, .exports = true},
+      {.form = "27EQ", .sheet = "Collectee Details", .tds = 11, .total = 14, .rounds = false,
+       .exports = true}};
+  // clang-format on
+  for (const Case& c : cases) {
     SCOPED_TRACE(std::string("Form ") + c.form);
     const std::string typed =
         generate(std::string("typed") + c.form + ".xlsx", "40", "3", 0, c.form, kAsTyped);
-    const std::string verified = (dir_ / (std::string("verified") + c.form + ".xlsx")).string();
-    const auto run = testing::run_program(
-        FENWARX_CLI, {"verify", "--today", "2026-12-07", "-o", verified, typed});
+    const auto run =
+        testing::run_program(FENWARX_CLI, {"verify", "--today", "2026-12-07", "--no-save", typed});
     EXPECT_EQ(run.exit_code, 0) << run.err;
     EXPECT_EQ(run.out, "[info]  Verificaton Sucess ! : No error.\n");
-
-    const Rows before = sheet(typed, c.sheet), after = sheet(verified, c.sheet);
-    ASSERT_EQ(before.size(), 2u + 40u);
-    ASSERT_EQ(after.size(), before.size() + 1);  // the end-of-data marker below
-    for (std::size_t row = 2; row < before.size(); ++row) {
-      SCOPED_TRACE("row " + std::to_string(row + 1));
-      const auto number = [](const std::vector<std::string>& cells, std::size_t i) {
-        return leading_number(cells[i]);
-      };
-      const double tds = number(before[row], c.tds);
-      EXPECT_NE(tds, std::trunc(tds)) << "typed without paise";
-      EXPECT_EQ(number(before[row], c.total), 0);
-      EXPECT_EQ(number(after[row], c.tds), c.rounds ? round_half_even(tds) : tds);
-      EXPECT_NEAR(
-          number(after[row], c.total),
-          number(after[row], c.tds) + number(after[row], c.tds + 1) + number(after[row], c.tds + 2),
-          0.005);
-      EXPECT_GT(number(after[row], c.total), 0);
+    const Rows rows = sheet(typed, c.sheet);
+    ASSERT_EQ(rows.size(), 2u + 40u);
+    for (std::size_t row = 2; row < rows.size(); ++row) {
+      const double tds = leading_number(rows[row][c.tds]);
+      EXPECT_NE(tds, std::trunc(tds)) << "row " << row + 1 << " typed without paise";
+      EXPECT_EQ(leading_number(rows[row][c.total]), 0) << "row " << row + 1;
     }
     if (!c.exports) continue;
 

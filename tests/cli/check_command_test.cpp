@@ -30,112 +30,66 @@ std::string nil_return(const std::string& serial, const std::string& date,
          "^^^193^0.00^0.00^0.00^0.00^0.00^0.00^^0.00^0.00^0.00^0.00^0.00^0.00^0.00^^^^\r\n";
 }
 
-TEST(CheckCommand, FindingsExitCodesAndJson) {
+// Findings trace to cells with --workbook; a warning prints after the findings and
+// counts towards the exit code only with --strict, its cell found as a finding's is.
+TEST(CheckCommand, FindingsWarningsExitCodesAndJson) {
   const auto dir = testing::scratch_dir();
   const std::string clean = (dir / "clean.txt").string(), bad = (dir / "bad.txt").string(),
+                    warned = (dir / "warned.txt").string(), both = (dir / "both.txt").string(),
                     book = (dir / "r.xlsx").string(), absent = (dir / "absent.txt").string(),
                     plain = (dir / "plain.xlsx").string();
-  std::ofstream(clean, std::ios::binary) << nil_return("1", "30062005");
+  std::ofstream(clean, std::ios::binary) << nil_return("1", "30062005", "110001");
   std::ofstream(bad, std::ios::binary) << nil_return("2", "31062005");
+  std::ofstream(warned, std::ios::binary) << nil_return("1", "30062005", "11000");
+  std::ofstream(both, std::ios::binary) << nil_return("2", "30062005", "11000");
   testing::write_workbook(book, testing::clean_return(Form::F26));
   testing::write_workbook(plain, {{"Sheet1", {}}});
   const std::string date_finding = "line 3, field 18: \"31062005\" is not a date (ddMMyyyy)";
-  const struct {
-    Args args;
-    int exit_code;
-    std::string out, err;
-  } cases[] = {
+  const std::string pin = "warning: line 2, field 27: PIN \"11000\" is not six digits";
+  const std::string serial = "line 3, field 4: challan serial 2, expected 1\n";
+  const std::string nothing =
+      "{\n  \"lines\": 3,\n  \"findings\": [],\n  \"warnings\": [],\n  \"failure\": null\n}\n";
+  // clang-format off
+  testing::expect_runs({
       {{"check", clean}, 0, "3 lines, 0 findings\n", ""},
-      {{"check", clean, "--json"},
-       0,
-       "{\n  \"lines\": 3,\n  \"findings\": [],\n  \"warnings\": [],\n  \"failure\": null\n}\n",
-       ""},
-      {{"check", bad},
-       1,
-       "line 3, field 4: challan serial 2, expected 1\n" + date_finding + "\n3 lines, 2 findings\n",
-       ""},
+      {{"check", clean, "--json"}, 0, nothing, ""},
+      {{"check", bad}, 1, serial + date_finding + "\n3 lines, 2 findings\n", ""},
       // A nil challan's date is the deductor's row 31.
-      {{"check", bad, "--workbook", book, "--form", "26"},
-       1,
-       "line 3, field 4: challan serial 2, expected 1\n" + date_finding +
-           " (Deductor Details row 31, column 2)\n3 lines, 2 findings\n",
-       ""},
-      {{"check", bad, "--workbook", book, "--json"},
-       1,
+      {{"check", bad, "--workbook", book, "--form", "26"}, 1,
+       serial + date_finding + " (Deductor Details row 31, column 2)\n3 lines, 2 findings\n", ""},
+      {{"check", bad, "--workbook", book, "--json"}, 1,
        "{\n  \"lines\": 3,\n  \"findings\": [\n"
        R"(    {"line": 3, "field": 4, "message": "challan serial 2, expected 1", "sheet": null, )"
-       R"("row": null, "column": null},)"
-       "\n"
+       R"("row": null, "column": null},)" "\n"
        R"j(    {"line": 3, "field": 18, "message": "\"31062005\" is not a date (ddMMyyyy)", )j"
        R"j("sheet": "Deductor Details", "row": 31, "column": 2})j"
-       "\n  ],\n  \"warnings\": [],\n  \"failure\": null\n}\n",
-       ""},
+       "\n  ],\n  \"warnings\": [],\n  \"failure\": null\n}\n", ""},
+      {{"check", warned}, 0, pin + "\n3 lines, 0 findings, 1 warning\n", ""},
+      {{"check", warned, "--strict"}, 1, pin + "\n3 lines, 0 findings, 1 warning\n", ""},
+      {{"check", clean, "--strict"}, 0, "3 lines, 0 findings\n", ""},
+      {{"check", both}, 1, serial + pin + "\n3 lines, 1 finding, 1 warning\n", ""},
+      {{"check", warned, "--workbook", book}, 0,
+       pin + " (Deductor Details row 11, column 2)\n3 lines, 0 findings, 1 warning\n", ""},
+      {{"check", warned, "--workbook", book, "--json", "--strict"}, 1,
+       "{\n  \"lines\": 3,\n  \"findings\": [],\n  \"warnings\": [\n"
+       R"j(    {"line": 2, "field": 27, "message": "PIN \"11000\" is not six digits", )j"
+       R"j("sheet": "Deductor Details", "row": 11, "column": 2})j"
+       "\n  ],\n  \"failure\": null\n}\n", ""},
       {{"check", absent}, 3, "", "fenwarx: error 53: File not found: " + absent + "\n"},
       // With --json the object comes whatever stopped the check.
-      {{"check", "--json", clean, "--workbook", plain},
-       2,
-       "{\n  \"lines\": 3,\n  \"findings\": [],\n  \"warnings\": [],\n  \"failure\": null\n}\n",
+      {{"check", "--json", clean, "--workbook", plain}, 2, nothing,
        "fenwarx: cannot tell the form of " + plain + "; give --form 24|26|27|27EQ\n"},
-      {{"check", "--json", absent},
-       3,
+      {{"check", "--json", absent}, 3,
        "{\n  \"lines\": 0,\n  \"findings\": [],\n  \"warnings\": [],\n  \"failure\": {\"number\": "
-       "53, "
-       "\"description\": \"File not found: " +
-           absent + "\"}\n}\n",
+       "53, \"description\": \"File not found: " + absent + "\"}\n}\n",
        "fenwarx: error 53: File not found: " + absent + "\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.args));
-    const Outcome run = run_fenwarx(c.args);
-    EXPECT_EQ(run.exit_code, c.exit_code);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, c.err);
-  }
+  });
+  // clang-format on
   for (const Args& args : std::vector<Args>{{"check"},
                                             {"check", clean, "--form", "26"},
                                             {"check", clean, "--workbook", book, "--form", "25"}}) {
     SCOPED_TRACE(::testing::PrintToString(args));
     EXPECT_EQ(run_fenwarx(args).exit_code, 2);
-  }
-}
-
-// A warning prints after the findings and counts towards the exit code only with
-// --strict; its cell is found as a finding's is.
-TEST(CheckCommand, WarningsAndStrict) {
-  const auto dir = testing::scratch_dir();
-  const std::string warned = (dir / "warned.txt").string(), clean = (dir / "clean.txt").string(),
-                    both = (dir / "both.txt").string(), book = (dir / "r.xlsx").string();
-  std::ofstream(warned, std::ios::binary) << nil_return("1", "30062005", "11000");
-  std::ofstream(clean, std::ios::binary) << nil_return("1", "30062005", "110001");
-  std::ofstream(both, std::ios::binary) << nil_return("2", "30062005", "11000");
-  testing::write_workbook(book, testing::clean_return(Form::F26));
-  const std::string pin = "warning: line 2, field 27: PIN \"11000\" is not six digits";
-  const std::string serial = "line 3, field 4: challan serial 2, expected 1\n";
-  const struct {
-    Args args;
-    int exit_code;
-    std::string out;
-  } cases[] = {
-      {{"check", warned}, 0, pin + "\n3 lines, 0 findings, 1 warning\n"},
-      {{"check", warned, "--strict"}, 1, pin + "\n3 lines, 0 findings, 1 warning\n"},
-      {{"check", clean, "--strict"}, 0, "3 lines, 0 findings\n"},
-      {{"check", both}, 1, serial + pin + "\n3 lines, 1 finding, 1 warning\n"},
-      {{"check", warned, "--workbook", book},
-       0,
-       pin + " (Deductor Details row 11, column 2)\n3 lines, 0 findings, 1 warning\n"},
-      {{"check", warned, "--workbook", book, "--json", "--strict"},
-       1,
-       "{\n  \"lines\": 3,\n  \"findings\": [],\n  \"warnings\": [\n"
-       R"j(    {"line": 2, "field": 27, "message": "PIN \"11000\" is not six digits", )j"
-       R"j("sheet": "Deductor Details", "row": 11, "column": 2})j"
-       "\n  ],\n  \"failure\": null\n}\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.args));
-    const Outcome run = run_fenwarx(c.args);
-    EXPECT_EQ(run.exit_code, c.exit_code);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, "");
   }
 }
 

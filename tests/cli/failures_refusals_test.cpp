@@ -1,20 +1,16 @@
 // What the commands print when they cannot run as asked: a failure (exit 3) or a
 // usage problem found once the arguments are parsed (exit 2) on standard error,
-// with --json the one object on standard output all the same; workbooks that are
-// no workbook file, -o keeping the workbook's kind, and saves through links.
+// with --json the one object on standard output all the same; -o keeping the
+// workbook's kind.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "cli/run_program.hpp"
-#include "platform/xlsx/xlsx_workbook.hpp"
-#include "platform/xlsx/zip_test_files.hpp"
 #include "support/clean_return.hpp"
 #include "support/test_paths.hpp"
 
@@ -22,7 +18,6 @@ namespace fenwarx::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using Args = std::vector<std::string>;
 
 const std::string kP26 = "Fenwarx.clsExport26";
 
@@ -35,26 +30,6 @@ std::string report(const std::string& failure, bool results = false) {
 
 std::string failure(int number, const std::string& description) {
   return "{\"number\": " + std::to_string(number) + ", \"description\": \"" + description + "\"}";
-}
-
-std::string flag_of(const fs::path& book) {
-  return XlsxWorkbook::open(book)->Worksheets("Deductor Details").Cells(100, 101).Value().to_text();
-}
-
-struct Case {
-  Args args;
-  int exit_code;
-  std::string out, err;
-};
-
-void expect_runs(const std::vector<Case>& cases) {
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::PrintToString(c.args));
-    const Outcome run = run_fenwarx(c.args);
-    EXPECT_EQ(run.exit_code, c.exit_code);
-    EXPECT_EQ(run.out, c.out);
-    EXPECT_EQ(run.err, c.err);
-  }
 }
 
 // A member that raises a run-time error stops the calls: exit 3 with the error,
@@ -75,9 +50,6 @@ TEST(CallFailures, AMemberThatFailsExitsThreeAndEveryExitPrintsTheObject) {
        "    \"2.2D \"\n  ],\n  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": " +
            failure(53, missing) + "\n}\n",
        "fenwarx: error 53: " + missing + "\n"},
-      {{"call", "--json", kP26, "Nope"}, 3,
-       report(failure(438, "Object doesn't support this property or method"), true),
-       "fenwarx: error 438: Object doesn't support this property or method\n"},
       // Usage problems the parser leaves to the command.
       {{"call", kP26, ""}, 2, "", "fenwarx: " + empty + "\n"},
       {{"call", kP26, "GetVersion", ",", "", "1"}, 2, "", "fenwarx: " + empty + "\n"},
@@ -158,48 +130,6 @@ TEST(WorkbookFailures, OutputKeepsTheWorkbookKind) {
   EXPECT_EQ(slurp(book), before);
   for (const char* refused : {"copy.xlsm", "copy", "copy.xlsx", "eTDS26.txt"})
     EXPECT_FALSE(fs::exists(dir / refused)) << refused;
-}
-
-// What is no workbook file is refused with a failure naming it: a pipe without
-// waiting for a writer, a folder, a device, and an OpenDocument spreadsheet.
-TEST(WorkbookFailures, RefusesWhatIsNoWorkbookFile) {
-  const fs::path dir = scratch_dir();
-  const fs::path pipe = dir / "pipe.xlsx", folder = dir / "folder.xlsx", ods = dir / "r.ods";
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  fs::create_directory(folder);
-  make_zip(ods, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
-                 {"content.xml", "<office:document-content/>"}});
-  const std::string access = "Path/File access error: ";
-  // clang-format off
-  expect_runs({
-      {{"verify", pipe.string()}, 3, "",
-       "fenwarx: error 75: " + access + pipe.string() + " is a named pipe, not a file\n"},
-      {{"export", "--json", "--out-dir", dir.string(), folder.string()}, 3,
-       report(failure(75, access + folder.string() + " is a folder")),
-       "fenwarx: error 75: " + access + folder.string() + " is a folder\n"},
-      {{"show", "/dev/null"}, 3, "",
-       "fenwarx: error 75: " + access + "/dev/null is a device, not a file\n"},
-      {{"verify", ods.string()}, 3, "",
-       "fenwarx: error 1004: r.ods is an OpenDocument spreadsheet (.ods); open it in the "
-       "spreadsheet and save it as .xlsx or .xlsm\n"},
-  });
-  // clang-format on
-  EXPECT_TRUE(fs::is_fifo(pipe));
-}
-
-// verify saves through a symbolic link into the file it names; the link stays.
-TEST(WorkbookFailures, SavesThroughALinkKeepingIt) {
-  const fs::path dir = scratch_dir();
-  fs::create_directory(dir / "returns");
-  write_workbook(dir / "returns" / "r.xlsx", clean_return(Form::F26));
-  fs::create_symlink("returns/r.xlsx", dir / "link.xlsx");
-  const Outcome run =
-      run_fenwarx({"verify", "--today", "2006-01-15", (dir / "link.xlsx").string()});
-  EXPECT_EQ(run.exit_code, 0) << run.err;
-  EXPECT_TRUE(fs::is_symlink(dir / "link.xlsx"));
-  EXPECT_EQ(fs::read_symlink(dir / "link.xlsx"), "returns/r.xlsx");
-  EXPECT_EQ(flag_of(dir / "returns" / "r.xlsx"), "Verified");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "returns"), fs::directory_iterator{}), 1);
 }
 
 }  // namespace

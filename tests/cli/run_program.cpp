@@ -1,6 +1,7 @@
 #include "run_program.hpp"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,7 +15,6 @@
 extern char** environ;
 
 namespace fenwarx::testing {
-namespace {}  // namespace
 
 // stdout and stderr go to files rather than pipes, so neither can fill and block.
 Outcome run_program(const std::string& program, const std::vector<std::string>& args) {
@@ -49,6 +49,16 @@ Outcome run_program(const std::string& program, const std::vector<std::string>& 
   std::filesystem::remove(out_path);
   std::filesystem::remove(err_path);
   return result;
+}
+
+void expect_runs(const std::vector<Run>& runs) {
+  for (const Run& run : runs) {
+    SCOPED_TRACE(::testing::PrintToString(run.args));
+    const Outcome outcome = run_fenwarx(run.args);
+    EXPECT_EQ(outcome.exit_code, run.exit_code);
+    EXPECT_EQ(outcome.out, run.out);
+    EXPECT_EQ(outcome.err, run.err);
+  }
 }
 
 }  // namespace fenwarx::testing

@@ -16,4 +16,13 @@ inline Outcome run_fenwarx(const std::vector<std::string>& args) {
   return run_program(FENWARX_CLI, args);
 }
 
+// A run of fenwarx and what it must exit with and print.
+struct Run {
+  std::vector<std::string> args;
+  int exit_code;
+  std::string out, err;
+};
+// Runs each in turn, expecting its exit code and both outputs exactly.
+void expect_runs(const std::vector<Run>& runs);
+
 }  // namespace fenwarx::testing

@@ -50,10 +50,6 @@ std::string clean_workbook(const std::filesystem::path& path, Form form,
   return path.string();
 }
 
-std::string deductor_text(const std::string& path, int row, int column) {
-  return XlsxWorkbook::open(path)->Worksheets(kDeductor).Cells(row, column).Value().to_text();
-}
-
 std::string replace_all(std::string text, const std::string& what, const std::string& with) {
   for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + with.size()))
     text.replace(at, what.size(), with);
@@ -72,7 +68,7 @@ TEST(VerifyCommand, JsonOfACleanRunMatchesTheGoldenCopy) {
   const auto golden = std::filesystem::path(FENWARX_FIXTURES) / "../cli/golden/verify_clean.json";
   if (std::getenv("FENWARX_UPDATE_GOLDEN")) std::ofstream(golden, std::ios::binary) << json;
   EXPECT_EQ(json, slurp(golden));
-  EXPECT_EQ(deductor_text(book, 100, 101), "Verified");
+  EXPECT_EQ(flag_of(book), "Verified");
 }
 
 // 0 done, 1 errors counted or the run refused, 2 a usage error, 3 a failure of the
@@ -89,7 +85,7 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
   };
   const std::string book = clean_workbook(dir / "return.xlsx", Form::F26), before = slurp(book),
                     no_year_book = clean_workbook(dir / "no_year.xlsx", Form::F26, {{30, 2, ""}}),
-                    out = (dir / "out.xlsx").string(), absent = (dir / "absent.xlsx").string();
+                    out = (dir / "out.xlsx").string();
   const std::string p26 = "Fenwarx.clsExport26", verify = "VerifyData_Vantor_ETDS",
                     between = "fenwarx: every \",\" must stand between two members\n",
                     e438 = "fenwarx: error 438: Object doesn't support this property or method\n",
@@ -132,14 +128,7 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
       {{"call", p26, "GetVersion", ",", ",", "GetVersion"}, 2, "", between},
       {{"call", p26, verify, "@workbook"}, 2, "", "fenwarx: @workbook needs --workbook W\n"},
       {{"call", p26, "Frobnicate"}, 3, "", e438},
-      {{"call", "Fenwarx.clsExport99", "GetVersion"}, 3, "",
-       "fenwarx: error 429: Can't create object\n"},
-      {{"call", "Fenwarx.clsExport24", "CheckRateAmountNill", "4"}, 3, "", e438},
-      {{"call", p26, "AddZero", "1"}, 3, "",
-       "fenwarx: error 450: Wrong number of arguments or invalid property assignment\n"},
       {{"call", "--workbook", book, p26, verify, "@workbook", ",", "Nope"}, 3, kSuccess, e438},
-      {{"call", "--workbook", absent, p26, "GetVersion"}, 3, "",
-       "fenwarx: error 53: File not found: " + absent + "\n"},
       // The form decides the financial-year row (29 for 27EQ, 31 for 24, 30 otherwise),
       // the section codes a row may hold and whether --salary applies, so each shows
       // which form was taken.
@@ -160,8 +149,6 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
        salary + "27\n"},
       {{"verify", workbook({{kChallan, 4, 2, "192"}})}, 2, "", unknown},
       {{"verify", workbook({}, {kDeductor})}, 2, "", unknown},
-      {{"verify", "--no-save", "--form", "27eq", workbook({}, {kDeductor})}, 3, "",
-       "fenwarx: error 9: Subscript out of range: the workbook has no sheet 'Collector Details'\n"},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -176,9 +163,10 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
   }
   // Only a save in place writes the workbook; a refused run saves no flag.
   EXPECT_EQ(slurp(book), before);
-  EXPECT_EQ(deductor_text(out, 100, 101), "Verified");
-  EXPECT_EQ(deductor_text(no_year_book, 100, 101), "");
-  EXPECT_EQ(deductor_text(no_year_book, 1, 31), "0");  // but the binding's log count
+  EXPECT_EQ(flag_of(out), "Verified");
+  EXPECT_EQ(flag_of(no_year_book), "");
+  EXPECT_EQ(XlsxWorkbook::open(no_year_book)->Worksheets(kDeductor).Cells(1, 31).ValueText(),
+            "0");  // but the binding's log count
 }
 
 // verify --salary: the verification, then the salary sheets on the same object. Their
@@ -201,45 +189,32 @@ TEST(VerifyCommand, SalaryRunsAfterTheVerificationAndReportsBoth) {
     int exit_code;
     std::string out, err = "", flag = "";
   } cases[] = {
-      {.salaries = clean_salary(),
-       .exit_code = 0,
-       .out = kSuccess + salary_clean,
+      // clang-format off
+      {.salaries = clean_salary(), .exit_code = 0, .out = kSuccess + salary_clean,
        .flag = "Verified"},
       {.salaries = {}, .exit_code = 0, .out = kSuccess + salary_clean, .flag = "Verified"},
-      {.salaries = with(clean_salary(), bad_sign),
-       .exit_code = 1,
-       .out = kSuccess + salary_one + sign,
-       .flag = "Error"},
-      {.salaries = with(clean_salary(), bad_sign),
-       .deductees = {{3, 4, "ABC"}},
-       .exit_code = 1,
+      {.salaries = with(clean_salary(), bad_sign), .exit_code = 1,
+       .out = kSuccess + salary_one + sign, .flag = "Error"},
+      {.salaries = with(clean_salary(), bad_sign), .deductees = {{3, 4, "ABC"}}, .exit_code = 1,
        .out = "[info] This sheet contains 1 errors(s).\n" + salary_one +
               "Deductee Details!D3 (H4): not a PAN: five letters, four digits, a letter\n" + sign,
        .flag = "Error"},
-      {.salaries = clean_salary(),
-       .challans = {{4, 9, "BSR00011"}},
-       .exit_code = 1,
+      {.salaries = clean_salary(), .challans = {{4, 9, "BSR00011"}}, .exit_code = 1,
        .out = "[info] This sheet contains 1 errors(s).\n" + salary_clean + bsr + bsr,
        .flag = "Error"},
-      {.salaries = with(clean_salary(), bad_sign),
-       .options = {"--json"},
-       .exit_code = 1,
-       .out =
-           "{\n  \"messages\": [\n"
-           "    {\"text\": \"No error.\", \"title\": \" Verificaton Sucess ! \", \"style\": 64},\n"
-           "    {\"text\": \"The salary sheets contain 1 errors(s).\", \"title\": \"\", \"style\": "
-           "64}\n"
-           "  ],\n  \"errors\": 1,\n  \"log\": [\n"
-           "    {\"sheet\": \"Salary Details\", \"row\": 2, \"column\": 13, \"address\": \"M2\", "
-           "\"caption\": \"H13\", \"rule\": \"not P or N: P adds the amount beside it, N subtracts "
-           "it\"}\n  ],\n  \"return_file\": null,\n  \"saved\": \"{W}\",\n  \"failure\": null\n}\n",
+      {.salaries = with(clean_salary(), bad_sign), .options = {"--json"}, .exit_code = 1,
+       .out = "{\n  \"messages\": [\n    {\"text\": \"No error.\", \"title\": "
+              "\" Verificaton Sucess ! \", \"style\": 64},\n    {\"text\": \"The salary sheets "
+              "contain 1 errors(s).\", \"title\": \"\", \"style\": 64}\n  ],\n  \"errors\": 1,\n"
+              "  \"log\": [\n    {\"sheet\": \"Salary Details\", \"row\": 2, \"column\": 13, "
+              "\"address\": \"M2\", \"caption\": \"H13\", \"rule\": \"not P or N: P adds the "
+              "amount beside it, N subtracts it\"}\n  ],\n  \"return_file\": null,\n"
+              "  \"saved\": \"{W}\",\n  \"failure\": null\n}\n",
        .flag = "Error"},
-      {.salaries = clean_salary(),
-       .perquisite_sheet = false,
-       .exit_code = 3,
-       .out = kSuccess,
-       .err = "fenwarx: error 9: Subscript out of range: the workbook has no sheet 'Perquisite "
-              "Details'\n"},
+      {.salaries = clean_salary(), .perquisite_sheet = false, .exit_code = 3, .out = kSuccess,
+       .err = "fenwarx: error 9: Subscript out of range: the workbook has no sheet "
+              "'Perquisite Details'\n"},
+      // clang-format on
   };
   int n = 0;
   for (const auto& c : cases) {
@@ -262,7 +237,7 @@ TEST(VerifyCommand, SalaryRunsAfterTheVerificationAndReportsBoth) {
     if (c.exit_code == 3)
       EXPECT_EQ(slurp(path), before) << "saved after a failure";
     else
-      EXPECT_EQ(deductor_text(path.string(), 100, 101), c.flag);
+      EXPECT_EQ(flag_of(path), c.flag);
   }
 }
 

@@ -64,6 +64,16 @@ inline std::vector<std::string> fields(const std::string& line) {
   return out;
 }
 
+// Records as a file holds them: each field ends in a caret, each line in CR LF.
+inline std::string text_of(const std::vector<std::vector<std::string>>& records) {
+  std::string text;
+  for (const auto& fields : records) {
+    for (const std::string& field : fields) text += field + "^";
+    text += "\r\n";
+  }
+  return text;
+}
+
 // The lines of a file, without their CR LF.
 inline std::vector<std::string> lines_of(const std::string& file) {
   std::vector<std::string> out;

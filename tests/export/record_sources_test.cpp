@@ -3,14 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <set>
-#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "export/export.hpp"
+#include "export/export_bench.hpp"
 #include "export/return_file_check.hpp"
 #include "layout/record_tables.hpp"
 #include "platform/values/dates.hpp"
@@ -44,18 +43,8 @@ Exported export_of(Form form, const std::vector<std::pair<Place, std::string>>& 
   Exported out{.records = {}, .bytes = {}, .workbook = memory_workbook(sheets)};
   ExportETDS_Vantor(self, out.workbook);
   EXPECT_TRUE(self.exported.completed) << (ui.messages.empty() ? "" : ui.messages.front().text);
-  std::ifstream in(return_file_path(self), std::ios::binary);
-  std::stringstream bytes;
-  bytes << in.rdbuf();
-  out.bytes = bytes.str();
-  std::istringstream lines(out.bytes);
-  for (std::string line; std::getline(lines, line);) {
-    std::vector<std::string> fields;
-    std::size_t start = 0;
-    for (std::size_t at; (at = line.find('^', start)) != std::string::npos; start = at + 1)
-      fields.push_back(line.substr(start, at - start));
-    out.records.push_back(fields);
-  }
+  out.bytes = slurp(return_file_path(self));
+  for (const std::string& line : lines_of(out.bytes)) out.records.push_back(fields(line));
   return out;
 }
 
@@ -170,12 +159,7 @@ TEST(RecordSources, EachFieldChangesWithItsCellsAndFindingsNameThem) {
       for (const auto& [line, field] : differing) {
         std::vector<std::vector<std::string>> spoilt = file.records;
         spoilt[static_cast<std::size_t>(line - 1)][static_cast<std::size_t>(field - 1)] = "#";
-        std::string bytes;
-        for (const auto& record : spoilt) {
-          for (const std::string& text : record) bytes += text + "^";
-          bytes += "\r\n";
-        }
-        CheckReport report = check_return_file(bytes);
+        CheckReport report = check_return_file(text_of(spoilt));
         locate_findings(report, *file.workbook, form);
         int found = 0;
         for (const CheckFinding& f : report.findings)

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/values/dates.hpp"
-#include "platform/xlsx/xlsx_workbook.hpp"
 #include "support/clean_return.hpp"
 #include "support/test_paths.hpp"
 
@@ -26,21 +25,10 @@ struct Watcher : Observer {
   std::vector<std::string> statuses;
 };
 
-fs::path workbook_of(Form form, const fs::path& dir, const Cells& deductee_changes = {}) {
-  auto sheets = clean_return(form);
-  sheets[kDeducteeSheet].cells = with(sheets[kDeducteeSheet].cells, deductee_changes);
+fs::path workbook_of(Form form, const fs::path& dir) {
   const fs::path path = dir / "return.xlsx";
-  write_workbook(path, sheets);
+  write_workbook(path, clean_return(form));
   return path;
-}
-
-std::string flag_of(const fs::path& path, Form form) {
-  const CellPlace flag = workbook_layout(form).deductor.flag;
-  return XlsxWorkbook::open(path)
-      ->Worksheets(workbook_layout(form).deductor.name)
-      .Cells(flag.row, flag.column)
-      .Value()
-      .to_text();
 }
 
 TEST(Jobs, VerifyTellsTheFormFlagsACleanRunAndShowsWhatItShows) {
@@ -60,54 +48,19 @@ TEST(Jobs, VerifyTellsTheFormFlagsACleanRunAndShowsWhatItShows) {
   EXPECT_EQ(flag_of(path, Form::F27EQ), "Verified");
 }
 
-TEST(Jobs, ErrorsComeBackWithTheirLogLines) {
-  const fs::path dir = scratch_dir();
-  const fs::path path = workbook_of(Form::F26, dir, {{3, 3, "not a pan"}});
-  const Result result =
-      verify({.workbook = path, .save = false}, {.today = serial_from_civil({2006, 1, 15})});
-  EXPECT_EQ(result.outcome, Outcome::DataErrors);
-  EXPECT_EQ(result.errors, 1);
-  ASSERT_EQ(result.log.size(), 1u);
-  EXPECT_EQ(result.log[0].sheet, "Deductee Details");
-  EXPECT_EQ(result.log[0].row, 3);
-  EXPECT_EQ(result.log[0].column, 3);
-  EXPECT_EQ(result.log[0].address, "C3");
-  EXPECT_EQ(result.log[0].rule, "not a PAN: five letters, four digits, a letter");
-  EXPECT_EQ(result.flag, std::nullopt);
-  EXPECT_EQ(result.saved, std::nullopt);
-  EXPECT_EQ(flag_of(path, Form::F26), "");  // not saved
-}
-
-TEST(Jobs, ExportWritesTheFileAndFlagsTheWorkbook) {
-  const fs::path dir = scratch_dir();
-  const fs::path path = workbook_of(Form::F26, dir);
-  const Result result = export_return({.workbook = path},
-                                      {.today = serial_from_civil({2006, 1, 15}), .out_dir = dir});
-  EXPECT_EQ(result.outcome, Outcome::Done);
-  EXPECT_EQ(result.return_file, fs::absolute(dir / "eTDS26.txt").lexically_normal());
-  EXPECT_TRUE(fs::exists(*result.return_file));
-  EXPECT_EQ(flag_of(path, Form::F26), "Exported");
-  const CheckResult checked = check(*result.return_file, path, std::nullopt);
-  EXPECT_EQ(checked.outcome, Outcome::Done);
-}
-
 // The rows a Form 24 file does not carry (no tax, and no challan of the return
-// named: rows 4 and 6) come back with the export, run as a job or as a call; a
-// refused export lists none.
+// named: rows 4 and 6) come back with a call's export too (the export command's
+// test shows them); a refused export lists none.
 TEST(Jobs, Form24ExportListsTheRowsItDoesNotWrite) {
   const fs::path dir = scratch_dir(), path = dir / "return.xlsx";
   auto sheets = clean_return(Form::F24, 4);
   for (const auto& [row, serial] : {std::pair{4, "0"}, std::pair{6, "7"}})
-    sheets[kDeducteeSheet].cells = with(
-        sheets[kDeducteeSheet].cells, at_row(row, {{8, "0"}, {11, "0"}, {12, serial}, {13, "0"}}));
+    sheets[kDeducteeSheet].cells =
+        with(sheets[kDeducteeSheet].cells, untaxed_deductee(row, serial));
   write_workbook(path, sheets);
   const Environment environment{.today = serial_from_civil({2006, 1, 15}), .out_dir = dir};
   const std::vector<SheetRow> left_out{{"Deductee Details", 4}, {"Deductee Details", 6}};
 
-  const Result exported = export_return({.workbook = path, .save = false}, environment);
-  EXPECT_EQ(exported.outcome, Outcome::Done);
-  EXPECT_EQ(exported.return_file, fs::absolute(dir / "eTDS24.txt").lexically_normal());
-  EXPECT_EQ(exported.not_written, left_out);
   const Result called = call(
       {.prog_id = "Fenwarx.clsExport24",
        .calls = {{.member = "ExportETDS_Vantor", .arguments = {std::string(kWorkbookArgument)}}},
@@ -122,29 +75,6 @@ TEST(Jobs, Form24ExportListsTheRowsItDoesNotWrite) {
   const Result refused = export_return({.workbook = path, .save = false}, environment);
   EXPECT_EQ(refused.outcome, Outcome::DataErrors);
   EXPECT_TRUE(refused.not_written.empty());
-}
-
-// A call hands the return file to the validator: a file that is not there stops
-// the calls as a failure naming it, and a validator that rejects the file counts
-// as errors found, as `validate` counts it.
-TEST(Jobs, CallValidatesTheReturnFileOrFailsNamingIt) {
-  const fs::path dir = scratch_dir();
-  const std::string file = fs::absolute(dir / "eTDS26.txt").lexically_normal().string();
-  const auto validated = [&](const std::string& validator) {
-    return call({.prog_id = "Fenwarx.clsExport26",
-                 .calls = {{.member = "Validation_ReturnFile", .arguments = {}}}},
-                {.out_dir = dir, .validator = {validator}});
-  };
-  const Result missing = validated("true");
-  EXPECT_EQ(missing.outcome, Outcome::Failed);
-  ASSERT_TRUE(missing.failure);
-  EXPECT_EQ(missing.failure->number, 53);
-  EXPECT_EQ(missing.failure->description, "File not found: " + file);
-
-  write_workbook(dir / "unused.xlsx", {{"Sheet1", {}}});
-  fs::copy_file(dir / "unused.xlsx", file);  // any file will do for these validators
-  EXPECT_EQ(validated("true").outcome, Outcome::Done);
-  EXPECT_EQ(validated("false").outcome, Outcome::DataErrors);
 }
 
 // What stops a job comes back as its outcome, never as an exception.

@@ -141,6 +141,7 @@ TEST(NothingLost, EachMistakeIsAFindingAtItsCellAndTheExportRefuses) {
       const fs::path path = write_case(c, form, dir);
       const Result verified = verify({.workbook = path, .save = false}, kToday);
       EXPECT_EQ(verified.outcome, Outcome::DataErrors);
+      EXPECT_TRUE(!verified.flag && !verified.saved);  // no flag of the job's, nothing saved
       EXPECT_TRUE(holds(seen(verified), c.expected(form))) << listed(verified);
       const Result exported =
           export_return({.workbook = path}, {.today = kToday.today, .out_dir = dir});

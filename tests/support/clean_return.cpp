@@ -45,52 +45,23 @@ Cells at_row(int row, const std::vector<std::pair<int, std::string>>& values) {
   return cells;
 }
 
+// clang-format off
 Cells clean_deductor(Form form) {
-  return {{1, 2, "ABCD12345E"},
-          {2, 2, "ABCDE1234F"},
-          {3, 2, "Acme"},
-          {5, 2, "1 Main Road"},
-          {10, 2, "DELHI"},
-          {11, 2, "110001"},
-          {16, 2, "A"},
-          {17, 2, "R Kumar"},
-          {18, 2, "Manager"},
-          {19, 2, "x"},
-          {24, 2, "DELHI"},
-          {25, 2, "110001"},
-          {32, 2, "Q1"},
-          {38, 2, "R"},
+  return {{1, 2, "ABCD12345E"}, {2, 2, "ABCDE1234F"}, {3, 2, "Acme"}, {5, 2, "1 Main Road"},
+          {10, 2, "DELHI"}, {11, 2, "110001"}, {16, 2, "A"}, {17, 2, "R Kumar"}, {18, 2, "Manager"},
+          {19, 2, "x"}, {24, 2, "DELHI"}, {25, 2, "110001"}, {32, 2, "Q1"}, {38, 2, "R"},
           {workbook_layout(form).deductor.rows.of(DeductorRow::FinancialYear), 2, "2005-06"}};
 }
 
 // A challan of 1000 paid by book entry: the voucher stands, the transfer goes.
 Cells clean_challan(Form form, int row, const std::string& serial) {
   if (form == F24)
-    return at_row(row, {{1, serial},
-                        {2, "1000"},
-                        {3, "0"},
-                        {4, "0"},
-                        {5, "0"},
-                        {6, "0"},
-                        {7, "1000"},
-                        {9, "0510001"},
-                        {10, "15/05/2005"},
-                        {11, "N"},
-                        {12, "12345"},
+    return at_row(row, {{1, serial}, {2, "1000"}, {3, "0"}, {4, "0"}, {5, "0"}, {6, "0"},
+                        {7, "1000"}, {9, "0510001"}, {10, "15/05/2005"}, {11, "N"}, {12, "12345"},
                         {13, "T1"}});
-  Cells cells = at_row(row, {{1, serial},
-                             {2, section_of(form)},
-                             {3, "1000"},
-                             {4, "0"},
-                             {5, "0"},
-                             {6, "0"},
-                             {7, "0"},
-                             {8, "1000"},
-                             {10, "0510001"},
-                             {11, "15/05/2005"},
-                             {12, "N"},
-                             {13, "12345"},
-                             {14, "T1"}});
+  Cells cells = at_row(row, {{1, serial}, {2, section_of(form)}, {3, "1000"}, {4, "0"}, {5, "0"},
+                             {6, "0"}, {7, "0"}, {8, "1000"}, {10, "0510001"}, {11, "15/05/2005"},
+                             {12, "N"}, {13, "12345"}, {14, "T1"}});
   if (form == F27EQ) cells.push_back({row, 24, "A"});
   return cells;
 }
@@ -100,63 +71,25 @@ Cells clean_deductee(Form form, int row, const std::string& serial) {
   const std::string date = "10/05/2005", pan = "ABCDE1234F", bank = "0510001";
   switch (form) {
     case F24:
-      return at_row(row, {{1, "1"},
-                          {4, pan},
-                          {5, "Ram Lal"},
-                          {6, date},
-                          {7, "1000"},
-                          {8, "100"},
-                          {9, "0"},
-                          {10, "0"},
-                          {11, "100"},
-                          {12, serial},
-                          {13, "100"},
-                          {14, date},
-                          {15, date},
-                          {16, "A"}});
+      return at_row(row, {{1, "1"}, {4, pan}, {5, "Ram Lal"}, {6, date}, {7, "1000"}, {8, "100"},
+                          {9, "0"}, {10, "0"}, {11, "100"}, {12, serial}, {13, "100"}, {14, date},
+                          {15, date}, {16, "A"}});
     case F27EQ:
-      return at_row(row, {{1, "206C"},
-                          {2, "1"},
-                          {3, pan},
-                          {5, "Ram Lal"},
-                          {6, "500"},
-                          {7, "1000"},
-                          {8, date},
-                          {9, "N"},
-                          {10, "1"},
-                          {12, "100"},
-                          {13, "0"},
-                          {14, "0"},
-                          {15, "100"},
-                          {16, date},
-                          {17, "100"},
-                          {18, bank},
-                          {19, "y"},
-                          {20, serial},
-                          {21, "A"}});
+      return at_row(row, {{1, "206C"}, {2, "1"}, {3, pan}, {5, "Ram Lal"}, {6, "500"}, {7, "1000"},
+                          {8, date}, {9, "N"}, {10, "1"}, {12, "100"}, {13, "0"}, {14, "0"},
+                          {15, "100"}, {16, date}, {17, "100"}, {18, bank}, {19, "y"},
+                          {20, serial}, {21, "A"}});
     default:
-      return at_row(row, {{1, section_of(form)},
-                          {2, "1"},
-                          {3, pan},
-                          {5, "Ram Lal"},
-                          {6, "1000"},
-                          {7, date},
-                          {8, "N"},
-                          {9, "10"},
-                          {10, form == F27 ? "N" : ""},
-                          {11, "100"},
-                          {12, "0"},
-                          {13, "0"},
-                          {14, "100"},
-                          {15, date},
-                          {16, "100"},
-                          {17, bank},
-                          {18, "x"},
-                          {19, serial},
-                          {20, "A"},
-                          {22, "p"},
-                          {23, "q"}});
+      return at_row(row, {{1, section_of(form)}, {2, "1"}, {3, pan}, {5, "Ram Lal"}, {6, "1000"},
+                          {7, date}, {8, "N"}, {9, "10"}, {10, form == F27 ? "N" : ""},
+                          {11, "100"}, {12, "0"}, {13, "0"}, {14, "100"}, {15, date}, {16, "100"},
+                          {17, bank}, {18, "x"}, {19, serial}, {20, "A"}, {22, "p"}, {23, "q"}});
   }
+}
+// clang-format on
+
+Cells untaxed_deductee(int row, const std::string& serial) {
+  return with(clean_deductee(F24, row, serial), at_row(row, {{8, "0"}, {11, "0"}, {13, "0"}}));
 }
 
 Cells clean_salary(int row, const std::string& serial) {
@@ -214,6 +147,15 @@ void write_workbook(const std::filesystem::path& path, const std::vector<LaidShe
   auto workbook = XlsxWorkbook::create(names);
   for (const LaidSheet& laid : sheets) type_in(*workbook->find_sheet(laid.name), laid.cells);
   workbook->save_as(path);
+}
+
+std::string flag_of(const std::filesystem::path& path, Form form) {
+  const DeductorSheet& deductor = workbook_layout(form).deductor;
+  return XlsxWorkbook::open(path)
+      ->Worksheets(deductor.name)
+      .Cells(deductor.flag.row, deductor.flag.column)
+      .Value()
+      .to_text();
 }
 
 ReturnBench::ReturnBench(Form form)

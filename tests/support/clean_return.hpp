@@ -34,6 +34,9 @@ Cells clean_deductee(Form form, int row = 3, const std::string& serial = "1");
 // 1200 for accommodation.
 Cells clean_salary(int row = 2, const std::string& serial = "1");
 Cells clean_perquisite(int row = 2, const std::string& serial = "1");
+// Form 24: a deductee row of no tax under challan `serial`, its deduction date
+// gone as the verification clears it.
+Cells untaxed_deductee(int row, const std::string& serial);
 
 // Where clean_return puts each sheet; Form 24 adds "Salary Details" and
 // "Perquisite Details" (headings only), and every form ends with "State Code".
@@ -48,6 +51,8 @@ std::vector<LaidSheet> clean_return(Form form, int deductees = 1);
 std::shared_ptr<MemoryWorkbook> memory_workbook(const std::vector<LaidSheet>& sheets);
 // Writes sheets as a new .xlsx workbook, each value typed in as a user would.
 void write_workbook(const std::filesystem::path& path, const std::vector<LaidSheet>& sheets);
+// The flag a run left in the saved workbook's deductor sheet ("" for none).
+std::string flag_of(const std::filesystem::path& path, Form form = Form::F26);
 
 using Marks = std::vector<std::pair<int, int>>;  // row, column
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/database/fault_injection.hpp"
+#include "support/error_of.hpp"
 #include "support/test_paths.hpp"
 
 namespace fenwarx {
@@ -20,13 +21,7 @@ namespace fs = std::filesystem;
 
 using testing::slurp;
 
-// "number description" of what `f` raises, or "".
-std::string error_of(auto&& f) try {
-  f();
-  return "";
-} catch (const RuntimeError& e) {
-  return std::to_string(e.number()) + " " + e.description();
-}
+using testing::error_of;
 
 // A new database holding table t, its one text column at most 3 characters long.
 std::unique_ptr<Database> with_table(const fs::path& path) {
@@ -105,7 +100,7 @@ TEST(Database, FailuresNameTheFileTheStatementAndTheReason) {
   insert->bind(1, std::string_view("abcd"));
   try {
     insert->run();
-    FAIL() << "no error";
+    FAIL() << "";
   } catch (const RuntimeError& e) {
     EXPECT_EQ(e.number(), -2147217900);
     EXPECT_EQ(e.description(), path.string() +

@@ -11,6 +11,7 @@
 
 #include "platform/files/fault_injection.hpp"
 #include "platform/values/runtime_error.hpp"
+#include "support/error_of.hpp"
 #include "support/test_paths.hpp"
 
 namespace fenwarx {
@@ -27,13 +28,7 @@ Names listing(const fs::path& dir) {
   return names;
 }
 
-// "number description" of what `f` raises, or "".
-std::string error_of(auto&& f) try {
-  f();
-  return "";
-} catch (const RuntimeError& e) {
-  return std::to_string(e.number()) + " " + e.description();
-}
+using testing::error_of;
 
 // Writes "new" over `target` (holding "old") with `fault` in place; what that raised.
 // Every descriptor the file opened must be closed again, whatever failed.

@@ -113,23 +113,14 @@ TEST(CellStoreTest, KeepsColumnsInOrderAndARepeatedReferenceReplacesTheRecord) {
 }
 
 TEST(CellsAddress, RoundsHalvesToEvenAndChecksBounds) {
-  const struct {
-    double row, column;
-    int expect_row, expect_column;
-  } cases[] = {// 0: RuntimeError 1004
-               {1.5, 2.5, 2, 2},
-               {3.5, 0.6, 4, 1},
-               {2.4999, 1, 2, 1},
-               {kMaxRows, kMaxColumns, kMaxRows, kMaxColumns},
-               {kMaxRows + 0.5, 1, kMaxRows, 1},
-               {0.5, 1, 0, 0},
-               {-1, 1, 0, 0},
-               {1, 0, 0, 0},
-               {kMaxRows + 1, 1, 0, 0},
-               {1, kMaxColumns + 1, 0, 0},
-               {NAN, 1, 0, 0},
-               {1, INFINITY, 0, 0},
-               {1e300, 1, 0, 0}};
+  // clang-format off
+  const struct { double row, column; int expect_row, expect_column; } cases[] = {
+      // 0: RuntimeError 1004
+      {1.5, 2.5, 2, 2}, {3.5, 0.6, 4, 1}, {2.4999, 1, 2, 1},
+      {kMaxRows, kMaxColumns, kMaxRows, kMaxColumns}, {kMaxRows + 0.5, 1, kMaxRows, 1},
+      {0.5, 1, 0, 0}, {-1, 1, 0, 0}, {1, 0, 0, 0}, {kMaxRows + 1, 1, 0, 0},
+      {1, kMaxColumns + 1, 0, 0}, {NAN, 1, 0, 0}, {1, INFINITY, 0, 0}, {1e300, 1, 0, 0}};
+  // clang-format on
   StoredSheet sheet{"S", std::make_shared<TextPool>(), std::make_shared<MemoryStyleBook>()};
   for (const auto& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.row << ", " << c.column);

@@ -25,37 +25,22 @@ StoredSheet make_sheet(bool date1904 = false) {
 // Variant is stored as it is. A date gets a date format unless the cell has one.
 TEST(TypedEntry, ReadsAsAUserWouldExpect) {
   const char *G = "General", *DMY = "dd/mm/yyyy";
-  const struct {
-    const char* format;
-    Variant typed, value;
-    const char* after;
-  } cases[] = {// formats before, after
-               {G, T(" 12.5 "), N(12.5), G},
-               {G, T("-3"), N(-3), G},
-               {G, T("12.5 %"), N(0.125), G},
-               {G, T("1,234.50"), N(1234.5), G},
-               {G, T("01/04/2005"), D(2005, 4, 1), DMY},
-               {G, T("1/4/45"), D(1945, 4, 1), DMY},
-               {G, T("05-jun-2005"), D(2005, 6, 5), DMY},
-               {G, T("2005-04-01"), D(2005, 4, 1), DMY},
-               {G, T("31/02/2005"), T("31/02/2005"), G},
-               {G, T("01/01/1800"), T("01/01/1800"), G},
-               {G, T("'01/04/2005"), T("01/04/2005"), G},
-               {G, T("#NOPE"), T("#NOPE"), G},
-               {G, T("12A"), T("12A"), G},
-               {G, T("  ABCD12345E  "), T("  ABCD12345E  "), G},
-               {G, T("TRUE"), B(true), G},
-               {G, T("false"), B(false), G},
-               {G, T("#n/a"), E(2042), G},
-               {G, T(""), Variant(), G},
-               {"@", T("00123"), T("00123"), "@"},
-               {"@", T("01/04/2005"), T("01/04/2005"), "@"},
-               {"@", T("TRUE"), T("TRUE"), "@"},
-               {"d-mmm-yy", T("01/04/2005"), D(2005, 4, 1), "d-mmm-yy"},
-               {G, N(42), N(42), G},
-               {G, B(true), B(true), G},
-               {G, E(2042), E(2042), G},
-               {G, D(2005, 4, 1), D(2005, 4, 1), DMY}};
+  // clang-format off
+  const struct { const char* format; Variant typed, value; const char* after; } cases[] = {
+      // formats before, after
+      {G, T(" 12.5 "), N(12.5), G}, {G, T("-3"), N(-3), G}, {G, T("12.5 %"), N(0.125), G},
+      {G, T("1,234.50"), N(1234.5), G}, {G, T("01/04/2005"), D(2005, 4, 1), DMY},
+      {G, T("1/4/45"), D(1945, 4, 1), DMY}, {G, T("05-jun-2005"), D(2005, 6, 5), DMY},
+      {G, T("2005-04-01"), D(2005, 4, 1), DMY}, {G, T("31/02/2005"), T("31/02/2005"), G},
+      {G, T("01/01/1800"), T("01/01/1800"), G}, {G, T("'01/04/2005"), T("01/04/2005"), G},
+      {G, T("#NOPE"), T("#NOPE"), G}, {G, T("12A"), T("12A"), G},
+      {G, T("  ABCD12345E  "), T("  ABCD12345E  "), G}, {G, T("TRUE"), B(true), G},
+      {G, T("false"), B(false), G}, {G, T("#n/a"), E(2042), G}, {G, T(""), Variant(), G},
+      {"@", T("00123"), T("00123"), "@"}, {"@", T("01/04/2005"), T("01/04/2005"), "@"},
+      {"@", T("TRUE"), T("TRUE"), "@"}, {"d-mmm-yy", T("01/04/2005"), D(2005, 4, 1), "d-mmm-yy"},
+      {G, N(42), N(42), G}, {G, B(true), B(true), G}, {G, E(2042), E(2042), G},
+      {G, D(2005, 4, 1), D(2005, 4, 1), DMY}};
+  // clang-format on
   for (const auto& c : cases) {
     MemoryWorkbook wb;
     Cell cell = wb.add_sheet("S").Cells(3, 4);

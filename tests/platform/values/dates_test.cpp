@@ -15,19 +15,13 @@ TEST(Serials, CountDaysFrom30December1899BothWaysAndValidity) {
     EXPECT_EQ(civil_from_serial(c.serial), c.date) << c.serial;
     EXPECT_TRUE(is_valid_civil(c.date)) << c.serial;
   }
-  // clang-format on
   // The time of day never moves the date, on either side of the epoch.
   EXPECT_EQ(civil_from_serial(38443.999), (CivilDate{2005, 4, 1}));
   EXPECT_EQ(civil_from_serial(-1.25), (CivilDate{1899, 12, 29}));
-  for (CivilDate bad : {CivilDate{2005, 4, 31},
-                        {2005, 2, 29},
-                        {1900, 2, 29},
-                        {2005, 13, 1},
-                        {2005, 0, 1},
-                        {2005, 1, 0},
-                        {99, 12, 31},
-                        {10000, 1, 1}})
+  for (CivilDate bad : {CivilDate{2005, 4, 31}, {2005, 2, 29}, {1900, 2, 29}, {2005, 13, 1},
+                        {2005, 0, 1}, {2005, 1, 0}, {99, 12, 31}, {10000, 1, 1}})
     EXPECT_FALSE(is_valid_civil(bad)) << bad.day << '/' << bad.month << '/' << bad.year;
+  // clang-format on
   EXPECT_EQ(day_difference(38443.9, 38444.1), 1);  // whole days, times ignored
   EXPECT_EQ(day_difference(38444.1, 38443.9), -1);
 }
@@ -49,33 +43,15 @@ TEST(ParseDate, ReadsDayFirstAndIsoDatesAndNothingElse) {
     EXPECT_DOUBLE_EQ(*serial, c.serial) << c.text;
     EXPECT_TRUE(is_date(c.text)) << c.text;
   }
-  // clang-format on
-  for (const char* text : {"",
-                           "12",
-                           "20050401",
-                           "38443",
-                           "31/04/2005",
-                           "29/02/2005",
-                           "00/04/2005",
-                           "01/13/2005",
-                           "01/04",
-                           "01/04/2005/1",
-                           "1/4/5",
-                           "1/4/205",
-                           "Apr/01/2005",
-                           "04/Foo/2005",
-                           "111/4/2005",
-                           "2005-04-001",
-                           "01/04/2005 25:00",
-                           "01/04/2005 10:60",
-                           "01/04/2005 10",
-                           "10:30",
-                           "01/04-2005",
-                           "01/04/2005x",
-                           "01/04/0099"}) {
+  for (const char* text : {"", "12", "20050401", "38443", "31/04/2005", "29/02/2005", "00/04/2005",
+                           "01/13/2005", "01/04", "01/04/2005/1", "1/4/5", "1/4/205", "Apr/01/2005",
+                           "04/Foo/2005", "111/4/2005", "2005-04-001", "01/04/2005 25:00",
+                           "01/04/2005 10:60", "01/04/2005 10", "10:30", "01/04-2005",
+                           "01/04/2005x", "01/04/0099"}) {
     EXPECT_FALSE(parse_date(text).has_value()) << text;
     EXPECT_FALSE(is_date(text)) << text;
   }
+  // clang-format on
 }
 
 TEST(DateTexts, FixedLayouts) {
