@@ -55,9 +55,11 @@ if [ "$CLIENT" = 1 ]; then
   expect_file "$lib/pkgconfig/fenwarx-client.pc"
   export FENWARX_SYSTEM_DIR="$scratch/system"
   "$prefix/$BINDIR/fenwarx-register" -s "$lib/libfenwarx.so.0" || fail "fenwarx-register failed"
+  # Each example takes a return workbook: a copy of the bundled Form 26 example.
+  cp "$SOURCE/examples/form26-return.xlsx" "$scratch/return.xlsx"
   for example in "$SOURCE"/examples/client/*.c; do
     [ -e "$example" ] || continue
-    compile_and_run fenwarx-client "$example" "$lib" >/dev/null
+    compile_and_run fenwarx-client "$example" "$lib" "$scratch/return.xlsx" >/dev/null
   done
 fi
 echo "installed tree in order"

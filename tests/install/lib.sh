@@ -40,10 +40,11 @@ expect_programs() {
 # what it printed.
 compile_and_run() {
   local module=$1 source=$2 library_dir=$3 program
+  shift 3
   program="$scratch/$(basename "$source" .c)-$module"
   # shellcheck disable=SC2046
   "$CC" -std=c11 -Wall -Wextra -pedantic -Werror $(pkg-config --cflags "$module") \
     -o "$program" "$source" $(pkg-config --libs "$module") ||
     fail "$source does not build against pkg-config module $module"
-  LD_LIBRARY_PATH="$library_dir" "$program" || fail "$program exited with $?"
+  LD_LIBRARY_PATH="$library_dir" "$program" "$@" || fail "$program exited with $?"
 }
