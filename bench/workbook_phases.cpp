@@ -53,6 +53,31 @@ PhaseTimes saved(XlsxWorkbook& workbook, const std::filesystem::path& out, Phase
   return times;
 }
 
+// Watches the runs as the command line does: the user's stop checked and the
+// walk's place heard at every row, the clock read to see whether to draw.
+class Watched {
+ public:
+  explicit Watched(Workbook& workbook) : application_(workbook.GetApplication()) {
+    application_.set_interruption(&stop_);
+    application_.set_progress_listener([this](const Progress& progress) {
+      const auto now = std::chrono::steady_clock::now();
+      if (now < next_) return;
+      next_ = now + std::chrono::milliseconds(100);
+      rows_ = progress.done;
+    });
+  }
+  ~Watched() {
+    application_.set_interruption(nullptr);
+    application_.set_progress_listener(nullptr);
+  }
+
+ private:
+  Application& application_;
+  Interruption stop_;
+  std::chrono::steady_clock::time_point next_{};
+  int rows_ = 0;
+};
+
 double median_of(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t mid = values.size() / 2;
@@ -100,6 +125,7 @@ PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& 
   auto workbook = XlsxWorkbook::open(in);
   times.open_ms = watch.lap();
 
+  const Watched watched(*workbook);
   RecordingUi ui;
   const auto clock = fixed_clock(today);
   const auto object = create_object(find_return_class(form)->prog_id, Platform{ui, *clock});
@@ -128,6 +154,7 @@ PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem:
   Stopwatch watch;
   auto workbook = XlsxWorkbook::open(in);
   times.open_ms = watch.lap();
+  const Watched watched(*workbook);
   RecordingUi ui;
   const auto clock = fixed_clock(today);
   const auto object =

@@ -7,6 +7,7 @@
 
 #include "clock_option.hpp"
 #include "command.hpp"
+#include "ctrl_c_stop.hpp"
 #include "exit_codes.hpp"
 #include "job_report.hpp"
 #include "jobs/jobs.hpp"
@@ -23,6 +24,7 @@ struct CallOptions {
   std::optional<std::string> workbook;
   std::optional<std::string> today;
   bool json = false;
+  bool quiet = false;
   bool no_save = false;
   std::vector<std::string> words;  // PROGID MEMBER [ARG...] [, MEMBER [ARG...]]...
 };
@@ -78,12 +80,14 @@ int call(const CallOptions& options) {
   {
     // A validator a member starts writes to standard output too.
     const StdoutAside aside(options.json);
-    TerminalObserver observer(options.json);
+    CtrlCStop stop;
+    TerminalObserver observer(options.json, options.quiet);
     // FENWARX_OUT_DIR and FENWARX_VALIDATOR stand for drive C: and the validator.
     result = jobs::call(job, {.observer = &observer,
                               .today = options.today ? parse_today(*options.today) : std::nullopt,
                               .out_dir = default_out_dir(),
-                              .validator = validator_command(std::nullopt)});
+                              .validator = validator_command(std::nullopt),
+                              .interruption = stop.interruption()});
   }
   return end_run(result, options.json, true);
 }
@@ -95,6 +99,7 @@ Command add_call(CLI::App& parent) {
   app->add_option("--workbook", options->workbook, "Open this workbook; @workbook passes it");
   add_today_option(*app, options->today);
   app->add_flag("--json", options->json, "Print one JSON object instead of the lines");
+  add_quiet_flag(*app, options->quiet);
   app->add_flag("--no-save", options->no_save, "Leave the workbook unchanged");
   // Everything from the identifier on is the call sequence, even words that
   // look like options ("-5" as an argument).

@@ -7,6 +7,7 @@
 
 #include "clock_option.hpp"
 #include "command.hpp"
+#include "ctrl_c_stop.hpp"
 #include "job_report.hpp"
 #include "jobs/jobs.hpp"
 #include "run_end.hpp"
@@ -19,6 +20,7 @@ struct CertificateOptions {
   std::optional<std::string> form;
   std::optional<std::string> today;
   bool json = false;
+  bool quiet = false;
   bool as_is = false;
   std::string workbook;
 };
@@ -26,7 +28,8 @@ struct CertificateOptions {
 int certificates(const CertificateOptions& options) {
   jobs::Result result;
   {
-    TerminalObserver observer(options.json);
+    CtrlCStop stop;
+    TerminalObserver observer(options.json, options.quiet);
     // The utility the run starts keeps standard output: not the object's.
     const StdoutAside aside(options.json);
     // FENWARX_OUT_DIR stands for drive C:, where the failure log goes for a
@@ -35,7 +38,8 @@ int certificates(const CertificateOptions& options) {
         {.workbook = options.workbook, .form = named_form(options.form), .as_is = options.as_is},
         {.observer = &observer,
          .today = options.today ? parse_today(*options.today) : std::nullopt,
-         .out_dir = default_out_dir()});
+         .out_dir = default_out_dir(),
+         .interruption = stop.interruption()});
   }
   if (result.outcome == jobs::Outcome::UnknownForm) {
     print_report(result, options.json);
@@ -54,6 +58,7 @@ Command add_certificates(CLI::App& parent) {
   add_form_option(*app, options->form);
   add_today_option(*app, options->today);
   app->add_flag("--json", options->json, "Print one JSON object instead of the messages");
+  add_quiet_flag(*app, options->quiet);
   app->add_flag("--as-is", options->as_is,
                 "The workbook is in the certificate layout already: hand it over unverified");
   return {app, [options] { return certificates(*options); }};

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "command.hpp"
+#include "ctrl_c_stop.hpp"
 #include "exit_codes.hpp"
 #include "job_report.hpp"
 #include "jobs/jobs.hpp"
@@ -17,8 +18,10 @@ int export_return(const WorkbookOptions& options) {
   if (const auto problem = output_kind_problem(options)) return end_usage(*problem, options.json);
   jobs::Result result;
   {
-    TerminalObserver observer(options.json);
-    result = jobs::export_return(workbook_job(options), environment_of(options, observer));
+    CtrlCStop stop;
+    TerminalObserver observer(options.json, options.quiet);
+    result = jobs::export_return(workbook_job(options),
+                                 environment_of(options, observer, stop.interruption()));
   }
   if (result.outcome == jobs::Outcome::UnknownForm) {
     print_report(result, options.json);

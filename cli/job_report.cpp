@@ -1,17 +1,15 @@
 #include "job_report.hpp"
 
 #include <fmt/format.h>
-#include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "exit_codes.hpp"
 #include "platform/values/ascii.hpp"
 
 namespace fenwarx::cli {
 namespace {
-
-constexpr auto kInterval = std::chrono::milliseconds(200);
 
 // The icon is a bit field of the style; the buttons below it do not change the tag.
 std::string_view tag_of(int style) {
@@ -29,13 +27,20 @@ std::string message_line(const Message& message) {
   return fmt::format("{} {}: {}", tag_of(message.style), message.title, message.text);
 }
 
-TerminalObserver::TerminalObserver(bool json)
-    : json_(json), terminal_(isatty(fileno(stderr)) ? stderr : nullptr) {}
+namespace {
 
-TerminalObserver::~TerminalObserver() { clear(); }
+ProgressView standard_error_view(bool quiet) {
+  const TerminalTraits traits = standard_error_traits(quiet);
+  return ProgressView(stderr, traits.terminal, traits.width, traits.color);
+}
+
+}  // namespace
+
+TerminalObserver::TerminalObserver(bool json, bool quiet)
+    : json_(json), view_(standard_error_view(quiet)) {}
 
 void TerminalObserver::message(const Message& message) {
-  clear();
+  view_.clear();
   if (json_) return;
   fmt::print("{}\n", message_line(message));
   // A box is seen before the run goes on: a later failure on stderr comes after it.
@@ -46,23 +51,6 @@ void TerminalObserver::result(const std::string& text) {
   if (json_) return;
   fmt::print("{}\n", text);
   std::fflush(stdout);
-}
-
-void TerminalObserver::status(const std::string& text) {
-  if (!terminal_) return;
-  const auto now = std::chrono::steady_clock::now();
-  if (now - last_ < kInterval) return;
-  last_ = now;
-  shown_ = true;
-  std::fprintf(terminal_, "\r\033[K%s", text.c_str());
-  std::fflush(terminal_);
-}
-
-void TerminalObserver::clear() {
-  if (!shown_) return;
-  std::fputs("\r\033[K", terminal_);
-  std::fflush(terminal_);
-  shown_ = false;
 }
 
 void print_findings(const jobs::Result& result) {
@@ -98,6 +86,12 @@ int report_failure(const jobs::Failure& failure) {
   return kExitFailure;
 }
 
+int report_cancelled() {
+  std::fflush(stdout);
+  fmt::print(stderr, "fenwarx: cancelled; nothing was saved\n");
+  return kExitCancelled;
+}
+
 int report_unknown_form(std::string_view workbook) {
   fmt::print(stderr, "fenwarx: cannot tell the form of {}; give --form 24|26|27|27EQ\n", workbook);
   return kExitUsage;
@@ -111,6 +105,7 @@ int exit_code_of(jobs::Outcome outcome) {
     case jobs::Outcome::UnknownForm:
     case jobs::Outcome::WrongForm:
     case jobs::Outcome::Refused: return kExitUsage;
+    case jobs::Outcome::Cancelled: return kExitCancelled;
     case jobs::Outcome::Failed: break;
   }
   return kExitFailure;

@@ -1,13 +1,13 @@
 #pragma once
 // How a command shows what its job did: message boxes as lines on standard
-// output while it runs (or one JSON object at the end with --json), the status
-// bar on a terminal, and the one line of a failure or a refusal on standard error.
-#include <chrono>
-#include <cstdio>
+// output while it runs (or one JSON object at the end with --json), the walks'
+// progress on a terminal, and the one line of a failure or a refusal on standard
+// error.
 #include <string>
 #include <string_view>
 
 #include "jobs/job_result.hpp"
+#include "progress_view.hpp"
 
 namespace fenwarx::cli {
 
@@ -15,28 +15,22 @@ namespace fenwarx::cli {
 // "[message] ..." otherwise; "[info] TEXT" when the title is empty.
 std::string message_line(const Message& message);
 
-// Prints messages and results as they come (unless the report is JSON) and keeps
-// the status bar on one line of standard error when it is a terminal: rewritten a
-// few times a second, cleared before a message and when the run ends. Nothing is
-// written there when standard error is not a terminal, so logs stay clean.
+// Prints messages and results as they come (unless the report is JSON) and draws
+// the walks' progress on standard error when it is a terminal and the run is not
+// `quiet` (the progress view), cleared before a message and when the run ends.
 class TerminalObserver : public jobs::Observer {
  public:
-  explicit TerminalObserver(bool json);
-  ~TerminalObserver() override;
-  TerminalObserver(const TerminalObserver&) = delete;
-  TerminalObserver& operator=(const TerminalObserver&) = delete;
+  TerminalObserver(bool json, bool quiet);
 
   void message(const Message& message) override;
-  void status(const std::string& text) override;
+  void progress(const Progress& progress) override {
+    if (view_.active()) view_.update(progress, ProgressView::Clock::now());
+  }
   void result(const std::string& text) override;
 
  private:
-  void clear();
-
   bool json_;
-  std::FILE* terminal_;  // null when progress is not shown
-  std::chrono::steady_clock::time_point last_{};
-  bool shown_ = false;
+  ProgressView view_;
 };
 
 // After the messages, on standard output: the notes that explain them, what a
@@ -50,6 +44,8 @@ void print_findings(const jobs::Result& result);
 
 // "fenwarx: error N: DESCRIPTION" on standard error, after what stdout holds.
 int report_failure(const jobs::Failure& failure);
+// "fenwarx: cancelled; nothing was saved" on standard error; exit 130.
+int report_cancelled();
 // "fenwarx: cannot tell the form of W; give --form 24|26|27|27EQ", a usage error.
 int report_unknown_form(std::string_view workbook);
 

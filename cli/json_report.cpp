@@ -126,9 +126,12 @@ std::string json_text(const jobs::Result& result, bool results) {
     append_array(out, result.results,
                  [](std::string& o, const std::string& r) { o += json_string(r); });
   }
-  out += fmt::format(",\n  \"return_file\": {},\n  \"saved\": {},\n  \"failure\": {}\n}}\n",
+  out += fmt::format(",\n  \"return_file\": {},\n  \"saved\": {},\n  \"failure\": {}",
                      optional_path(result.return_file), optional_path(result.saved),
                      json_failure(result.failure));
+  // A run the user stopped: its failure is error 18, and nothing was saved.
+  if (result.outcome == jobs::Outcome::Cancelled) out += ",\n  \"cancelled\": true";
+  out += "\n}\n";
   return out;
 }
 

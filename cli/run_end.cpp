@@ -39,6 +39,7 @@ void print_report(const jobs::Result& result, bool json, bool results) {
 
 int end_run(const jobs::Result& result, bool json, bool results) {
   print_report(result, json, results);
+  if (result.outcome == jobs::Outcome::Cancelled) return report_cancelled();
   if (result.outcome == jobs::Outcome::Failed && result.failure)
     return report_failure(*result.failure);
   return exit_code_of(result.outcome);

@@ -30,7 +30,7 @@ int validate(const ValidateOptions& options) {
   {
     // The validator writes to standard output, which a JSON report keeps for itself.
     const StdoutAside aside(options.json);
-    TerminalObserver observer(options.json);
+    TerminalObserver observer(options.json, /*quiet=*/true);  // nothing walks: no progress
     std::fflush(stdout);
     result = jobs::validate(named_form(options.form).value_or(Form::F26),
                             {.observer = &observer,

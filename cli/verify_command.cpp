@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "command.hpp"
+#include "ctrl_c_stop.hpp"
 #include "exit_codes.hpp"
 #include "job_report.hpp"
 #include "jobs/jobs.hpp"
@@ -22,8 +23,10 @@ int verify(const VerifyOptions& options) {
   if (const auto problem = output_kind_problem(options)) return end_usage(*problem, options.json);
   jobs::Result result;
   {
-    TerminalObserver observer(options.json);
-    result = jobs::verify(workbook_job(options), environment_of(options, observer), options.salary);
+    CtrlCStop stop;
+    TerminalObserver observer(options.json, options.quiet);
+    result = jobs::verify(workbook_job(options),
+                          environment_of(options, observer, stop.interruption()), options.salary);
   }
   switch (result.outcome) {
     case jobs::Outcome::UnknownForm:

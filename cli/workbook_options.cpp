@@ -20,11 +20,16 @@ CLI::Option* add_form_option(CLI::App& app, std::optional<std::string>& form) {
           "24|26|27|27EQ"));
 }
 
+void add_quiet_flag(CLI::App& app, bool& quiet) {
+  app.add_flag("--quiet", quiet, "Show no progress on the terminal while it runs");
+}
+
 void add_workbook_options(CLI::App& app, WorkbookOptions& options) {
   app.add_option("WORKBOOK", options.workbook, "The .xlsx or .xlsm workbook")->required();
   add_form_option(app, options.form);
   add_today_option(app, options.today);
   app.add_flag("--json", options.json, "Print one JSON object instead of the messages");
+  add_quiet_flag(app, options.quiet);
   auto* output = app.add_option("-o,--output", options.output, "Save to this file instead");
   auto* no_save = app.add_flag("--no-save", options.no_save, "Leave the workbook unchanged");
   output->excludes(no_save);
@@ -65,11 +70,13 @@ jobs::WorkbookJob workbook_job(const WorkbookOptions& options) {
   return job;
 }
 
-jobs::Environment environment_of(const WorkbookOptions& options, jobs::Observer& observer) {
+jobs::Environment environment_of(const WorkbookOptions& options, jobs::Observer& observer,
+                                 Interruption* interruption) {
   return {.observer = &observer,
           .today = options.today ? parse_today(*options.today) : std::nullopt,
           .out_dir = options.out_dir,
-          .validator = validator_command(std::nullopt)};
+          .validator = validator_command(std::nullopt),
+          .interruption = interruption};
 }
 
 }  // namespace fenwarx::cli

@@ -129,6 +129,8 @@ class CertificateRun {
       write_rows(database);
     }
     writing = {.what = "committing the host database's changes"};
+    // A stop the user asked for until now leaves both tables as they were.
+    excel_.GetApplication().BeginWriting();
     transaction.commit();
   }
 
@@ -203,8 +205,11 @@ class CertificateRun {
     const std::size_t numbered = self_.certificate_numbers.size();
     writing = {.what = {}, .sheet = sheet, .values = std::vector<BoundValue>(cl::kRow.size())};
     for (std::size_t i = 0; i < cl::kRow.size(); ++i) writing.values[i].target = cl::kRow[i].column;
+    Application& application = excel_.GetApplication();
+    const int rows = rows_to_walk(*self_.current_sheet, cl::kFirstRow, kMaxRows);
     for (int row = cl::kFirstRow; row <= kMaxRows; ++row) {
       self_.position.row = row;
+      application.ReportProgress({.sheet = sheet, .done = row - cl::kFirstRow, .rows = rows});
       if (trimmed(self_.cell(row, cl::kSectionColumn).ValueText()).empty()) break;
       show_status(excel_, texts::certificate_row_status(row));
       writing.row = row;
@@ -316,6 +321,8 @@ void GenerateCertificate(ReturnObject& self, const std::shared_ptr<Workbook>& ex
         database_engine().open(host_file(*host, kHostDatabase), OpenMode::Existing);
     run.write(*database);
   } catch (const RuntimeError& failure) {
+    // The user's stop: the transaction rolled back, and nothing is logged.
+    if (failure.number() == err::kUserInterrupt) throw;
     report_failure(self, *excel, run.writing, failure);
     return;
   }

@@ -202,6 +202,9 @@ void write_return_file(ReturnObject& self) {
   writer.write(record_table(form, RecordKind::BatchHeader),
                {.line = 2, .challan_count = plan.challan_records}, heads);
   const std::filesystem::path path = return_file_path(self);
+  // A stop the user asked for until now leaves no file; once the file is being
+  // written it is written whole.
+  if (self.workbook) self.workbook->GetApplication().BeginWriting();
   AtomicFile file(path);
   file.write(heads);
   file.write(written.text);

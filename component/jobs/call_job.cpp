@@ -22,7 +22,11 @@ Result call(const CallJob& job, const Environment& environment) {
   Result result;
   try {
     std::shared_ptr<XlsxWorkbook> workbook;
-    if (job.workbook) workbook = XlsxWorkbook::open(*job.workbook);
+    std::optional<ApplicationHooks> hooks;
+    if (job.workbook) {
+      workbook = XlsxWorkbook::open(*job.workbook);
+      hooks.emplace(workbook->GetApplication(), environment);
+    }
     MessageSink messages(result, environment.observer);
     const auto clock = clock_of(environment);
     const auto object =
@@ -42,6 +46,7 @@ Result call(const CallJob& job, const Environment& environment) {
       result.results.push_back(value.to_text());
       if (environment.observer) environment.observer->result(result.results.back());
     }
+    if (workbook) workbook->GetApplication().BeginWriting();
     if (workbook && job.save) {
       workbook->save();
       result.saved = job.workbook;
@@ -61,8 +66,7 @@ Result call(const CallJob& job, const Environment& environment) {
       if (!certificates.too_long) result.failure = failure_of(*certificates.failure);
     }
   } catch (const RuntimeError& error) {
-    result.outcome = Outcome::Failed;
-    result.failure = failure_of(error);
+    stopped_by(result, error);
   }
   return result;
 }

@@ -38,16 +38,17 @@ Result certificates(const CertificatesJob& job, const Environment& environment) 
     if (!run.has_object()) return result;
     ReturnObject& object = run.object();
     std::shared_ptr<Workbook> workbook = run.workbook();
+    std::optional<ApplicationHooks> hooks;
     if (!job.as_is) {
       verify_for_export(object, workbook);
       workbook = certificate_workbook(object, *workbook);
+      hooks.emplace(workbook->GetApplication(), environment);
     }
     GenerateCertificate(object, workbook);
     run.finish();
     result.outcome = outcome_of(object.certificates, result);
   } catch (const RuntimeError& error) {
-    result.outcome = Outcome::Failed;
-    result.failure = failure_of(error);
+    stopped_by(result, error);
   }
   return result;
 }

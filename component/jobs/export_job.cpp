@@ -22,8 +22,7 @@ Result export_return(const WorkbookJob& job, const Environment& environment) {
     run.finish();
     result.outcome = object.exported.completed ? Outcome::Done : Outcome::DataErrors;
   } catch (const RuntimeError& error) {
-    result.outcome = Outcome::Failed;
-    result.failure = failure_of(error);
+    stopped_by(result, error);
   }
   return result;
 }

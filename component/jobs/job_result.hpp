@@ -8,18 +8,22 @@
 #include <vector>
 
 #include "layout/forms.hpp"
+#include "platform/spreadsheet/spreadsheet.hpp"
 #include "platform/ui/ui.hpp"
+#include "platform/values/interruption.hpp"
 #include "platform/values/variant.hpp"
 
 namespace fenwarx::jobs {
 
 // Told what a job shows while it runs: the message boxes in order, the status
-// bar, and the results of members a call returns. All optional.
+// bar, where a walk stands (once a row: whatever it does with that must be cheap),
+// and the results of members a call returns. All optional.
 class Observer {
  public:
   virtual ~Observer() = default;
   virtual void message(const Message&) {}
   virtual void status(const std::string&) {}
+  virtual void progress(const Progress&) {}
   virtual void result(const std::string&) {}
 };
 
@@ -30,6 +34,9 @@ struct Environment {
   std::filesystem::path out_dir = ".";       // stands for drive C:
   std::vector<std::string> validator = {};   // the return file's path is appended to it
   std::filesystem::path system_folder = {};  // the certificate host's ini file; the platform's own
+  // The user's request to stop, taken at a walk's next row; the job then saves
+  // nothing and comes back Cancelled.
+  Interruption* interruption = nullptr;
 };
 
 enum class Outcome {
@@ -40,6 +47,7 @@ enum class Outcome {
   Missing,      // a file the job needs is not there: see `return_file`
   Refused,      // the job would overwrite or misname a file
   Failed,       // a run-time error stopped it: see `failure`
+  Cancelled,    // stopped at the user's request (error 18): nothing was saved or written
 };
 
 struct Failure {

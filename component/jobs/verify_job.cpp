@@ -58,8 +58,7 @@ Result verify(const WorkbookJob& job, const Environment& environment, bool salar
     run.finish();
     result.outcome = clean ? Outcome::Done : Outcome::DataErrors;
   } catch (const RuntimeError& error) {
-    result.outcome = Outcome::Failed;
-    result.failure = failure_of(error);
+    stopped_by(result, error);
   }
   return result;
 }

@@ -20,6 +20,27 @@ Failure failure_of(const RuntimeError& error) {
   return {.number = error.number(), .description = error.description()};
 }
 
+void stopped_by(Result& result, const RuntimeError& error) {
+  result.outcome = error.number() == err::kUserInterrupt ? Outcome::Cancelled : Outcome::Failed;
+  result.failure = failure_of(error);
+}
+
+ApplicationHooks::ApplicationHooks(Application& application, const Environment& environment)
+    : application_(application) {
+  if (Observer* observer = environment.observer) {
+    application.set_listener([observer](const std::string& status) { observer->status(status); });
+    application.set_progress_listener(
+        [observer](const Progress& progress) { observer->progress(progress); });
+  }
+  application.set_interruption(environment.interruption);
+}
+
+ApplicationHooks::~ApplicationHooks() {
+  application_.set_listener(nullptr);
+  application_.set_progress_listener(nullptr);
+  application_.set_interruption(nullptr);
+}
+
 WorkbookRun::WorkbookRun(const WorkbookJob& job, const Environment& environment, Result& result,
                          std::optional<Form> fallback)
     : job_(job),
@@ -33,9 +54,7 @@ WorkbookRun::WorkbookRun(const WorkbookJob& job, const Environment& environment,
     result.outcome = Outcome::UnknownForm;
     return;
   }
-  if (Observer* observer = environment.observer)
-    workbook_->GetApplication().set_listener(
-        [observer](const std::string& status) { observer->status(status); });
+  hooks_.emplace(workbook_->GetApplication(), environment);
   object_ = create_object(return_class(*result.form).prog_id,
                           Platform{.ui = messages_,
                                    .clock = *clock_,
@@ -44,9 +63,7 @@ WorkbookRun::WorkbookRun(const WorkbookJob& job, const Environment& environment,
                                    .system_folder = environment.system_folder});
 }
 
-WorkbookRun::~WorkbookRun() {
-  if (workbook_) workbook_->GetApplication().set_listener(nullptr);
-}
+WorkbookRun::~WorkbookRun() = default;
 
 void WorkbookRun::flag(std::string_view text) {
   const CellPlace cell = object_->layout().deductor.flag;
@@ -55,6 +72,7 @@ void WorkbookRun::flag(std::string_view text) {
 }
 
 void WorkbookRun::finish() {
+  workbook_->GetApplication().BeginWriting();
   if (job_.save_as) {
     workbook_->save_as(*job_.save_as);
     result_.saved = job_.save_as;

@@ -1,7 +1,8 @@
 #pragma once
 // What the jobs on a return workbook share: the workbook opened and its form told,
 // the return object of that form with the messages going to the result and the
-// observer, the status bar passed on, and the workbook saved as the job asks.
+// observer, the status bar and the walks' progress passed on, the user's stop
+// taken, and the workbook saved as the job asks.
 #include <memory>
 #include <optional>
 
@@ -27,6 +28,23 @@ class MessageSink : public Ui {
 std::unique_ptr<Clock> clock_of(const Environment& environment);
 // A run-time error as the result reports it.
 Failure failure_of(const RuntimeError& error);
+// The result of a job a run-time error stopped: Cancelled when it was the user's
+// stop, else Failed; the failure either way.
+void stopped_by(Result& result, const RuntimeError& error);
+
+// While alive, what a workbook's application shows goes to the environment's
+// observer (the status bar, the walks' progress), and the environment's
+// interruption stops the walks.
+class ApplicationHooks {
+ public:
+  ApplicationHooks(Application& application, const Environment& environment);
+  ~ApplicationHooks();
+  ApplicationHooks(const ApplicationHooks&) = delete;
+  ApplicationHooks& operator=(const ApplicationHooks&) = delete;
+
+ private:
+  Application& application_;
+};
 
 class WorkbookRun {
  public:
@@ -45,7 +63,8 @@ class WorkbookRun {
 
   // Writes the flag into the deductor sheet's flag cell.
   void flag(std::string_view text);
-  // Saves as the job says; gathers the error count and the log into the result.
+  // Saves as the job says (a stop asked for until then is raised instead: nothing
+  // is saved); gathers the error count and the log into the result.
   void finish();
 
  private:
@@ -54,6 +73,7 @@ class WorkbookRun {
   MessageSink messages_;
   std::unique_ptr<Clock> clock_;
   std::shared_ptr<XlsxWorkbook> workbook_;
+  std::optional<ApplicationHooks> hooks_;
   std::shared_ptr<ReturnObject> object_;
 };
 

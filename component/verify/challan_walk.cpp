@@ -147,9 +147,11 @@ void Verify_Challan(ReturnObject& self) {
   Application& application = self.workbook->GetApplication();
   const int columns = layout.columns.count();
   FedRow fed(self, sheet, fed_columns(layout.columns, fed_fields(self.form()).challan));
+  const int rows = rows_to_walk(sheet, first, layout.last_row);
 
   for (int row = first; row <= layout.last_row; ++row) {
     application.SetStatusBar(std::string(layout.progress) + number_text(row));
+    application.ReportProgress({.sheet = sheet.Name(), .done = row - first, .rows = rows});
     if (blank(sheet, row, kDataColumn) ||
         trimmed(sheet.Cells(row, layout.end_of_data.column).ValueText()) == texts::kEndOfData) {
       self.totals.challan_count = row - first;

@@ -174,10 +174,13 @@ void VerifyDeducteeDetails(ReturnObject& self) {
   try {
     DeducteeRow checks(self);
     FedRow fed(self, sheet, fed_columns(layout.columns, fed_fields(self.form()).deductee));
+    const int rows = rows_to_walk(sheet, layout.first_row, layout.last_row);
     int row = layout.first_row;
     for (; row <= layout.last_row; ++row) {
       self.position.row = row;
       application.SetStatusBar(std::string(layout.progress) + number_text(row));
+      application.ReportProgress(
+          {.sheet = sheet.Name(), .done = row - layout.first_row, .rows = rows});
       if (ends_data(sheet, row)) {
         end_of_data(self, sheet, row);
         break;
@@ -197,6 +200,8 @@ void VerifyDeducteeDetails(ReturnObject& self) {
     }
     if (row > layout.last_row) self.totals.deductee_count = layout.last_row - layout.first_row + 1;
   } catch (const RuntimeError& failure) {
+    // The user's stop ends the run, marking nothing.
+    if (failure.number() == err::kUserInterrupt) throw;
     MarkCell(self, self.position.row, self.position.column, true, Rule::WalkStopped);
     self.ui().MsgBox(format_failure(self, failure.description()));
     return;

@@ -138,6 +138,8 @@ void VerifyDeductorDetails(ReturnObject& self) {
       self.position = {.row = static_cast<double>(row),
                        .column = static_cast<double>(layout.value_column)};
       application.SetStatusBar(std::string(layout.progress) + number_text(row));
+      application.ReportProgress(
+          {.sheet = self.current_sheet->Name(), .done = row - 1, .rows = last_row});
       MarkCell(self, row, layout.value_column, false);
       const DeductorRow role = layout.rows.at(row).role;
       rows.apply(role, row);
@@ -152,6 +154,7 @@ void VerifyDeductorDetails(ReturnObject& self) {
       check_fed_cell(self, *self.current_sheet, row, layout.value_column);
     }
   } catch (const RuntimeError& failure) {
+    if (failure.number() == err::kUserInterrupt) throw;  // the user's stop ends the run
     self.ui().MsgBox(Message::information(failure.description()));
   }
 }

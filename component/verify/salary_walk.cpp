@@ -110,8 +110,11 @@ void walk_sheet(ReturnObject& self, Worksheet& sheet, Application& application,
   SheetRow<Role> checks(self, layout.columns, year);
   // The columns with a field: the perquisite rows are walked wider than their table.
   const int checked = std::min(layout.walked_columns, layout.columns.count());
+  const int rows = rows_to_walk(sheet, layout.first_row, layout.last_row);
   for (int row = layout.first_row; row <= layout.last_row; ++row) {
     application.SetStatusBar(std::string(layout.progress) + number_text(row));
+    application.ReportProgress(
+        {.sheet = sheet.Name(), .done = row - layout.first_row, .rows = rows});
     if (trimmed(sheet.Cells(row, kDataColumn).ValueText()).empty()) {
       end_walk(self, sheet, row, layout.end_of_data, layout.walked_columns);
       return;

@@ -117,7 +117,17 @@ std::vector<LaidSheet> clean_return(Form form, int deductees) {
     challans.push_back({1, column, "H" + std::to_string(column)});
   for (int column = 1; column <= kDeducteeColumns; ++column)
     rows.push_back({1, column, "H" + std::to_string(column)});
-  for (int k = 0; k < deductees; ++k) rows = with(rows, clean_deductee(form, 3 + k));
+  // The challan deposits at least its deductees' tax, 100 each.
+  if (deductees > 10) {
+    const std::string deposit = std::to_string(100 * deductees);
+    const int tax = form == F24 ? 2 : 3, total = form == F24 ? 7 : 8;
+    challans = with(challans, {{4, tax, deposit}, {4, total, deposit}});
+  }
+  // Each row its own: appended, so that a large return costs no more than its cells.
+  for (int k = 0; k < deductees; ++k) {
+    const Cells row = clean_deductee(form, 3 + k);
+    rows.insert(rows.end(), row.begin(), row.end());
+  }
   std::vector<LaidSheet> sheets{{std::string(p.deductor.name), deductor},
                                 {std::string(p.challans.name), challans},
                                 {std::string(p.deductees.name), rows}};

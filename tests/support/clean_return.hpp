@@ -43,7 +43,8 @@ Cells untaxed_deductee(int row, const std::string& serial);
 inline constexpr int kDeductorSheet = 0, kChallanSheet = 1, kDeducteeSheet = 2;
 inline constexpr int kSalarySheet = 3, kPerquisiteSheet = 4;
 
-// The sheets of a clean return with `deductees` rows under one challan, with
+// The sheets of a clean return with `deductees` rows under one challan (which
+// deposits their tax), with
 // headings "H<column>" in row 1 of the challan and deductee sheets and labels
 // "L<row>" in column 1 of the deductor sheet.
 std::vector<LaidSheet> clean_return(Form form, int deductees = 1);

@@ -1,5 +1,6 @@
 #include "platform/spreadsheet/spreadsheet.hpp"
 
+#include <algorithm>
 #include <atomic>
 
 #include "platform/spreadsheet/date_serials.hpp"
@@ -124,6 +125,10 @@ Cell Worksheet::rounded_cell(double row, double column) {
   const double c = whole(column);
   if (r < 1 || r > kMaxRows || c < 1 || c > kMaxColumns) throw RuntimeError(err::kApplication);
   return Cell(*this, static_cast<int>(r), static_cast<int>(c));
+}
+
+int rows_to_walk(const Worksheet& sheet, int first_row, int last_row) {
+  return std::max(0, std::min(sheet.last_row(), last_row) - first_row + 1);
 }
 
 void Application::SetStatusBar(std::string text) {

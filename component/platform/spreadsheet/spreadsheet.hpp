@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/values/colors.hpp"
+#include "platform/values/interruption.hpp"
 #include "platform/values/variant.hpp"
 
 namespace fenwarx {
@@ -16,10 +18,11 @@ namespace fenwarx {
 inline constexpr int kMaxRows = 1048576;
 inline constexpr int kMaxColumns = 16384;
 
-// Interior colours: red + 256 * green + 65536 * blue.
-inline constexpr std::uint32_t kColorNone = 16777215;  // what an unfilled cell reports
-inline constexpr std::uint32_t kColorError = 255;
-inline constexpr std::uint32_t kColorEndOfData = 16776960;
+// Interior colours.
+inline constexpr std::uint32_t kColorNone = rgb(255, 255, 255);  // what an unfilled cell reports
+inline constexpr std::uint32_t kColorError = rgb(255, 0, 0);
+inline constexpr std::uint32_t kColorEndOfData = rgb(0, 255, 255);
+static_assert(kColorNone == 16777215 && kColorError == 255 && kColorEndOfData == 16776960);
 
 class Worksheet;
 
@@ -108,17 +111,48 @@ class Worksheet : public Object {
   std::uint64_t writes_ = 0;
 };
 
-// The application behind a workbook; only its status bar is used.
+// The rows a walk from `first_row` expects to read: those of the sheet's used
+// range, up to `last_row`.
+int rows_to_walk(const Worksheet& sheet, int first_row, int last_row);
+
+// Where a walk over a sheet's rows stands: `done` of its `rows` rows behind it.
+struct Progress {
+  std::string_view sheet;
+  int done = 0;
+  int rows = 0;
+};
+
+// The application behind a workbook: its status bar, and the events a long loop
+// lets it process (where the loop stands, and the user's request to stop).
 class Application {
  public:
   using Listener = std::function<void(const std::string&)>;
+  using ProgressListener = std::function<void(const Progress&)>;
   const std::string& StatusBar() const noexcept { return status_bar_; }
   void SetStatusBar(std::string text);
   void set_listener(Listener listener) { listener_ = std::move(listener); }
 
+  // Once a row of a walk: a stop the user asked for is raised here (RuntimeError
+  // 18), before the row is touched; otherwise the progress listener hears it.
+  void ReportProgress(const Progress& progress) {
+    if (interruption_) interruption_->check();
+    if (progress_listener_) progress_listener_(progress);
+  }
+  // What the run writes from here on is written whole: a stop asked for before is
+  // raised now, and later ones are refused.
+  void BeginWriting() {
+    if (interruption_) interruption_->seal();
+  }
+  void set_progress_listener(ProgressListener listener) {
+    progress_listener_ = std::move(listener);
+  }
+  void set_interruption(Interruption* interruption) noexcept { interruption_ = interruption; }
+
  private:
   std::string status_bar_;
   Listener listener_;
+  ProgressListener progress_listener_;
+  Interruption* interruption_ = nullptr;
 };
 
 class Workbook : public Object {

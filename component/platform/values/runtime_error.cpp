@@ -17,6 +17,7 @@ constexpr ErrorText kTexts[] = {
     {err::kOutOfMemory, "Out of memory"},
     {err::kSubscript, "Subscript out of range"},
     {err::kTypeMismatch, "Type mismatch"},
+    {err::kUserInterrupt, "User interrupt occurred"},
     {err::kFileNotFound, "File not found"},
     {err::kDeviceIo, "Device I/O error"},
     {err::kFileExists, "File already exists"},
