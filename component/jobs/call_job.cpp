@@ -46,7 +46,9 @@ Result call(const CallJob& job, const Environment& environment) {
       result.results.push_back(value.to_text());
       if (environment.observer) environment.observer->result(result.results.back());
     }
-    if (workbook) workbook->GetApplication().BeginWriting();
+    // A stop asked for while the members ran (one waiting for a validator, say)
+    // is taken here, before the save.
+    if (environment.interruption) environment.interruption->seal();
     if (workbook && job.save) {
       workbook->save();
       result.saved = job.workbook;
