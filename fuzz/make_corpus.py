@@ -1,7 +1,9 @@
 #!/usr/bin/python3
 """Rebuilds the seed corpus: the fixtures, their sheet parts, a few hand-made
-sheet parts that reach the rarer cell kinds, and a few small zips."""
+sheet parts that reach the rarer cell kinds, a few small zips, and the byte
+strings the whole-return generator starts from."""
 import pathlib
+import random
 import shutil
 import zipfile
 
@@ -9,6 +11,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 FIXTURES = HERE.parent / "tests" / "fixtures"
 OPEN = HERE / "corpus" / "xlsx_open"
 SHEET = HERE / "corpus" / "sheet_part"
+RETURNS = HERE / "corpus" / "return_invariant"
 NS = 'xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"'
 DECL = '<?xml version="1.0" encoding="UTF-8" standalone="yes"?>\n'
 
@@ -56,6 +59,14 @@ def main():
     with zipfile.ZipFile(FIXTURES / "shared_formulas.xlsx") as z:
         parts = [(n, z.read(n)) for n in z.namelist() if n not in ("xl/styles.xml", "xl/calcChain.xml")]
     package("stored_no_styles.xlsx", parts)  # ZipInfo defaults to stored entries
+    # The generator reads its choices from the end of the input and the values it
+    # types from the front: for each form (the last byte), returns of a few sizes.
+    RETURNS.mkdir(parents=True, exist_ok=True)
+    draw = random.Random(15)
+    for form in range(4):
+        for size in (8, 64, 256, 1024):
+            body = bytes(draw.randrange(256) for _ in range(size - 1))
+            (RETURNS / f"form{form}_{size}").write_bytes(body + bytes([form]))
 
 
 if __name__ == "__main__":

@@ -92,7 +92,14 @@ void CheckAmountDigitAfterDicimal(ReturnObject& self, double r, double c) {
   check_present_number(self, r, c, 4, nullptr, Rule::AmountMissing, [](double) { return true; });
 }
 
+// A rate is a percentage: the return file holds none below 0 or above 100.
 void CheckRateAmount(ReturnObject& self, double r, double c) {
+  self.last.text = trimmed(self.GetCellText(r, c));
+  const auto value = parse_number(leading_number_text(self.last.text));
+  if (value && (*value < 0 || *value > 100)) {
+    MarkCell(self, r, c, true, Rule::RateRange);
+    return;
+  }
   check_present_number(self, r, c, 4, "0.0000", Rule::RateMissing, [](double) { return true; });
 }
 

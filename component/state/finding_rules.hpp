@@ -27,6 +27,7 @@ enum class Rule : unsigned char {
   AmountMissing,
   AmountNotNumber,
   RateMissing,
+  RateRange,
   PositiveAmount,
   AmountBelowTax,
   TaxAtNilRate,
@@ -41,6 +42,7 @@ enum class Rule : unsigned char {
   DateOutsideQuarter,
   DeductionDateMissing,
   DepositDate,
+  FinancialYear,
   // Links between sheets and rows.
   ChallanSerial,
   TransferVoucher,

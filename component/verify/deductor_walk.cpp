@@ -2,7 +2,9 @@
 // and the control totals filled in from what the other two walks gathered.
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "checks/error_marker.hpp"
 #include "checks/walk_checks.hpp"
@@ -27,7 +29,8 @@ enum class RowCheck : unsigned char {
   State,
   Category,
   Total,
-  ReturnType
+  ReturnType,
+  Year
 };
 
 struct RowRule {
@@ -54,6 +57,7 @@ constexpr RowRule kRowRules[] = {
     {.row = R::ChallanCount, .check = RowCheck::Total},
     {.row = R::DeducteeCount, .check = RowCheck::Total},
     {.row = R::ReturnType, .check = RowCheck::ReturnType},
+    {.row = R::FinancialYear, .check = RowCheck::Year},
 };
 
 constexpr std::array<RowCheck, static_cast<std::size_t>(R::kCount)> kChecks = [] {
@@ -72,6 +76,22 @@ double control_total(const ReturnObject& self, DeductorRow role) {
     case R::ChallanCount: return self.totals.challan_count;
     default: return self.totals.deductee_count;
   }
+}
+
+// The first year of a financial year such as "2005-06": the file writes it and
+// the two years after it as four digits each, so the dates and the years the
+// export writes are only meaningful for one from 1000 to 9997. The verification
+// run reads the first four characters of the cell, the export its leading digits:
+// both must give this year.
+std::optional<int> first_year_of(std::string_view text) {
+  const std::string_view year = trimmed_view(text);
+  if (year.size() < 4 ||
+      !std::all_of(year.begin(), year.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }))
+    return std::nullopt;
+  if (year.size() > 4 && year[4] >= '0' && year[4] <= '9') return std::nullopt;
+  const int first = std::stoi(std::string(year.substr(0, 4)));
+  if (first < 1000 || first > 9997) return std::nullopt;
+  return first;
 }
 
 class DeductorRows {
@@ -102,6 +122,10 @@ class DeductorRows {
       }
       case RowCheck::Total: fill_control_total(role, row); break;
       case RowCheck::ReturnType: checkRegularOrRevised(self_, row, column_); break;
+      case RowCheck::Year:
+        if (!first_year_of(self_.GetCellText(row, column_)))
+          MarkCell(self_, row, column_, true, Rule::FinancialYear);
+        break;
     }
   }
 

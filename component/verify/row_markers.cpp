@@ -39,10 +39,16 @@ bool is_marker(const Worksheet& sheet, int row, int column) {
   return trimmed(sheet.value_text(row, column)) == texts::kEndOfData;
 }
 
-// Whether a later row up to the sheet's last used one has its first column filled.
-bool rows_follow(const Worksheet& sheet, int row) {
+// Whether a later row up to the sheet's last used one holds data in a column the
+// walk reads: its first column, or any other (a row typed without its first cell
+// is data the walk would otherwise leave unread without a word). An "End of Data"
+// an earlier run left in the marker column is no data.
+bool rows_follow(const Worksheet& sheet, int row, const EndOfData& where, int walked_columns) {
   for (int later = sheet.last_row(); later > row; --later)
-    if (holds_value(sheet, later, kDataColumn)) return true;
+    for (int column = 1; column <= walked_columns; ++column)
+      if (holds_value(sheet, later, column) &&
+          (column != where.column || !is_marker(sheet, later, column)))
+        return true;
   return false;
 }
 
@@ -55,7 +61,7 @@ bool end_walk(ReturnObject& self, Worksheet& sheet, int row, const EndOfData& wh
   bool row_holds_data = !marker_cell_free;
   for (int column = 1; column <= walked_columns && !row_holds_data; ++column)
     row_holds_data = column != where.column && holds_value(sheet, row, column);
-  if (!row_holds_data && !rows_follow(sheet, row)) {
+  if (!row_holds_data && !rows_follow(sheet, row, where, walked_columns)) {
     mark_end_of_data(self, sheet, row, where);
     return true;
   }
