@@ -63,6 +63,19 @@ TEST(WholeReturnFaults, ARateOutsideZeroToHundredIsAFinding) {
   }
 }
 
+// The batch header takes at most 75 characters of a name and 6 of a PIN; the
+// export wrote what it was given.
+TEST(WholeReturnFaults, ADeductorRowLongerThanItsFieldIsAFinding) {
+  for (Form form : kForms) {
+    SCOPED_TRACE(form_name(form));
+    const auto& rows = workbook_layout(form).deductor.rows;
+    const int name = rows.of(DeductorRow::ResponsibleName), pin = rows.of(DeductorRow::Pin);
+    expect_refused_at(form, kDeductorSheet, {{name, 2, std::string(76, 'x')}}, name, 2,
+                      Rule::Length);
+    expect_refused_at(form, kDeductorSheet, {{pin, 2, "1100011"}}, pin, 2, Rule::Length);
+  }
+}
+
 // A row typed without its first cell, one row below a gap, was read by no walk
 // and named by no finding; an "End of Data" an earlier run left lower down is
 // still no data.
