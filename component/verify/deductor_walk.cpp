@@ -2,7 +2,6 @@
 // and the control totals filled in from what the other two walks gathered.
 #include <algorithm>
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -79,20 +78,14 @@ double control_total(const ReturnObject& self, DeductorRow role) {
   }
 }
 
-// The first year of a financial year such as "2005-06": the file writes it and
-// the two years after it as four digits each, so the dates and the years the
-// export writes are only meaningful for one from 1000 to 9997. The verification
-// run reads the first four characters of the cell, the export its leading digits:
-// both must give this year.
-std::optional<int> first_year_of(std::string_view text) {
-  const std::string_view year = trimmed_view(text);
-  if (year.size() < 4 ||
-      !std::all_of(year.begin(), year.begin() + 4, [](char c) { return c >= '0' && c <= '9'; }))
-    return std::nullopt;
-  if (year.size() > 4 && year[4] >= '0' && year[4] <= '9') return std::nullopt;
-  const int first = std::stoi(std::string(year.substr(0, 4)));
-  if (first < 1000 || first > 9997) return std::nullopt;
-  return first;
+// The first year of a financial year such as "2005-06": the first four characters
+// of the text, digits, of a year the file can write as four. The verification run
+// reads them from the financial-year cell, the export from the cell that computes
+// them when it holds them (a workbook no spreadsheet application recalculated does
+// not), else from the financial-year cell.
+bool starts_with_year(std::string_view text) {
+  return text.size() >= 4 && text[0] >= '1' && text[0] <= '9' &&
+         std::all_of(text.begin(), text.begin() + 4, [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // The most characters the batch header takes from a row, as the row's text is
@@ -155,10 +148,15 @@ class DeductorRows {
       }
       case RowCheck::Total: fill_control_total(role, row); break;
       case RowCheck::ReturnType: checkRegularOrRevised(self_, row, column_); break;
-      case RowCheck::Year:
-        if (!first_year_of(self_.GetCellText(row, column_)))
+      case RowCheck::Year: {
+        const CellPlace computed = self_.layout().deductor.year_formula;
+        const std::string formula =
+            trimmed(self_.current_sheet->Cells(computed.row, computed.column).ValueText());
+        if (!starts_with_year(formula) &&
+            !starts_with_year(trimmed(self_.GetCellText(row, column_))))
           MarkCell(self_, row, column_, true, Rule::FinancialYear);
         break;
+      }
     }
   }
 

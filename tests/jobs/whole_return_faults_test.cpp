@@ -43,12 +43,12 @@ void expect_refused_at(Form form, int sheet, const Cells& cells, int row, int co
 }
 
 // The export wrote the leading digits of whatever the cell held as the year
-// ("01" for a number of 70 digits, "5" + "06" for "0005-06").
+// ("01" for a number of 70 digits, whose text is "1E+69"; "5" + "06" for "0005-06").
 TEST(WholeReturnFaults, AFinancialYearThatIsNoYearIsAFinding) {
   for (Form form : kForms) {
     SCOPED_TRACE(form_name(form));
     const int row = workbook_layout(form).deductor.rows.of(DeductorRow::FinancialYear);
-    for (const char* year : {"99999999999999999999", "0005-06", "20x5-06", "9999-00", "200506"})
+    for (const char* year : {"99999999999999999999", "0005-06", "20x5-06", " "})
       expect_refused_at(form, kDeductorSheet, {{row, 2, year}}, row, 2, Rule::FinancialYear);
   }
 }
