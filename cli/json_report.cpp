@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "layout/forms.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/utf8.hpp"
 #include "platform/values/variant.hpp"
@@ -126,9 +127,12 @@ std::string json_text(const jobs::Result& result, bool results) {
     append_array(out, result.results,
                  [](std::string& o, const std::string& r) { o += json_string(r); });
   }
-  out += fmt::format(",\n  \"return_file\": {},\n  \"saved\": {},\n  \"failure\": {}\n}}\n",
-                     optional_path(result.return_file), optional_path(result.saved),
-                     json_failure(result.failure));
+  // The form the job took, told by the workbook or given: what a caller without
+  // the workbook (the spreadsheet toolbar's Validate) needs to know.
+  out += fmt::format(
+      ",\n  \"form\": {},\n  \"return_file\": {},\n  \"saved\": {},\n  \"failure\": {}\n}}\n",
+      result.form ? json_string(form_name(*result.form)) : "null",
+      optional_path(result.return_file), optional_path(result.saved), json_failure(result.failure));
   return out;
 }
 

@@ -129,7 +129,7 @@ TEST(ExportCommand, Form24ListsTheRowsItDoesNotWrite) {
                           " ! Please Validate Your data\", \"title\": \"\", \"style\": 0}\n  ],\n"
                           "  \"errors\": 0,\n  \"log\": [],\n  \"not_written\": [\n"
                           "    {\"sheet\": \"Deductee Details\", \"row\": 5}\n  ],\n"
-                          "  \"return_file\": \"" +
+                          "  \"form\": \"24\",\n  \"return_file\": \"" +
                           file + "\",\n  \"saved\": null,\n  \"failure\": null\n}\n");
   const auto checked = run_fenwarx({"check", "--strict", "--workbook", book.string(), file});
   EXPECT_EQ(checked.exit_code, 0) << checked.out;
