@@ -3,8 +3,8 @@
 the extension manager, each toolbar command dispatched on a return workbook,
 and the document as it was loaded again, the report file and the return file
 checked. Usage: calc_extension_test.py GROUP (Verify, Salary, Export, Validate,
-Certificates, Options), with FENWARX_OXT, FENWARX_PROGRAM and FENWARX_EXAMPLES
-set (ctest sets them)."""
+Certificates, Options, Bulk, Bundled), with FENWARX_OXT, FENWARX_OXT_TREE,
+FENWARX_PROGRAM and FENWARX_EXAMPLES set (ctest sets them)."""
 
 import glob
 import os
@@ -13,12 +13,14 @@ import signal
 import sqlite3
 import subprocess
 import sys
+import tempfile
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import office  # noqa: E402  (beside this file)
 
 OXT = os.environ.get("FENWARX_OXT", "")
+OXT_TREE = os.environ.get("FENWARX_OXT_TREE", "")  # the files of the .oxt, as installed
 PROGRAM = os.environ.get("FENWARX_PROGRAM", "")
 EXAMPLES = os.environ.get("FENWARX_EXAMPLES", "")
 TODAY = "2026-12-07"  # the examples' returns are of 2005-06, deposited before it
@@ -28,24 +30,35 @@ COMMAND_URLS = {f"service:org.fenwarx.Calc?{c}"
                 for c in ("verify", "salary", "export", "validate", "certificates")}
 
 _office = None
+_bundled = None  # the folder of the office's bundled extensions, for the Bundled group
 
 
 def setUpModule():
     global _office
-    for name, value in (("FENWARX_OXT", OXT), ("FENWARX_PROGRAM", PROGRAM),
-                        ("FENWARX_EXAMPLES", EXAMPLES)):
+    for name, value in (("FENWARX_OXT", OXT), ("FENWARX_OXT_TREE", OXT_TREE),
+                        ("FENWARX_PROGRAM", PROGRAM), ("FENWARX_EXAMPLES", EXAMPLES)):
         if not value or not os.path.exists(value):
             raise RuntimeError(f"{name} must name what the build made: {value!r}")
     # A test ended by a signal (ctest's timeout) still ends its office.
     signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
-    _office = office.Office(sys.argv[1] if len(sys.argv) > 1 else "all",
-                            {"FENWARX_TODAY": TODAY, "FENWARX_OUT_DIR": ""})
-    _office.install(OXT)
+    group = sys.argv[1] if len(sys.argv) > 1 else "all"
+    environment = {"FENWARX_TODAY": TODAY, "FENWARX_OUT_DIR": ""}
+    if group == "Bundled":
+        # The files as `cmake --install` lays them out among the office's own extensions.
+        global _bundled
+        _bundled = tempfile.mkdtemp(prefix="fenwarx-calc-bundled-")
+        shutil.copytree(OXT_TREE, os.path.join(_bundled, "fenwarx"))
+        _office = office.Office(group, environment, bundled=_bundled)
+    else:
+        _office = office.Office(group, environment)
+        _office.install(OXT)
 
 
 def tearDownModule():
     if _office is not None:
         _office.close()
+    if _bundled is not None:
+        shutil.rmtree(_bundled)
 
 
 def cell(doc, sheet, row, column):
@@ -78,7 +91,7 @@ class CalcCase(unittest.TestCase):
         self.out = os.path.join(self.work, "out")
         os.makedirs(self.out)
         self.office.set_options(Program="", Form="", OutDir=self.out, Validator="",
-                                SystemFolder="")
+                                SystemFolder="", Mode="")
 
     def tearDown(self):
         self.office.close_documents()
@@ -278,7 +291,7 @@ class Options(CalcCase):
 
     def test_the_options_page_shows_and_saves_the_settings(self):
         self.office.open(self.book("form26-return.xlsx"))
-        self.office.set_options(Program="/opt/fenwarx/bin/fenwarx", Form="27")
+        self.office.set_options(Program="/opt/fenwarx/bin/fenwarx", Form="27", Mode="bulk")
         handler = self.office.smgr.createInstanceWithContext("org.fenwarx.Calc.OptionsPage",
                                                              self.office.ctx)
         page = self.office.options_page(handler)
@@ -287,13 +300,17 @@ class Options(CalcCase):
         self.assertEqual(page.getControl("OutDir").getModel().Text, self.out)
         form = page.getControl("Form").getModel()
         self.assertEqual(form.StringItemList[form.SelectedItems[0]], "27")
+        mode = page.getControl("Mode").getModel()
+        self.assertEqual(mode.SelectedItems, (2,))
 
         page.getControl("Validator").getModel().Text = "java -jar /opt/v/validator.jar"
         form.SelectedItems = (0,)
+        mode.SelectedItems = (1,)
         self.assertTrue(handler.callHandlerMethod(page, "ok", "external_event"))
         saved = self.office.configuration("/org.fenwarx.Calc/Options")
         self.assertEqual(saved.Validator, "java -jar /opt/v/validator.jar")
         self.assertEqual(saved.Form, "")
+        self.assertEqual(saved.Mode, "process")
         self.assertEqual(saved.Program, "/opt/fenwarx/bin/fenwarx")
 
     def test_a_missing_program_runs_nothing(self):
@@ -322,6 +339,89 @@ class Options(CalcCase):
         self.assertEqual(cell(doc, DEDUCTEES, 3, 5).getString(), "Typed before the run")
         # What was typed went to the file before the run, not lost with it.
         self.assertFalse(doc.isModified())
+
+
+def sheet_cells(doc):
+    """Every sheet's values and formulas, and the fills of its cells."""
+    cells = {}
+    sheets = doc.getSheets()
+    for index in range(sheets.getCount()):
+        sheet = sheets.getByIndex(index)
+        cursor = sheet.createCursor()
+        cursor.gotoEndOfUsedArea(False)
+        end = cursor.getRangeAddress()
+        used = sheet.getCellRangeByPosition(0, 0, end.EndColumn, end.EndRow)
+        fills = set()
+        blocks = sheet.getCellFormatRanges()
+        for i in range(blocks.getCount()):
+            block = blocks.getByIndex(i)
+            a = block.getRangeAddress()
+            if block.CellBackColor != -1:
+                fills |= {(r, c, block.CellBackColor)
+                          for r in range(a.StartRow, min(a.EndRow, end.EndRow) + 1)
+                          for c in range(a.StartColumn, min(a.EndColumn, end.EndColumn) + 1)}
+        cells[sheet.getName()] = (used.getDataArray(), used.getFormulaArray(), fills)
+    return cells
+
+
+class Bulk(CalcCase):
+    def test_verify_changes_the_document_as_fenwarx_changes_the_file(self):
+        in_bulk = self.book("form26-return-mistakes.xlsx", "in-bulk.xlsx")
+        before = file_bytes(in_bulk)
+        self.office.set_options(Mode="bulk")
+        doc = self.office.open(in_bulk)
+        as_it_was = sheet_cells(doc)
+        report = self.run_command("verify")
+        self.assertFalse(disposed(doc), "the bulk mode loads nothing again")
+        self.assertTrue(doc.isModified())
+        self.assertEqual(file_bytes(in_bulk), before, "the bulk mode saves nothing")
+
+        self.office.set_options(Mode="process")
+        self.office.open(self.book("form26-return-mistakes.xlsx", "in-file.xlsx"))
+        on_file = self.run_command("verify")
+        self.assertIsNone(report.pop("saved"))
+        on_file.pop("saved")
+        self.assertEqual(report, on_file)
+        self.assertEqual(sheet_cells(doc), sheet_cells(self.office.front()))
+
+        undo = doc.getUndoManager()
+        self.assertEqual(undo.getCurrentUndoActionTitle(), "Fenwarx: Verify")
+        undo.undo()
+        self.assertEqual(sheet_cells(doc), as_it_was)
+
+    def test_export_writes_the_return_file_the_program_writes(self):
+        self.office.set_options(Mode="bulk")
+        self.office.open(self.book("form24-return.xlsx"))
+        report = self.run_command("export")
+        self.assertEqual(report["return_file"], os.path.join(self.out, "eTDS24.txt"))
+        self.assertEqual(flag(self.office.front()), "Exported")
+        in_bulk = file_bytes(report["return_file"])
+        on_file = subprocess.run(
+            [PROGRAM, "export", "--json", "--out-dir", self.work,
+             self.book("form24-return.xlsx", "on-file.xlsx")],
+            env=dict(os.environ, FENWARX_TODAY=TODAY), capture_output=True, text=True)
+        self.assertEqual(on_file.returncode, 0, on_file.stdout)
+        self.assertEqual(in_bulk, file_bytes(os.path.join(self.work, "eTDS24.txt")))
+
+    def test_without_the_library_fenwarx_runs_on_the_file(self):
+        alone = os.path.join(self.work, "bin", "fenwarx")
+        os.makedirs(os.path.dirname(alone))
+        shutil.copy(PROGRAM, alone)
+        self.office.set_options(Mode="bulk", Program=alone)
+        path = self.book("form26-return.xlsx")
+        self.office.open(path)
+        report = self.run_command("verify")
+        self.assertEqual(report["saved"], path)
+        self.assertEqual(flag(self.office.front()), "Verified")
+
+
+class Bundled(CalcCase):
+    def test_the_installed_files_are_an_extension_of_every_user(self):
+        self.assertIn("org.fenwarx.calc", self.office.extensions("bundled"))
+        self.assertNotIn("org.fenwarx.calc", self.office.extensions("user"))
+        self.office.open(self.book("form26-return.xlsx"))
+        report = self.run_command("export")
+        self.assertEqual(report["return_file"], os.path.join(self.out, "eTDS26.txt"))
 
 
 if __name__ == "__main__":

@@ -79,7 +79,7 @@ class _Approver(unohelper.Base, XCommandEnvironment, XInteractionHandler, XProgr
 
 
 class Office:
-    def __init__(self, name, environment):
+    def __init__(self, name, environment, bundled=None):
         self.scratch = tempfile.mkdtemp(prefix=f"fenwarx-calc-{name}-")
         self.report = os.path.join(self.scratch, "report.json")
         self.temporary = self._folder("tmp")
@@ -97,6 +97,9 @@ class Office:
             _office_binary(), f"-env:UserInstallation={uno.systemPathToFileUrl(self._folder('profile'))}",
             "--headless", "--norestore", "--nologo", "--nodefault",
             f"--accept=pipe,name={pipe};urp;"]
+        if bundled:
+            # The folder of extensions installed with the office, in place of its own.
+            self._command.append(f"-env:BUNDLED_EXTENSIONS={uno.systemPathToFileUrl(bundled)}")
         self._env = env
         self._start()
         try:
@@ -158,6 +161,11 @@ class Office:
         shutil.rmtree(self.scratch, ignore_errors=True)
 
     # The extension.
+    def extensions(self, layer):
+        manager = self.ctx.getValueByName("/singletons/com.sun.star.deployment.ExtensionManager")
+        return {e.getIdentifier().Value: e.getVersion()
+                for e in manager.getDeployedExtensions(layer, manager.createAbortChannel(), None)}
+
     def install(self, oxt):
         manager = self.ctx.getValueByName("/singletons/com.sun.star.deployment.ExtensionManager")
         started = time.monotonic()

@@ -2,15 +2,21 @@
 the document in front: store it, run fenwarx on it, load what fenwarx saved in
 the same window, show the result."""
 
+import json
 import os
+import time
 from dataclasses import dataclass
 
-from fenwarx_calc import document, options, program, results
+from fenwarx_calc import bulk, document, library, options, program, results
 
 _FILE_NOT_FOUND = 53
 _PATH_ACCESS = 75
 _INTERNAL = 51
 _LISTED_LINES = 40
+# Above this many rows on a sheet, storing and loading the workbook again costs
+# Calc seconds more than the job: the bulk mode takes over unless told not to.
+_BULK_ROWS = 5000
+_STATUS_SECONDS = 0.1
 
 
 @dataclass(frozen=True)
@@ -21,14 +27,15 @@ class Command:
     out_dir: bool = False
     validator: bool = False
     form_required: bool = False  # fenwarx cannot tell the form without the workbook
+    book_job: str | None = None  # the job the bulk mode runs for it, if it has one
 
 
 # In the order of the workbook's own buttons: verify then the salary sheets,
 # export then validate, certificates after an export.
 COMMANDS = {
-    "verify": Command(title="Verify", arguments=("verify",)),
-    "salary": Command(title="Verify salary", arguments=("verify", "--salary")),
-    "export": Command(title="Export", arguments=("export",), out_dir=True),
+    "verify": Command(title="Verify", arguments=("verify",), book_job="verify"),
+    "salary": Command(title="Verify salary", arguments=("verify", "--salary"), book_job="salary"),
+    "export": Command(title="Export", arguments=("export",), out_dir=True, book_job="export"),
     "validate": Command(title="Validate", arguments=("validate",), workbook=False, out_dir=True,
                         validator=True, form_required=True),
     "certificates": Command(title="Certificates", arguments=("certificates",)),
@@ -83,17 +90,29 @@ class _Run:
             self.progress = results.Progress(self.frame, f"Fenwarx: {self.command.title}")
             try:
                 view = document.view_of(self.doc)
-                outcome = self._run_program(binary, settings)
+                lib = self._bulk_library(binary, settings)
+                if lib is not None:
+                    outcome = self._run_bulk(lib, settings)
+                else:
+                    outcome = self._run_program(binary, settings)
             finally:
                 self.progress.end()
                 window.setEnable(True)
             self._finish(outcome, view)
         except _Stop as stop:
-            self._discard()
-            text = stop.failure["description"]
-            if self.frame is not None:
-                results.show_messages(self.ctx, self.frame, [results.message(text)])
-            results.write_report(results.report_text(failure=stop.failure))
+            self._stop(stop.failure)
+        except Exception as error:
+            # The office failed us (a document closed meanwhile, a call refused):
+            # said, not swallowed. Nothing was written into the document.
+            self._stop({"number": _INTERNAL,
+                        "description": f"Fenwarx could not finish: {document.text_of(error)}"})
+            raise
+
+    def _stop(self, failure):
+        self._discard()
+        if self.frame is not None:
+            results.show_messages(self.ctx, self.frame, [results.message(failure["description"])])
+        results.write_report(results.report_text(failure=failure))
 
     def _find_document(self):
         desktop = self.ctx.ServiceManager.createInstanceWithContext(
@@ -139,6 +158,50 @@ class _Run:
         if not form and self.command.form_required:
             form = _told_forms.get(self.doc.getURL()) or self._tell_form(binary, settings)
         return self._execute(binary, settings, self._arguments(settings, form))
+
+    def _bulk_library(self, binary, settings):
+        """The library, when this command runs in the bulk mode."""
+        if not self.command.book_job or settings.mode == "process":
+            return None
+        if settings.mode != "bulk" and not _large(self.doc):
+            return None
+        try:
+            return library.load(binary)
+        except library.LibraryError:
+            return None  # the program does the same on the saved file
+
+    def _run_bulk(self, lib, settings):
+        folder = None
+        if self.doc.hasLocation() and self.doc.getURL().startswith("file:"):
+            folder = os.path.dirname(document.system_path(self.doc.getURL()))
+        book = library.Book(lib, folder)
+        shown = [0.0]
+
+        def status(text):
+            if time.monotonic() - shown[0] >= _STATUS_SECONDS:
+                shown[0] = time.monotonic()
+                self.progress.update(text)
+
+        try:
+            self.progress.update("reading the workbook")
+            bulk.read_into(book, self.doc)
+            text = book.run(self.command.book_job, settings.form,
+                            options.out_dir(settings, os.environ),
+                            bulk.today_serial(os.environ.get("FENWARX_TODAY")), status)
+            report = json.loads(text)
+            if not report.get("failure"):
+                self.progress.update("writing the results")
+                try:
+                    bulk.write_changes(self.doc, book.changes(), f"Fenwarx: {self.command.title}")
+                except Exception as error:
+                    report["failure"] = {
+                        "number": _INTERNAL,
+                        "description": "the results could not be written into the document, "
+                                       f"which is as it was: {document.text_of(error)}"}
+                    text = json.dumps(report, indent=2) + "\n"
+        finally:
+            book.release()
+        return program.Run(exit_code=0, report=report, text=text)
 
     def _tell_form(self, binary, settings):
         # A verification that saves nothing is how fenwarx tells a workbook's form.
@@ -191,7 +254,7 @@ class _Run:
                  if not (failure and line.startswith("fenwarx: error "))]
         if not lines:
             return []
-        if outcome.exit_code == 2:
+        if any("--form" in line for line in lines):
             lines.append("The form can be chosen in Tools > Options > Fenwarx.")
         if len(lines) > _LISTED_LINES:
             lines = lines[:_LISTED_LINES] + [f"... and {len(lines) - _LISTED_LINES} more lines"]
@@ -201,6 +264,16 @@ class _Run:
         if self.workbook is not None:
             self.workbook.discard()
             self.workbook = None
+
+
+def _large(doc):
+    sheets = doc.getSheets()
+    for index in range(sheets.getCount()):
+        cursor = sheets.getByIndex(index).createCursor()
+        cursor.gotoEndOfUsedArea(False)
+        if cursor.getRangeAddress().EndRow + 1 > _BULK_ROWS:
+            return True
+    return False
 
 
 def _ending(exit_code):

@@ -70,6 +70,10 @@ def _copy_name(doc):
     return stem + ".xlsx"
 
 
+def system_path(url):
+    return uno.fileUrlToSystemPath(url)
+
+
 def workbook_of(doc):
     """The workbook file of the document, holding what the document holds."""
     own = _own_workbook(doc)
@@ -78,7 +82,7 @@ def workbook_of(doc):
             try:
                 doc.store()
             except Exception as error:
-                raise DocumentError(f"{own.path} could not be stored: {_text_of(error)}") from error
+                raise DocumentError(f"{own.path} could not be stored: {text_of(error)}") from error
         return own
     folder = tempfile.mkdtemp(prefix="fenwarx-calc-")
     path = os.path.join(folder, _copy_name(doc))
@@ -87,7 +91,7 @@ def workbook_of(doc):
         doc.storeToURL(url, _properties(FilterName=_COPY_FILTER, Overwrite=True))
     except Exception as error:
         shutil.rmtree(folder, ignore_errors=True)
-        raise DocumentError(f"the workbook could not be copied to {path}: {_text_of(error)}") from error
+        raise DocumentError(f"the workbook could not be copied to {path}: {text_of(error)}") from error
     return Workbook(path=path, url=url, filter=_COPY_FILTER, temporary=folder)
 
 
@@ -136,7 +140,7 @@ def reload(frame, doc, workbook, view):
         loaded = frame.loadComponentFromURL(workbook.url, "_self", 0, args)
     except Exception as error:
         loaded = None
-        reason = _text_of(error)
+        reason = text_of(error)
     else:
         reason = "it could not be loaded"
     if loaded is None:
@@ -147,5 +151,5 @@ def reload(frame, doc, workbook, view):
     return loaded
 
 
-def _text_of(error):
+def text_of(error):
     return getattr(error, "Message", "") or str(error) or type(error).__name__

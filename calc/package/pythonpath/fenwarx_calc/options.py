@@ -2,7 +2,8 @@
 
 An empty setting means the default the command line itself would take: the
 program found on PATH, the form the workbook shows, and the environment's
-FENWARX_OUT_DIR, FENWARX_VALIDATOR and FENWARX_SYSTEM_DIR.
+FENWARX_OUT_DIR, FENWARX_VALIDATOR and FENWARX_SYSTEM_DIR; and the bulk mode for
+large workbooks only.
 """
 
 import os
@@ -13,6 +14,9 @@ from com.sun.star.beans import PropertyValue
 
 NODE = "/org.fenwarx.Calc/Options"
 FORMS = ("", "24", "26", "27", "27EQ")  # "" as the workbook shows it
+# How fenwarx runs: "" the bulk mode for large workbooks only, "process" always
+# as a separate program on the saved file, "bulk" always inside Calc.
+MODES = ("", "process", "bulk")
 
 
 @dataclass
@@ -22,6 +26,7 @@ class Options:
     out_dir: str = ""
     validator: str = ""
     system_folder: str = ""
+    mode: str = ""
 
 
 # The configuration's name of each field.
@@ -31,6 +36,7 @@ _NAMES = {
     "out_dir": "OutDir",
     "validator": "Validator",
     "system_folder": "SystemFolder",
+    "mode": "Mode",
 }
 
 
@@ -47,9 +53,12 @@ def read(ctx):
     access = _access(ctx, "com.sun.star.configuration.ConfigurationAccess")
     values = {f.name: (access.getPropertyValue(_NAMES[f.name]) or "").strip()
               for f in fields(Options)}
+    # Typed into the registry by hand: what no command would take counts as unset.
     values["form"] = values["form"].upper()
     if values["form"] not in FORMS:
-        values["form"] = ""  # typed into the registry by hand: no command would take it
+        values["form"] = ""
+    if values["mode"] not in MODES:
+        values["mode"] = ""
     return Options(**values)
 
 

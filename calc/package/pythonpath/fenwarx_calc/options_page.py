@@ -6,7 +6,8 @@ from fenwarx_calc import options
 # The page's text fields, by the settings' field each shows.
 _TEXT_FIELDS = {"program": "Program", "out_dir": "OutDir", "validator": "Validator",
                 "system_folder": "SystemFolder"}
-_FORM_LIST = "Form"
+# The page's lists, by the settings' field each shows and the values in list order.
+_LISTS = {"form": ("Form", options.FORMS), "mode": ("Mode", options.MODES)}
 
 
 def handle(ctx, window, event):
@@ -23,13 +24,16 @@ def handle(ctx, window, event):
 def _fill(window, settings):
     for field, control in _TEXT_FIELDS.items():
         window.getControl(control).getModel().Text = getattr(settings, field)
-    index = options.FORMS.index(settings.form) if settings.form in options.FORMS else 0
-    window.getControl(_FORM_LIST).getModel().SelectedItems = (index,)
+    for field, (control, values) in _LISTS.items():
+        value = getattr(settings, field)
+        index = values.index(value) if value in values else 0
+        window.getControl(control).getModel().SelectedItems = (index,)
 
 
 def _read(window):
     values = {field: window.getControl(control).getModel().Text
               for field, control in _TEXT_FIELDS.items()}
-    selected = window.getControl(_FORM_LIST).getModel().SelectedItems
-    values["form"] = options.FORMS[selected[0]] if selected else ""
+    for field, (control, choices) in _LISTS.items():
+        selected = window.getControl(control).getModel().SelectedItems
+        values[field] = choices[selected[0]] if selected else ""
     return options.Options(**values)
