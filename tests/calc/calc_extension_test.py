@@ -14,6 +14,7 @@ import sqlite3
 import subprocess
 import sys
 import tempfile
+import threading
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -34,24 +35,37 @@ _bundled = None  # the folder of the office's bundled extensions, for the Bundle
 
 
 def setUpModule():
-    global _office
+    global _office, _bundled
     for name, value in (("FENWARX_OXT", OXT), ("FENWARX_OXT_TREE", OXT_TREE),
                         ("FENWARX_PROGRAM", PROGRAM), ("FENWARX_EXAMPLES", EXAMPLES)):
         if not value or not os.path.exists(value):
             raise RuntimeError(f"{name} must name what the build made: {value!r}")
-    # A test ended by a signal (ctest's timeout) still ends its office.
-    signal.signal(signal.SIGTERM, lambda *_: sys.exit(1))
+    _end_office_on_term()
     group = sys.argv[1] if len(sys.argv) > 1 else "all"
     environment = {"FENWARX_TODAY": TODAY, "FENWARX_OUT_DIR": ""}
     if group == "Bundled":
         # The files as `cmake --install` lays them out among the office's own extensions.
-        global _bundled
         _bundled = tempfile.mkdtemp(prefix="fenwarx-calc-bundled-")
         shutil.copytree(OXT_TREE, os.path.join(_bundled, "fenwarx"))
         _office = office.Office(group, environment, bundled=_bundled)
     else:
         _office = office.Office(group, environment)
         _office.install(OXT)
+
+
+def _end_office_on_term():
+    """A run ended by SIGTERM ends its office at once, even while a call into the
+    office waits: a thread of its own takes the signal, which every other thread
+    blocks from the start (the office unblocks it for itself)."""
+    def wait():
+        signal.sigwait({signal.SIGTERM})
+        if _office is not None:
+            _office.kill()
+        if _bundled is not None:
+            shutil.rmtree(_bundled, ignore_errors=True)
+        os._exit(1)
+    signal.pthread_sigmask(signal.SIG_BLOCK, {signal.SIGTERM})
+    threading.Thread(target=wait, daemon=True).start()
 
 
 def tearDownModule():

@@ -44,6 +44,7 @@ def _office_binary():
 
 def _die_with_parent():
     ctypes.CDLL(None, use_errno=True).prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
+    signal.pthread_sigmask(signal.SIG_SETMASK, set())  # whatever the test blocks
 
 
 def _path_without_fenwarx(path):
@@ -92,6 +93,7 @@ class Office:
             "PATH": _path_without_fenwarx(env.get("PATH", os.defpath)),
             "FENWARX_CALC_REPORT": self.report,
         })
+        self._pipe = pipe
         self._log = open(os.path.join(self.scratch, "office.log"), "wb")
         self._command = [
             _office_binary(), f"-env:UserInstallation={uno.systemPathToFileUrl(self._folder('profile'))}",
@@ -149,16 +151,21 @@ class Office:
                 self.process.wait(timeout=20)
             except Exception:
                 pass
-        if self.process.poll() is None:
+        self.kill()
+
+    def kill(self):
+        """Ends the office at once (and what it left running), removing what it left."""
+        try:
             os.killpg(self.process.pid, signal.SIGKILL)
-            self.process.wait()
-        else:
-            try:
-                os.killpg(self.process.pid, signal.SIGKILL)  # what it left behind
-            except ProcessLookupError:
-                pass
+        except ProcessLookupError:
+            pass
+        self.process.wait()
         self._log.close()
         shutil.rmtree(self.scratch, ignore_errors=True)
+        # What an office ended by force leaves of its pipe (always in /tmp).
+        left = f"/tmp/OSL_PIPE_{os.getuid()}_{self._pipe}"
+        if os.path.exists(left):
+            os.unlink(left)
 
     # The extension.
     def extensions(self, layer):
