@@ -44,6 +44,16 @@ void each_used_cell(XlsxWorkbook& workbook, Visit&& visit) {
   }
 }
 
+// A timed run over the workbook of `in`: opening it is the first phase.
+struct TimedRun {
+  explicit TimedRun(const std::filesystem::path& in) : workbook(XlsxWorkbook::open(in)) {
+    times.open_ms = watch.lap();
+  }
+  PhaseTimes times;
+  Stopwatch watch;
+  std::shared_ptr<XlsxWorkbook> workbook;
+};
+
 // The last phase of every timed run: save as `out`, then the total.
 PhaseTimes saved(XlsxWorkbook& workbook, const std::filesystem::path& out, PhaseTimes times,
                  Stopwatch& watch) {
@@ -88,10 +98,8 @@ double median_of(std::vector<double> values) {
 
 PhaseTimes roundtrip(const std::filesystem::path& in, const std::filesystem::path& out,
                      RunCounts& counts) {
-  PhaseTimes times;
-  Stopwatch watch;
-  auto workbook = XlsxWorkbook::open(in);
-  times.open_ms = watch.lap();
+  TimedRun run(in);
+  auto& [times, watch, workbook] = run;
 
   counts = {};
   each_used_cell(*workbook, [&](StoredSheet& sheet, int row, int column) {
@@ -120,10 +128,8 @@ PhaseTimes roundtrip(const std::filesystem::path& in, const std::filesystem::pat
 
 PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& out,
                   std::string_view form, double today, bool salary, double& errors) {
-  PhaseTimes times;
-  Stopwatch watch;
-  auto workbook = XlsxWorkbook::open(in);
-  times.open_ms = watch.lap();
+  TimedRun run(in);
+  auto& [times, watch, workbook] = run;
 
   const Watched watched(*workbook);
   RecordingUi ui;
@@ -150,10 +156,8 @@ PhaseTimes verify(const std::filesystem::path& in, const std::filesystem::path& 
 PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem::path& out,
                          const std::filesystem::path& out_dir, std::string_view form, double today,
                          bool& completed) {
-  PhaseTimes times;
-  Stopwatch watch;
-  auto workbook = XlsxWorkbook::open(in);
-  times.open_ms = watch.lap();
+  TimedRun run(in);
+  auto& [times, watch, workbook] = run;
   const Watched watched(*workbook);
   RecordingUi ui;
   const auto clock = fixed_clock(today);
@@ -167,10 +171,8 @@ PhaseTimes export_return(const std::filesystem::path& in, const std::filesystem:
 
 PhaseTimes certificate_layout(const std::filesystem::path& in, const std::filesystem::path& out,
                               std::string_view form, double today, std::size_t& rows) {
-  PhaseTimes times;
-  Stopwatch watch;
-  auto workbook = XlsxWorkbook::open(in);
-  times.open_ms = watch.lap();
+  TimedRun run(in);
+  auto& [times, watch, workbook] = run;
   RecordingUi ui;
   const auto clock = fixed_clock(today);
   const auto object = create_object(find_return_class(form)->prog_id, Platform{ui, *clock});
@@ -195,10 +197,8 @@ PhaseTimes certificate_layout(const std::filesystem::path& in, const std::filesy
 }
 
 PhaseTimes loadsave(const std::filesystem::path& in, const std::filesystem::path& out) {
-  PhaseTimes times;
-  Stopwatch watch;
-  auto workbook = XlsxWorkbook::open(in);
-  times.open_ms = watch.lap();
+  TimedRun run(in);
+  auto& [times, watch, workbook] = run;
   return saved(*workbook, out, times, watch);
 }
 

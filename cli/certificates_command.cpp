@@ -41,11 +41,7 @@ int certificates(const CertificateOptions& options) {
          .out_dir = default_out_dir(),
          .interruption = stop.interruption()});
   }
-  if (result.outcome == jobs::Outcome::UnknownForm) {
-    print_report(result, options.json);
-    return report_unknown_form(options.workbook);
-  }
-  return end_run(result, options.json);
+  return end_workbook_run(result, options.workbook, options.json);
 }
 
 Command add_certificates(CLI::App& parent) {

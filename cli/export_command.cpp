@@ -23,11 +23,7 @@ int export_return(const WorkbookOptions& options) {
     result = jobs::export_return(workbook_job(options),
                                  environment_of(options, observer, stop.interruption()));
   }
-  if (result.outcome == jobs::Outcome::UnknownForm) {
-    print_report(result, options.json);
-    return report_unknown_form(options.workbook);
-  }
-  return end_run(result, options.json);
+  return end_workbook_run(result, options.workbook, options.json);
 }
 
 Command add_export(CLI::App& parent) {

@@ -45,6 +45,12 @@ int end_run(const jobs::Result& result, bool json, bool results) {
   return exit_code_of(result.outcome);
 }
 
+int end_workbook_run(const jobs::Result& result, std::string_view workbook, bool json) {
+  if (result.outcome != jobs::Outcome::UnknownForm) return end_run(result, json);
+  print_report(result, json);
+  return report_unknown_form(workbook);
+}
+
 int end_usage(std::string_view problem, bool json, bool results) {
   print_report(jobs::Result{}, json, results);
   fmt::print(stderr, "fenwarx: {}\n", problem);

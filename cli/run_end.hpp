@@ -30,6 +30,10 @@ void print_report(const jobs::Result& result, bool json, bool results = false);
 // error; the exit code of the outcome.
 int end_run(const jobs::Result& result, bool json, bool results = false);
 
+// end_run for a command over one workbook, whose form may be unknown: then the
+// object and the line that names the workbook.
+int end_workbook_run(const jobs::Result& result, std::string_view workbook, bool json);
+
 // A usage problem found after parsing, before any job ran: the object of a run
 // that did nothing, then "fenwarx: PROBLEM" on standard error; the usage exit code.
 int end_usage(std::string_view problem, bool json, bool results = false);

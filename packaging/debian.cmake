@@ -78,6 +78,8 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 # The certificate pages are set in DejaVu Sans; no library link shows that.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-dejavu-core)
+# The Calc toolbar needs Calc and its Python bridge; the command line does not.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libreoffice-calc, python3-uno")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${FENWARX_DEB_SCRIPTS})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 

@@ -12,6 +12,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev clang-format
   python3 python3-openpyxl libreoffice-calc
+  python3-uno
 )
 
 sudo_cmd=()

@@ -96,8 +96,8 @@ bool exported(ReturnObject& self) {
   const CellPlace cell = self.layout().deductor.flag;
   const std::string flag = self.current_sheet ? self.GetCellText(cell.row, cell.column) : "";
   if (flag == texts::kFlagError) {
-    self.ui().MsgBox(Message::information(std::string(texts::kErrorInData),
-                                          std::string(texts::kVerifyAgainTitle)));
+    self.ui().MsgBox(Message::information(std::string(texts::kErrorInData.text),
+                                          std::string(texts::kErrorInData.title)));
     return false;
   }
   if (flag == texts::kFlagVerified || flag.empty()) {

@@ -55,13 +55,14 @@ void SetDataBase(const std::string& dbPath) {
 std::optional<std::string> checked_host(ReturnObject& self) {
   const std::string host = ReadHostPath(system_folder_of(self));
   if (host.empty()) {
-    self.ui().MsgBox(Message::information(std::string(texts::kNoHostPath),
-                                          std::string(texts::kNoHostPathTitle)));
+    self.ui().MsgBox(Message::information(std::string(texts::kNoHostPath.text),
+                                          std::string(texts::kNoHostPath.title)));
     return std::nullopt;
   }
   for (const HostFile& file : kHostFiles) {
     if (file_exists(host_file(host, file.name))) continue;
-    self.ui().MsgBox(Message::information(std::string(file.prompt), std::string(file.title)));
+    self.ui().MsgBox(
+        Message::information(std::string(file.missing.text), std::string(file.missing.title)));
     return std::nullopt;
   }
   return host;

@@ -18,16 +18,13 @@ inline constexpr std::string_view kHostIni = "quondapath.ini";
 // A file the host needs, and the message that says it is missing.
 struct HostFile {
   std::string_view name;
-  std::string_view prompt;
-  std::string_view title;
+  texts::Notice missing;
 };
-// clang-format off
 inline constexpr std::array<HostFile, 3> kHostFiles{{
-    {.name = "Brelmo.mdb", .prompt = texts::kNoHostFiles, .title = texts::kNoHostFilesTitle},
-    {.name = "Quonda.mdb", .prompt = texts::kNoResourceFiles, .title = texts::kNoResourceFilesTitle},
-    {.name = "Plomberg.EXE", .prompt = texts::kNoUtility, .title = texts::kNoUtilityTitle},
+    {.name = "Brelmo.mdb", .missing = texts::kNoHostFiles},
+    {.name = "Quonda.mdb", .missing = texts::kNoResourceFiles},
+    {.name = "Plomberg.EXE", .missing = texts::kNoUtility},
 }};
-// clang-format on
 inline constexpr std::string_view kHostMainDatabase = kHostFiles[0].name;
 inline constexpr std::string_view kHostDatabase = kHostFiles[1].name;  // the certificate tables
 inline constexpr std::string_view kHostUtility = kHostFiles[2].name;

@@ -3,6 +3,7 @@
 // interface and the spreadsheet toolbar call the same jobs: each takes a workbook
 // or a file and its options, and returns a result that says what happened.
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -61,6 +62,9 @@ struct WorkbookJob {
   std::optional<Form> form = {};  // else told by the workbook
   std::optional<std::filesystem::path> save_as = {};
   bool save = true;
+  // A workbook the caller holds in memory, used in place of the file and never
+  // saved: the caller takes back what the job changed.
+  std::shared_ptr<Workbook> open = {};
 };
 
 // A line of the error log: the marked cell, what its log line on the deductor

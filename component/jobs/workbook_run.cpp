@@ -47,7 +47,12 @@ WorkbookRun::WorkbookRun(const WorkbookJob& job, const Environment& environment,
       result_(result),
       messages_(result, environment.observer),
       clock_(clock_of(environment)) {
-  workbook_ = XlsxWorkbook::open(job.workbook);
+  if (job.open) {
+    workbook_ = job.open;
+  } else {
+    file_ = XlsxWorkbook::open(job.workbook);
+    workbook_ = file_;
+  }
   result.form = job.form ? job.form : detect_form(*workbook_);
   if (!result.form) result.form = fallback;
   if (!result.form) {
@@ -73,11 +78,12 @@ void WorkbookRun::flag(std::string_view text) {
 
 void WorkbookRun::finish() {
   workbook_->GetApplication().BeginWriting();
-  if (job_.save_as) {
-    workbook_->save_as(*job_.save_as);
+  // A workbook the caller holds is the caller's to write back.
+  if (file_ && job_.save_as) {
+    file_->save_as(*job_.save_as);
     result_.saved = job_.save_as;
-  } else if (job_.save) {
-    workbook_->save();
+  } else if (file_ && job_.save) {
+    file_->save();
     result_.saved = job_.workbook;
   }
   result_.errors = object_->error_count;

@@ -48,7 +48,8 @@ class ApplicationHooks {
 
 class WorkbookRun {
  public:
-  // Opens the workbook (a failure to open is a RuntimeError) and tells its form,
+  // Opens the workbook (a failure to open is a RuntimeError), or takes the one
+  // the job holds, and tells its form,
   // `fallback` when its sheets do not; with no form, result.outcome is
   // UnknownForm and there is no object.
   WorkbookRun(const WorkbookJob& job, const Environment& environment, Result& result,
@@ -59,12 +60,13 @@ class WorkbookRun {
 
   bool has_object() const { return object_ != nullptr; }
   ReturnObject& object() { return *object_; }
-  const std::shared_ptr<XlsxWorkbook>& workbook() { return workbook_; }
+  const std::shared_ptr<Workbook>& workbook() { return workbook_; }
 
   // Writes the flag into the deductor sheet's flag cell.
   void flag(std::string_view text);
   // Saves as the job says (a stop asked for until then is raised instead: nothing
-  // is saved); gathers the error count and the log into the result.
+  // is saved; a workbook the job holds is never saved); gathers the error count
+  // and the log into the result.
   void finish();
 
  private:
@@ -72,7 +74,8 @@ class WorkbookRun {
   Result& result_;
   MessageSink messages_;
   std::unique_ptr<Clock> clock_;
-  std::shared_ptr<XlsxWorkbook> workbook_;
+  std::shared_ptr<XlsxWorkbook> file_;  // the workbook's file, when the job opened one
+  std::shared_ptr<Workbook> workbook_;
   std::optional<ApplicationHooks> hooks_;
   std::shared_ptr<ReturnObject> object_;
 };

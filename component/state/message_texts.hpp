@@ -58,18 +58,23 @@ inline constexpr std::string_view kUpdatingCompany = " Updating Company.........
 inline constexpr std::string_view kUpdatingDeductees = " Updating Deductee Records..........";
 std::string certificate_row_status(int row);  // " Deductee Records No 7 .........."
 inline constexpr std::string_view kCertificatesUpdated = " Updated ..........";
-inline constexpr std::string_view kErrorInData =
-    "Their is Error in Data. Please Verify and Export first then Press for Certificate !";
-inline constexpr std::string_view kVerifyAgainTitle = "Please Verify Again";
+// A message box's text under its title.
+struct Notice {
+  std::string_view text;
+  std::string_view title;
+};
+inline constexpr Notice kErrorInData{
+    .text = "Their is Error in Data. Please Verify and Export first then Press for Certificate !",
+    .title = "Please Verify Again"};
 inline constexpr std::string_view kExportFirst = "Please Export first then Press for Certificate !";
-inline constexpr std::string_view kNoHostPath = " Login in Orlinex Once to Proceed ! ";
-inline constexpr std::string_view kNoHostPathTitle = " Path not Available ";
-inline constexpr std::string_view kNoHostFiles = " Files are not available ! ";
-inline constexpr std::string_view kNoHostFilesTitle = "File is missing Brelmo.mdb ";
-inline constexpr std::string_view kNoResourceFiles = " Resourse Files are not available ! ";
-inline constexpr std::string_view kNoResourceFilesTitle = "File is missing Quonda.mdb";
-inline constexpr std::string_view kNoUtility = " 'Plomberg' not available ! ";
-inline constexpr std::string_view kNoUtilityTitle = "File is missing Plomberg.exe ";
+inline constexpr Notice kNoHostPath{.text = " Login in Orlinex Once to Proceed ! ",
+                                    .title = " Path not Available "};
+inline constexpr Notice kNoHostFiles{.text = " Files are not available ! ",
+                                     .title = "File is missing Brelmo.mdb "};
+inline constexpr Notice kNoResourceFiles{.text = " Resourse Files are not available ! ",
+                                         .title = "File is missing Quonda.mdb"};
+inline constexpr Notice kNoUtility{.text = " 'Plomberg' not available ! ",
+                                   .title = "File is missing Plomberg.exe "};
 // "Certificates not generated: Deductee Details row 7, column 4 (PName): 300
 // characters, more than the 255 the host takes. The host database keeps its
 // earlier data."

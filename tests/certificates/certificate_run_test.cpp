@@ -168,39 +168,39 @@ TEST(CertificateRun, AValueTooLongForTheHostRollsBothTablesBack) {
   const Host host = host_with_rows();
   const Rows before = host.tables();
   std::ofstream(host.dir / "LogTDSZelto.log") << "an earlier line\n";
-  CertificateBench bench(Form::F26, host);
-  RowTexts long_name = certificate_row("194J", "ABCDE1234G", std::string(300, 'x'));
-  GenerateCertificate(bench.self,
-                      certificate_workbook(Form::F26, "Exported",
-                                           {certificate_row("194C", "P", "N"),
-                                            certificate_row("194C", "P", "M"), long_name},
-                                           host.dir));
-  EXPECT_EQ(bench.ui.messages,
-            std::vector{Message::plain(
-                "Certificates not generated: Deductee Details row 4, column 4 (PName): 300 "
-                "characters, more than the 255 the host takes. The host database keeps its "
-                "earlier data.")});
-  EXPECT_EQ(host.tables(), before);
-  EXPECT_TRUE(bench.started.empty());
-  EXPECT_EQ(bench.self.certificates.end, CertificateOutcome::End::Failed);
-  EXPECT_TRUE(bench.self.certificates.too_long);
+  // The company row's workbook has no folder: its log line goes elsewhere.
+  auto company = certificate_workbook(Form::F26, "Exported", {});
+  company->find_sheet("Deductor Details")->store_value(36, 2, Variant::text(std::string(256, 'y')));
+  const struct {
+    std::shared_ptr<MemoryWorkbook> workbook;
+    std::string where;
+  } cases[] = {
+      // A deductee row, named by the host's column.
+      {certificate_workbook(Form::F26, "Exported",
+                            {certificate_row("194C", "P", "N"), certificate_row("194C", "P", "M"),
+                             certificate_row("194J", "ABCDE1234G", std::string(300, 'x'))},
+                            host.dir),
+       "Deductee Details row 4, column 4 (PName): 300"},
+      // The company row, named by its cell on the deductor sheet.
+      {company, "Deductor Details row 36, column 2 (mstcompany value 19): 256"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.where);
+    CertificateBench bench(Form::F26, host);
+    GenerateCertificate(bench.self, c.workbook);
+    EXPECT_EQ(bench.ui.messages,
+              std::vector{Message::plain("Certificates not generated: " + c.where +
+                                         " characters, more than the 255 the host takes. The "
+                                         "host database keeps its earlier data.")});
+    EXPECT_EQ(host.tables(), before);
+    EXPECT_TRUE(bench.started.empty());
+    EXPECT_EQ(bench.self.certificates.end, CertificateOutcome::End::Failed);
+    EXPECT_TRUE(bench.self.certificates.too_long);
+  }
   EXPECT_EQ(slurp(host.dir / "LogTDSZelto.log"),
             "an earlier line\n4..15/06/2006 10:30:00--" + host.database().string() +
                 ": cannot run insert into \"16a\": CHECK constraint failed: length(\"PName\") "
                 "<= 255 -2147217900\n");
-
-  // On the deductor sheet: the company row fails, named by its cell.
-  CertificateBench company(Form::F26, host);
-  auto workbook = certificate_workbook(Form::F26, "Exported", {}, host.dir);
-  workbook->find_sheet("Deductor Details")
-      ->store_value(36, 2, Variant::text(std::string(256, 'y')));
-  GenerateCertificate(company.self, workbook);
-  EXPECT_EQ(company.ui.messages,
-            std::vector{Message::plain(
-                "Certificates not generated: Deductor Details row 36, column 2 (mstcompany value "
-                "19): 256 characters, more than the 255 the host takes. The host database keeps "
-                "its earlier data.")});
-  EXPECT_EQ(host.tables(), before);
 }
 
 // A locked database: the statement's own failure is the reason.

@@ -13,6 +13,7 @@
 #include "platform/files/fault_injection.hpp"
 #include "returns/dispatch.hpp"
 #include "support/certificate_host.hpp"
+#include "support/error_of.hpp"
 #include "support/test_paths.hpp"
 
 namespace fenwarx {
@@ -106,13 +107,8 @@ TEST(SetDataBase, ANewEmptyDatabaseAndNeverAReplacedFile) {
 
   std::ofstream(dir / "Host.mdb") << "the host's data";
   args = {Variant::text((dir / "Host.mdb").string())};
-  try {
-    invoke(self, "SetDataBase", args);
-    FAIL() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), 58);
-    EXPECT_EQ(e.description(), "File already exists: " + (dir / "Host.mdb").string());
-  }
+  EXPECT_EQ(error_of([&] { invoke(self, "SetDataBase", args); }),
+            "58 File already exists: " + (dir / "Host.mdb").string());
   std::ifstream in(dir / "Host.mdb");
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "the host's data");
   args = {Variant::text("")};

@@ -77,7 +77,7 @@ TEST(CheckRateAmountNill, NilRateNeedsNilTaxAndTwoWayFormsZeroTheSerial) {
     b.type(8, rate, c.rate);
     b.type(8, tax, c.tax);
     b.type(8, serial, "7");
-    EXPECT_EQ(failure_of([&] { CheckRateAmountNill(b.self, 8); }), c.failure);
+    EXPECT_EQ(error_number_of([&] { CheckRateAmountNill(b.self, 8); }), c.failure);
     int marks = 0;
     for (int col = 1; col <= 20; ++col) marks += b.marked(8, col);
     EXPECT_TRUE(marks == (c.marked ? 1 : 0) && (!c.marked || b.marked(8, c.marked))) << marks;

@@ -15,17 +15,11 @@
 #include "platform/values/dates.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "state/return_object.hpp"
+#include "support/error_of.hpp"
 
 namespace fenwarx::testing {
 
 inline double day(int y, int m, int d) { return serial_from_civil({y, m, d}); }
-
-// The number of the failure `run` passes on; 0 when it returns.
-inline int failure_of(const std::function<void()>& run) try {
-  return run(), 0;
-} catch (const RuntimeError& failure) {
-  return failure.number();
-}
 
 struct CheckBench {
   explicit CheckBench(Form form = Form::F26, std::initializer_list<LaidCell> deductor = {})

@@ -94,7 +94,7 @@ TEST(CheckDateQuarter, DeductorRow39MustHoldADate) {
     CheckBench b;
     b.self.workbook = bound ? layout({{"Challan Details", {}}}) : nullptr;
     bool checkFin = false;
-    const int failure = failure_of([&] { CheckDateQuarter(b.self, 12, 5, checkFin); });
+    const int failure = error_number_of([&] { CheckDateQuarter(b.self, 12, 5, checkFin); });
     EXPECT_EQ(failure, bound ? err::kSubscript : err::kObjectNotSet);
     EXPECT_TRUE(b.ui.messages.empty());
   }

@@ -83,7 +83,7 @@ TEST(CertificatesCommand, FillsTheHostStartsItsUtilityAndLeavesTheWorkbook) {
             "{\n  \"messages\": [],\n  \"errors\": 0,\n  \"log\": [],\n"
             "  \"certificates\": {\"rows\": 12, \"certificates\": 12, \"utility\": \"" +
                 (host.folder / "Plomberg.EXE").string() +
-                "\"},\n  \"return_file\": null,\n  \"saved\": null,\n"
+                "\"},\n  \"form\": \"26\",\n  \"return_file\": null,\n  \"saved\": null,\n"
                 "  \"failure\": null\n}\n");
   EXPECT_EQ(slurp(book), bytes);  // after both runs
 }

@@ -115,7 +115,7 @@ TEST(ExportCommand, Form24ListsTheRowsItDoesNotWrite) {
                           " ! Please Validate Your data\", \"title\": \"\", \"style\": 0}\n  ],\n"
                           "  \"errors\": 0,\n  \"log\": [],\n  \"not_written\": [\n"
                           "    {\"sheet\": \"Deductee Details\", \"row\": 5}\n  ],\n"
-                          "  \"return_file\": \"" +
+                          "  \"form\": \"24\",\n  \"return_file\": \"" +
                           file + "\",\n  \"saved\": null,\n  \"failure\": null\n}\n");
   const auto validated = run_fenwarx({"validate", "--form", "24", "--out-dir", out.string()});
   EXPECT_EQ(validated.exit_code, 0);

@@ -21,11 +21,13 @@ namespace fs = std::filesystem;
 
 const std::string kP26 = "Fenwarx.clsExport26";
 
-// The object of a run that stopped before it did anything; `failure` as printed.
-std::string report(const std::string& failure, bool results = false) {
+// The object of a run that stopped before it did anything; `failure` as printed,
+// the form it took (none when empty).
+std::string report(const std::string& failure, bool results = false, const std::string& form = "") {
   return std::string("{\n  \"messages\": [],\n  \"errors\": 0,\n  \"log\": [],\n") +
          (results ? "  \"results\": [],\n" : "") +
-         "  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": " + failure + "\n}\n";
+         "  \"form\": " + (form.empty() ? "null" : "\"" + form + "\"") +
+         ",\n  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": " + failure + "\n}\n";
 }
 
 std::string failure(int number, const std::string& description) {
@@ -47,9 +49,12 @@ TEST(CallFailures, AMemberThatFailsExitsThreeAndEveryExitPrintsTheObject) {
       {{"call", kP26, "Validation_ReturnFile"}, 3, "", "fenwarx: error 53: " + missing + "\n"},
       {{"call", "--json", kP26, "GetVersion", ",", "Validation_ReturnFile"}, 3,
        "{\n  \"messages\": [],\n  \"errors\": 0,\n  \"log\": [],\n  \"results\": [\n"
-       "    \"2.2D \"\n  ],\n  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": " +
+       "    \"2.2D \"\n  ],\n  \"form\": \"26\",\n  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": " +
            failure(53, missing) + "\n}\n",
        "fenwarx: error 53: " + missing + "\n"},
+      {{"call", "--json", kP26, "Nope"}, 3,
+       report(failure(438, "Object doesn't support this property or method"), true, "26"),
+       "fenwarx: error 438: Object doesn't support this property or method\n"},
       // Usage problems the parser leaves to the command.
       {{"call", kP26, ""}, 2, "", "fenwarx: " + empty + "\n"},
       {{"call", kP26, "GetVersion", ",", "", "1"}, 2, "", "fenwarx: " + empty + "\n"},
@@ -70,7 +75,7 @@ TEST(CallFailures, AMemberThatFailsExitsThreeAndEveryExitPrintsTheObject) {
   ::setenv("FENWARX_VALIDATOR", "echo validating", 1);
   expect_runs({{{"call", "--json", kP26, "Validation_ReturnFile"},
                 0,
-                report("null", true),
+                report("null", true, "26"),
                 "validating " + file + "\n"}});
   ::unsetenv("FENWARX_VALIDATOR");
   ::unsetenv("FENWARX_OUT_DIR");
@@ -92,10 +97,11 @@ TEST(WorkbookFailures, EveryExitOfAWorkbookCommandPrintsTheObject) {
       {{"verify", "--json", no_form.string()}, 2, report("null"), unknown},
       {{"export", "--json", "--out-dir", dir.string(), no_form.string()}, 2, report("null"), unknown},
       {{"verify", "--json", "--no-save", "--form", "27EQ", deductor_only.string()}, 3,
-       report(failure(9, sheet)), "fenwarx: error 9: " + sheet + "\n"},
-      {{"verify", "--json", "--salary", book}, 2, report("null"),
+       report(failure(9, sheet), false, "27EQ"), "fenwarx: error 9: " + sheet + "\n"},
+      {{"verify", "--json", "--salary", book}, 2, report("null", false, "26"),
        "fenwarx: --salary applies to Form 24 only; " + book + " is Form 26\n"},
-      {{"validate", "--json", "--form", "27", "--out-dir", dir.string()}, 1, report("null"),
+      {{"validate", "--json", "--form", "27", "--out-dir", dir.string()}, 1,
+       report("null", false, "27"),
        "fenwarx: no return file at " + (dir / "eTDS27.txt").string() +
            "; run fenwarx export first\n"},
   });

@@ -109,14 +109,14 @@ TEST(VerifyCallCommands, ExitCodesAndWhatTheyPrint) {
       {{"call", "--json", p26, "xplace", "q\"b\\s\x01t\tn\n\xff\xc3\xa9\xe2\x82\xac", "#", "!"}, 0,
        "{\n  \"messages\": [],\n  \"errors\": 0,\n  \"log\": [],\n  \"results\": [\n"
        "    \"q\\\"b\\\\s\\u0001t\\tn\\n\\ufffd\xc3\xa9\xe2\x82\xac\"\n  ],\n"
-       "  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": null\n}\n"},
+       "  \"form\": \"26\",\n  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": null\n}\n"},
       {{"verify", "--today", "2006-01-15", "-o", out, book}, 0, kSuccess},
       {{"verify", "--no-save", book}, 0, kSuccess},  {{"verify", no_year_book}, 1, no_year(30)},
       {{"verify", "--json", "--no-save", no_year_book}, 1, "{\n  \"messages\": [\n"
        "    {\"text\": \"Select year Once Again !\", \"title\": \"\", \"style\": 0}\n"
        "  ],\n  \"errors\": 0,\n  \"log\": [],\n  \"notes\": [\n"
        "    \"the financial year cell Deductor Details!B30 is empty\"\n  ],\n"
-       "  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": null\n}\n"},
+       "  \"form\": \"26\",\n  \"return_file\": null,\n  \"saved\": null,\n  \"failure\": null\n}\n"},
       {{"verify"}, 2, "", "*"},  {{"verify", "--form", "25", book}, 2, "", "*"},
       {{"verify", "-o", "x.xlsx", "--no-save", book}, 2, "", "*"},
       {{"verify", "--today", "2006-02-30", book}, 2, "", "*"},
@@ -208,7 +208,7 @@ TEST(VerifyCommand, SalaryRunsAfterTheVerificationAndReportsBoth) {
               "contain 1 errors(s).\", \"title\": \"\", \"style\": 64}\n  ],\n  \"errors\": 1,\n"
               "  \"log\": [\n    {\"sheet\": \"Salary Details\", \"row\": 2, \"column\": 13, "
               "\"address\": \"M2\", \"caption\": \"H13\", \"rule\": \"not P or N: P adds the "
-              "amount beside it, N subtracts it\"}\n  ],\n  \"return_file\": null,\n"
+              "amount beside it, N subtracts it\"}\n  ],\n  \"form\": \"24\",\n  \"return_file\": null,\n"
               "  \"saved\": \"{W}\",\n  \"failure\": null\n}\n",
        .flag = "Error"},
       {.salaries = clean_salary(), .perquisite_sheet = false, .exit_code = 3, .out = kSuccess,
@@ -258,7 +258,8 @@ TEST(CallCommand, ValidatorsAfterTheBindingRunMarkTheSavedWorkbook) {
             " ! \", \"style\": 64}\n  ],\n  \"errors\": 1,\n  \"log\": [\n    {\"sheet\": "
             "\"Deductor Details\", \"row\": 3, \"column\": 2, \"address\": \"B3\", "
             "\"caption\": \"PAN \\\"of\\\" the deductor\", \"rule\": \"not a PAN: five "
-            "letters, four digits, a letter\"}\n  ],\n  \"results\": [],\n  \"return_file\": "
+            "letters, four digits, a letter\"}\n  ],\n  \"results\": [],\n  \"form\": \"26\",\n"
+            "  \"return_file\": "
             "null,\n  \"saved\": \"" +
                 book + "\",\n  \"failure\": null\n}\n");
   auto saved = XlsxWorkbook::open(book);

@@ -20,6 +20,7 @@
 #include "platform/values/dates.hpp"
 #include "platform/values/runtime_error.hpp"
 #include "support/clean_return.hpp"
+#include "support/error_of.hpp"
 #include "support/test_paths.hpp"
 #include "verify/verification.hpp"
 
@@ -310,24 +311,14 @@ TEST(ExportEndsEarly, AFailureLeavesTheEarlierFileAlone) {
     auto sheets = golden_return(form);
     sheets.pop_back();
     ExportBench b(form, folder);
-    try {
-      b.run(sheets);
-      ADD_FAILURE() << "no failure";
-    } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.number(), err::kSubscript);
-    }
+    EXPECT_EQ(error_number_of([&] { b.run(sheets); }), err::kSubscript);
     EXPECT_TRUE(b.ui.messages.empty());
     EXPECT_FALSE(b.self.exported.completed);
     EXPECT_EQ(files_in(folder), std::vector<std::string>{path.filename()});
     EXPECT_EQ(slurp(path), "earlier\r\n");
 
     ExportBench missing(form, folder / "missing");
-    try {
-      missing.run(golden_return(form));
-      ADD_FAILURE() << "no failure";
-    } catch (const RuntimeError& e) {
-      EXPECT_EQ(e.number(), err::kPathNotFound);
-    }
+    EXPECT_EQ(error_number_of([&] { missing.run(golden_return(form)); }), err::kPathNotFound);
     EXPECT_FALSE(fs::exists(folder / "missing"));
   }
 }

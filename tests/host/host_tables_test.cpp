@@ -9,6 +9,7 @@
 
 #include "certificates/certificates.hpp"
 #include "support/certificate_host.hpp"
+#include "support/error_of.hpp"
 #include "support/shell.hpp"
 
 namespace fenwarx::host {
@@ -67,18 +68,12 @@ TEST(HostTables, WhatTheUtilityCannotPrintIsNamed) {
   const Host host = written_host();
   auto database = sqlite_engine().open(host.database(), OpenMode::Existing);
   database->execute("update \"16a\" set TDSIssueNo = '2a' where rowid = 4");
-  const auto error_of = [&] {
-    try {
-      read_host_tables(*database);
-      return std::string();
-    } catch (const RuntimeError& e) {
-      return e.description();
-    }
-  };
-  EXPECT_EQ(error_of(),
-            host.database().string() + ": row 4 of table 16a has '2a' as its certificate number");
+  const auto read = [&] { read_host_tables(*database); };
+  EXPECT_EQ(error_of(read), "1004 " + host.database().string() +
+                                ": row 4 of table 16a has '2a' as its certificate number");
   database->execute("delete from mstcompany");
-  EXPECT_EQ(error_of(), host.database().string() + ": the company table mstcompany has no row");
+  EXPECT_EQ(error_of(read),
+            "1004 " + host.database().string() + ": the company table mstcompany has no row");
 }
 
 // One PDF per number holding its rows' PANs and amounts;

@@ -38,6 +38,9 @@ expect_file "$root/usr/$LIBDIR/libfenwarx.so.0"
 expect_file "$root/usr/include/fenwarx/c_api.h"
 expect_file "$root/usr/share/man/man1/fenwarx.1"
 expect_file "$root/usr/$LIBDIR/cmake/fenwarx/fenwarxConfig.cmake"
+# The Calc toolbar, where Calc finds bundled extensions, and the .oxt for a hand install.
+expect_file "$root/usr/lib/libreoffice/share/extensions/fenwarx/description.xml"
+expect_file "$root/usr/share/fenwarx/fenwarx.oxt"
 [ "$(sed -n 's/^prefix=//p' "$root/usr/$LIBDIR/pkgconfig/fenwarx.pc")" = /usr ] ||
   fail "fenwarx.pc in the package does not say prefix=/usr"
 ! grep -rlF "$BUILD" "$root/usr/$LIBDIR/pkgconfig" "$root/usr/$LIBDIR/cmake" ||

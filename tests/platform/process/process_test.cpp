@@ -12,11 +12,14 @@
 #include <thread>
 #include <vector>
 
-#include "platform/values/runtime_error.hpp"
+#include "support/error_of.hpp"
 #include "support/test_paths.hpp"
 
 namespace fenwarx {
 namespace {
+
+using testing::error_number_of;
+using testing::error_of;
 
 TEST(Process, ExitStatusAndSignal) {
   const struct {
@@ -45,19 +48,11 @@ TEST(Process, PassesArgumentsAsGiven) {
 }
 
 TEST(Process, MissingProgramAndEmptyCall) {
-  try {
-    run_and_wait({"fenwarx-no-such-program", "x"});
-    FAIL() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), 53);
-    EXPECT_EQ(e.description(), "File not found: fenwarx-no-such-program");
-  }
-  try {
-    run_and_wait({});
-    FAIL() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), 5);
-  }
+  EXPECT_EQ(error_of([] {
+              run_and_wait({"fenwarx-no-such-program", "x"});
+            }),
+            "53 File not found: fenwarx-no-such-program");
+  EXPECT_EQ(error_number_of([] { run_and_wait({}); }), 5);
 }
 
 using testing::slurp;
@@ -97,13 +92,8 @@ TEST(Process, ADetachedProgramRunsOnInItsOwnSession) {
   EXPECT_EQ(said.substr(ids.size()), "/dev/null\nsame\n");
   const std::size_t blank = ids.find(' ');
   EXPECT_EQ(ids.substr(0, blank), ids.substr(blank + 1, ids.size() - blank - 2)) << ids;
-  try {
-    start_detached({(dir / "Plomberg.EXE").string()});
-    FAIL() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), 53);
-    EXPECT_EQ(e.description(), "File not found: " + (dir / "Plomberg.EXE").string());
-  }
+  EXPECT_EQ(error_of([&] { start_detached({(dir / "Plomberg.EXE").string()}); }),
+            "53 File not found: " + (dir / "Plomberg.EXE").string());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "platform/spreadsheet/memory_style_book.hpp"
 #include "platform/spreadsheet/memory_workbook.hpp"
 #include "platform/values/runtime_error.hpp"
+#include "support/error_of.hpp"
 
 namespace fenwarx {
 namespace {
@@ -144,13 +145,8 @@ TEST(Worksheets, FindsByExactNameThenIgnoringCaseElseSubscriptOutOfRange) {
   EXPECT_EQ(&wb.Worksheets("deductee details"), &lower);
   EXPECT_EQ(wb.sheet_names(),
             (std::vector<std::string>{"Deductor Details", "deductee details", "Deductee Details"}));
-  try {
-    wb.Worksheets("Deductor Detail");
-    FAIL() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(std::to_string(e.number()) + ": " + e.description(),
-              "9: Subscript out of range: the workbook has no sheet 'Deductor Detail'");
-  }
+  EXPECT_EQ(testing::error_of([&] { wb.Worksheets("Deductor Detail"); }),
+            "9 Subscript out of range: the workbook has no sheet 'Deductor Detail'");
 }
 
 TEST(Layout, TypesEachCellAndTheStatusBarNotifiesItsListener) {

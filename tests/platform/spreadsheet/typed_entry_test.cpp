@@ -6,6 +6,7 @@
 #include "platform/spreadsheet/memory_workbook.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/runtime_error.hpp"
+#include "support/error_of.hpp"
 
 namespace fenwarx {
 namespace {
@@ -63,12 +64,9 @@ TEST(TypedEntry, EmptyClearsTheValueButKeepsTheStyleAndAnObjectIsATypeMismatch) 
     EXPECT_TRUE(cell.Value().is_empty());
   }
   EXPECT_TRUE(cell.NumberFormat() == "0.00" && cell.InteriorColor() == kColorError);
-  try {
-    cell.SetValue(Variant::object(std::make_shared<MemoryWorkbook>()));
-    FAIL() << "no error";
-  } catch (const RuntimeError& e) {
-    EXPECT_EQ(e.number(), err::kTypeMismatch);
-  }
+  EXPECT_EQ(testing::error_number_of(
+                [&] { cell.SetValue(Variant::object(std::make_shared<MemoryWorkbook>())); }),
+            err::kTypeMismatch);
 }
 
 TEST(CellDisplay, TextFollowsTheFormat) {

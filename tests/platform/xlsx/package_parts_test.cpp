@@ -7,7 +7,6 @@
 #include "platform/spreadsheet/cell_store.hpp"
 #include "platform/spreadsheet/spreadsheet.hpp"
 #include "platform/values/runtime_error.hpp"
-#include "platform/xlsx/builtin_formats.hpp"
 #include "platform/xlsx/content_types.hpp"
 #include "platform/xlsx/new_package.hpp"
 #include "platform/xlsx/relationships.hpp"
@@ -200,22 +199,6 @@ TEST(PackageParts, MalformedOrUnexpectedXmlNamesThePart) {
             "1004 xl/workbook.xml is not well-formed XML at byte 0: No document element found");
   EXPECT_EQ(error_of([] { WorkbookPart("xl/workbook.xml", "<worksheet/>"); }),
             "1004 xl/workbook.xml has the root element <worksheet>, not <workbook>");
-}
-
-TEST(BuiltinFormats, MapIdsToCodesAndBack) {
-  // clang-format off
-  // 5 is a locale-defined currency, 164 a custom id.
-  for (const auto& [id, code] : {std::pair{0, "General"}, {14, "dd/mm/yyyy"}, {49, "@"},
-                                 {22, "dd/mm/yyyy h:mm"}, {5, "General"}, {164, "General"}})
-    EXPECT_EQ(builtin_format(id), code) << id;
-  for (std::uint32_t id = 0; id < 60; ++id)
-    EXPECT_EQ(is_builtin_date_format(id), (id >= 14 && id <= 22) || (id >= 45 && id <= 47)) << id;
-  // dd/mm/yyyy is left to the reader's locale.
-  for (const auto& [code, id] : {std::pair<const char*, std::optional<std::uint32_t>>{"0.00", 2},
-                                 {"General", 0}, {"d-mmm-yy", 15}, {"dd/mm/yyyy", std::nullopt},
-                                 {"0.000", std::nullopt}, {"", std::nullopt}})
-    EXPECT_EQ(builtin_format_id(code), id) << code;
-  // clang-format on
 }
 
 TEST(NewPackage, SheetNamesMustBeUsable) {

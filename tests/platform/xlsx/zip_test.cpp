@@ -12,6 +12,7 @@
 #include "platform/values/runtime_error.hpp"
 #include "platform/xlsx/zip_reader.hpp"
 #include "platform/xlsx/zip_writer.hpp"
+#include "support/error_of.hpp"
 #include "support/test_paths.hpp"
 #include "zip_test_files.hpp"
 
@@ -23,13 +24,10 @@ namespace fs = std::filesystem;
 // "number description" of what a ZipReader raises opening `path` (and reading `part`), or "".
 std::string zip_error(const fs::path& path, const std::string& part = "",
                       std::uint64_t limit = ZipReader::kMaxEntrySize) {
-  try {
+  return testing::error_of([&] {
     ZipReader zip(path, limit);
     if (!part.empty()) zip.read(*zip.find(part));
-  } catch (const RuntimeError& e) {
-    return std::to_string(e.number()) + " " + e.description();
-  }
-  return "";
+  });
 }
 
 void put(const fs::path& path, const std::string& bytes) {

@@ -1,14 +1,15 @@
-#include "json_report.hpp"
+#include "jobs/result_json.hpp"
 
 #include <fmt/format.h>
 
 #include <cmath>
 
+#include "layout/forms.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/utf8.hpp"
 #include "platform/values/variant.hpp"
 
-namespace fenwarx::cli {
+namespace fenwarx::jobs {
 namespace {
 
 std::string json_number(double value) {
@@ -22,7 +23,7 @@ void append_message(std::string& out, const Message& m) {
                      json_string(m.title), m.style);
 }
 
-void append_log_line(std::string& out, const jobs::LogLine& line) {
+void append_log_line(std::string& out, const LogLine& line) {
   out += fmt::format(
       R"({{"sheet": {}, "row": {}, "column": {}, "address": {}, "caption": {}, "rule": {}}})",
       json_string(line.sheet), line.row, line.column, json_string(line.address),
@@ -80,7 +81,7 @@ std::string json_string(std::string_view text) {
   return out;
 }
 
-std::string json_failure(const std::optional<jobs::Failure>& failure) {
+std::string json_failure(const std::optional<Failure>& failure) {
   if (!failure) return "null";
   return fmt::format(R"({{"number": {}, "description": {}}})", failure->number,
                      json_string(failure->description));
@@ -95,7 +96,7 @@ std::string json_value(const Variant& value) {
   }
 }
 
-std::string json_text(const jobs::Result& result, bool results) {
+std::string json_text(const Result& result, bool results) {
   std::string out = "{\n  \"messages\": ";
   append_array(out, result.messages, append_message);
   out += fmt::format(",\n  \"errors\": {},\n  \"log\": ", json_number(result.errors));
@@ -110,7 +111,7 @@ std::string json_text(const jobs::Result& result, bool results) {
   // Rows the return file leaves out (Form 24's without tax or challan): only when there are any.
   if (!result.not_written.empty()) {
     out += ",\n  \"not_written\": ";
-    append_array(out, result.not_written, [](std::string& o, const jobs::SheetRow& row) {
+    append_array(out, result.not_written, [](std::string& o, const SheetRow& row) {
       o += fmt::format(R"({{"sheet": {}, "row": {}}})", json_string(row.sheet), row.row);
     });
   }
@@ -126,13 +127,16 @@ std::string json_text(const jobs::Result& result, bool results) {
     append_array(out, result.results,
                  [](std::string& o, const std::string& r) { o += json_string(r); });
   }
-  out += fmt::format(",\n  \"return_file\": {},\n  \"saved\": {},\n  \"failure\": {}",
-                     optional_path(result.return_file), optional_path(result.saved),
-                     json_failure(result.failure));
+  // The form the job took, told by the workbook or given: what a caller without
+  // the workbook (the spreadsheet toolbar's Validate) needs to know.
+  out += fmt::format(
+      ",\n  \"form\": {},\n  \"return_file\": {},\n  \"saved\": {},\n  \"failure\": {}",
+      result.form ? json_string(form_name(*result.form)) : "null",
+      optional_path(result.return_file), optional_path(result.saved), json_failure(result.failure));
   // A run the user stopped: its failure is error 18, and nothing was saved.
   if (result.outcome == jobs::Outcome::Cancelled) out += ",\n  \"cancelled\": true";
   out += "\n}\n";
   return out;
 }
 
-}  // namespace fenwarx::cli
+}  // namespace fenwarx::jobs
