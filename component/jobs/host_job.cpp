@@ -13,6 +13,7 @@
 #include "platform/database/database.hpp"
 #include "platform/files/atomic_file.hpp"
 #include "platform/files/file_system.hpp"
+#include "platform/files/folders.hpp"
 #include "platform/files/read_only_file.hpp"
 #include "platform/files/system_folder.hpp"
 
@@ -24,14 +25,6 @@ namespace fs = std::filesystem;
 bool taken(const fs::path& path) {
   std::error_code error;
   return fs::symlink_status(path, error).type() != fs::file_type::not_found;
-}
-
-void make_folder(const fs::path& folder) {
-  std::error_code error;
-  fs::create_directories(folder, error);
-  if (error)
-    throw RuntimeError(err::kPathNotFound, "Path not found: cannot make " + folder.string() + " (" +
-                                               error.message() + ")");
 }
 
 // A database made complete under a temporary name, then renamed over `target`.

@@ -9,6 +9,7 @@
 
 #include "platform/files/atomic_file.hpp"
 #include "platform/files/file_system.hpp"
+#include "platform/files/folders.hpp"
 #include "platform/files/read_only_file.hpp"
 #include "platform/files/system_folder.hpp"
 #include "platform/process/process.hpp"
@@ -37,14 +38,6 @@ bool installed_and_registered(const fs::path& system, const fs::path& target) {
   for (const ClassEntry& entry : read_class_registry(system))
     if (fs::path(entry.library).lexically_normal() == target) return true;
   return false;
-}
-
-void make_folder(const fs::path& folder) {
-  std::error_code error;
-  fs::create_directories(folder, error);
-  if (error)
-    throw RuntimeError(err::kPathNotFound, "Path not found: cannot make " + folder.string() + " (" +
-                                               error.message() + ")");
 }
 
 // The copy appears whole or not at all, over any earlier file of its name.

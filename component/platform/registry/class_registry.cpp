@@ -10,6 +10,7 @@
 
 #include "platform/files/atomic_file.hpp"
 #include "platform/files/file_system.hpp"
+#include "platform/files/folders.hpp"
 #include "platform/files/read_only_file.hpp"
 #include "platform/registry/class_registry.h"
 #include "platform/values/ascii.hpp"
@@ -73,14 +74,6 @@ void write_lines(const fs::path& file, const std::vector<std::string>& lines) {
   AtomicFile out(file);
   out.write(text);
   out.commit();
-}
-
-void make_folder(const fs::path& folder) {
-  std::error_code error;
-  fs::create_directories(folder, error);
-  if (error)
-    throw RuntimeError(err::kPathNotFound, "Path not found: cannot make " + folder.string() + " (" +
-                                               error.message() + ")");
 }
 
 // What reads back as it was written: a line ends at a line break, and blanks
