@@ -22,6 +22,7 @@ rm -rf "$asan"
 cmake -S . -B "$asan" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DFENWARX_SANITIZE=ON -DFENWARX_BENCH=OFF
 cmake --build "$asan" -j"$(nproc)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+LSAN_OPTIONS=suppressions="$PWD/scripts/lsan.supp" \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir "$asan" --output-on-failure -j"$(nproc)" -LE "install|calc"
 
