@@ -148,11 +148,10 @@ Verified verify(const GeneratedReturn& generated, const std::shared_ptr<MemoryWo
   } catch (const RuntimeError& error) {
     // The salary check raises 13 for a year that is not four digits, as documented;
     // the deductor walk has marked that year.
-    if (error.number() == err::kTypeMismatch &&
-        error.description() == texts::salary_year_unusable(run.object->financial_year))
-      return {.findings = findings_text(*run.object)};
-    broken(generated,
-           "the verification raised " + std::to_string(error.number()) + " " + error.description());
+    if (error.number() != err::kTypeMismatch ||
+        error.description() != texts::salary_year_unusable(run.object->financial_year))
+      broken(generated, "the verification raised " + std::to_string(error.number()) + " " +
+                            error.description());
   }
   const std::uint64_t changed = source_changes(*book, *run.object) - before;
   return {.findings = findings_text(*run.object), .rewrote = changed > run.object->marker_changes};
@@ -301,7 +300,11 @@ void check_exports(const GeneratedReturn& generated,
     broken(generated, exported.file && after.file
                           ? "an export after a verification wrote other bytes:\n" + *after.file +
                                 "than a fresh one:\n" + *exported.file
-                          : "an export after a verification did not do what a fresh one did");
+                          : "an export after a verification " +
+                                std::string(after.file ? "wrote a file" : "wrote none") +
+                                ", found\n" + after.findings + "and said\n" + after.messages +
+                                "where a fresh one found\n" + exported.findings + "and said\n" +
+                                exported.messages);
 
   if (!exported.file) {
     // Refused: a finding says why, or the message that the return has no deductee

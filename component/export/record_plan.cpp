@@ -46,8 +46,16 @@ RecordPlan plan_records(const ExportProfile& profile, std::span<const ChallanRec
     }
   }
   // A return that deposited nothing for no deductee states so in one nil challan.
-  if (!per_section && totals.challan_total == 0 && totals.deductee_count <= 0)
+  // So does one without a challan: its deductees, whom the check lets name no
+  // challan only when nothing was deducted, stand under it (a file of no challan
+  // record is refused whole).
+  if (!per_section && totals.challan_total == 0 &&
+      (totals.deductee_count <= 0 || challans.empty())) {
     plan.nil_sections.emplace_back(profile.nil_return_section);
+    std::vector<std::size_t>& under = nil_by_section[plan.nil_sections.back()];
+    for (std::size_t d : plan.left_out) under.push_back(d);
+    plan.left_out.clear();
+  }
 
   plan.records.reserve(challans.size() + deductees.size() + plan.nil_sections.size() + 1);
   RecordContext at{.line = 3};

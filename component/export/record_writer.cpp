@@ -2,7 +2,7 @@
 
 #include <type_traits>
 
-#include "export/field_formats.hpp"
+#include "checks/field_formats.hpp"
 #include "platform/values/ascii.hpp"
 #include "platform/values/dates.hpp"
 #include "platform/values/numbers.hpp"
@@ -107,26 +107,9 @@ std::string_view RecordWriter::text_of(const ReturnField& field, const RecordCon
 }
 
 void RecordWriter::append_formatted(const ReturnField& field, std::string_view text) {
+  if (append_plain_format(record_, field.format, text)) return;
   switch (field.format) {
-    case Format::AsHeld: record_.append(text); return;
-    case Format::Trimmed: record_.append(trimmed_view(text)); return;
-    case Format::WholeNumber:
-      record_ += std::to_string(static_cast<long long>(round_half_even(leading_number(text))));
-      return;
-    case Format::Amount: append_decimal_field(record_, text, 2); return;
     case Format::StrictAmount: record_ += strict_amount_field(text); return;
-    case Format::LeadingAmount: append_fixed_text(record_, leading_number(text), 2); return;
-    case Format::AmountOrZero: {
-      const std::string_view held = trimmed_view(text);
-      if (held.empty())
-        record_ += "0.00";
-      else
-        append_decimal_field(record_, held, 2);
-      return;
-    }
-    case Format::Rate: append_decimal_field(record_, text, 4); return;
-    case Format::Date: record_ += date_field(text); return;
-    case Format::HashedDate: record_ += date_field(without(text, '#')); return;
     case Format::ZeroPadded: {
       const std::string_view held = trimmed_view(text);
       if (!held.empty()) record_ += AddZero(self_, held, field.max_length);
@@ -134,6 +117,7 @@ void RecordWriter::append_formatted(const ReturnField& field, std::string_view t
     }
     case Format::SectionCode: record_ += profile_.challan_section(text); return;
     case Format::NilSectionCode: record_ += trimmed(profile_.nil_section(text)); return;
+    default: return;  // written above
   }
 }
 

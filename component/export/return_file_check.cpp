@@ -5,8 +5,9 @@
 #include <optional>
 #include <set>
 
+#include "checks/field_faults.hpp"
+#include "checks/return_field_formats.hpp"
 #include "export/export_profile.hpp"
-#include "export/return_field_formats.hpp"
 #include "export/return_file_warnings.hpp"
 #include "layout/record_tables.hpp"
 
@@ -244,12 +245,9 @@ class Checker {
     for (const ReturnField& field : table.fields) {
       const std::size_t found = report_.findings.size();
       rule(n, field, table);
-      const std::size_t length = f(field.number).size();
-      if (report_.findings.size() == found && field.max_length > 0 &&
-          length > static_cast<std::size_t>(field.max_length))
-        add(n, field.number,
-            std::to_string(length) + " characters, at most " + std::to_string(field.max_length) +
-                " allowed");
+      if (report_.findings.size() != found) continue;
+      if (auto fault = field_fault(field, f(field.number)))
+        add(n, field.number, std::move(fault->message));
     }
     for (const ReturnField& field : table.fields) {
       if (field.sum_of.first == 0) continue;
@@ -309,22 +307,14 @@ class Checker {
                   std::to_string(open_->records));
         break;
       case Check::NilIndicator: nil_indicator(n, k); break;
-      case Check::Amount: amount_field(n, field, table); break;
-      case Check::DepositTotal: stated_deposit_ = amount(n, k, field.required); break;
-      case Check::Rate: rate(n, k); break;
+      case Check::Amount: amount_field(field, table); break;
+      case Check::DepositTotal: stated_deposit_ = amount(k); break;
+      // Judged of the field alone, by field_fault.
+      case Check::Rate:
       case Check::Date:
-        shaped(n, k, field.required, is_date, "date is missing", " is not a date (ddMMyyyy)");
-        break;
       case Check::Pan:
-        shaped(n, k, field.required, is_pan, "PAN is missing", " is not a PAN");
-        break;
       case Check::Tan:
-        if (!is_tan(text)) add(n, k, quoted(text) + " is not a TAN");
-        break;
-      case Check::FinancialYear:
-        if (!financial_year_start(text))
-          add(n, k, "financial year " + quoted(text) + " is not like 200506");
-        break;
+      case Check::FinancialYear: break;
       case Check::AssessmentYear:
         // A year on from the financial year, when that one reads.
         if (const auto first = financial_year_start(f(facts_.financial_year_field))) {
@@ -337,8 +327,8 @@ class Checker {
   }
 
   // An amount field of a whole record, kept for the sums it takes part in.
-  void amount_field(long long n, const ReturnField& field, const RecordTable& table) {
-    const std::optional<Paise> value = amount(n, field.number, field.required);
+  void amount_field(const ReturnField& field, const RecordTable& table) {
+    const std::optional<Paise> value = amount(field.number);
     amounts_[static_cast<std::size_t>(field.number)] = value;
     if (table.kind == RecordKind::Challan) {
       if (field.number == facts_.deposit_field) {
@@ -351,32 +341,6 @@ class Checker {
         open_->stated.emplace_back(field.sums_deductee_field, value);
         open_->sums.push_back(0);
       }
-    }
-  }
-
-  // A percentage from 0 to 100 with four decimals, when present. A rate written
-  // with a minus is named as such rather than as a misshapen rate.
-  void rate(long long n, int k) {
-    const std::string_view text = f(k);
-    if (text.empty()) return;
-    const bool negative = text.front() == '-';
-    const std::string_view digits = negative ? text.substr(1) : text;
-    const auto rate = parse_rate(digits);
-    if (!is_rate(digits))
-      add(n, k, quoted(text) + " is not a rate with four decimals");
-    else if (negative)
-      add(n, k, "rate " + std::string(text) + " is below 0");
-    else if (!rate || *rate > kHundredPercent)
-      add(n, k, "rate " + std::string(text) + " is over 100");
-  }
-
-  // A field that, when present, must read as `reads` does.
-  void shaped(long long n, int k, bool required, bool (*reads)(std::string_view),
-              const char* missing, const char* misread) {
-    if (f(k).empty()) {
-      if (required) add(n, k, missing);
-    } else if (!reads(f(k))) {
-      add(n, k, quoted(f(k)) + misread);
     }
   }
 
@@ -445,17 +409,10 @@ class Checker {
     return value;
   }
 
-  std::optional<Paise> amount(long long n, int k, bool required) {
-    if (f(k).empty()) {
-      if (required) add(n, k, "amount is missing");
-      return std::nullopt;
-    }
-    const auto value = parse_amount(f(k));
-    if (!value)
-      add(n, k, quoted(f(k)) + " is not an amount with two decimals");
-    else if (f(k).front() == '-')
-      add(n, k, quoted(f(k)) + " is a negative amount");
-    return value;
+  // The amount a field states, when it reads as one (field_fault names what it
+  // is when it does not).
+  std::optional<Paise> amount(int k) const {
+    return f(k).empty() ? std::nullopt : parse_amount(f(k));
   }
 
   CheckReport report_;

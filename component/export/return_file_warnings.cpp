@@ -5,7 +5,7 @@
 #include <string>
 
 #include "checks/code_shapes.hpp"
-#include "export/return_field_formats.hpp"
+#include "checks/return_field_formats.hpp"
 #include "layout/code_lists.hpp"
 #include "layout/record_tables.hpp"
 #include "platform/values/ascii.hpp"

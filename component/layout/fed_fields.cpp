@@ -9,8 +9,10 @@ namespace fenwarx {
 namespace {
 
 template <class Role>
-void add(RoleSet<Role>& set, Role role) {
-  set[static_cast<std::size_t>(role)] = true;
+void add(FedRoles<Role>& roles, Role role, const ReturnField* alone = nullptr) {
+  const auto index = static_cast<std::size_t>(role);
+  roles.any[index] = true;
+  if (alone) roles.alone[index].push_back(alone);
 }
 
 FedFields gather(Form form) {
@@ -22,13 +24,13 @@ FedFields gather(Form form) {
           [&](const auto& from) {
             using S = std::decay_t<decltype(from)>;
             if constexpr (std::is_same_v<S, source::Deductor>)
-              add(fed.deductor, from.row);
+              add(fed.deductor, from.row, &field);
             else if constexpr (std::is_same_v<S, source::Challan>)
-              add(fed.challan, from.column);
+              add(fed.challan, from.column, &field);
             else if constexpr (std::is_same_v<S, source::Cheque>)
               add(fed.challan, ChallanColumn::Cheque);
             else if constexpr (std::is_same_v<S, source::Deductee>)
-              add(fed.deductee, from.column);
+              add(fed.deductee, from.column, &field);
           },
           field.source);
     }

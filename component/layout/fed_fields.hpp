@@ -3,6 +3,7 @@
 // read them: the verification holds each of them to what the file can carry.
 #include <array>
 #include <cstddef>
+#include <vector>
 
 #include "layout/forms.hpp"
 #include "layout/roles.hpp"
@@ -12,10 +13,21 @@ namespace fenwarx {
 template <class Role>
 using RoleSet = std::array<bool, static_cast<std::size_t>(Role::kCount)>;
 
+struct ReturnField;
+
+// The fields a role feeds, by role: `any` those whose text it is part of,
+// `alone` those whose text is its own, formatted (what a finding at its cell can
+// speak for).
+template <class Role>
+struct FedRoles {
+  RoleSet<Role> any;
+  std::array<std::vector<const ReturnField*>, static_cast<std::size_t>(Role::kCount)> alone;
+};
+
 struct FedFields {
-  RoleSet<DeductorRow> deductor;
-  RoleSet<ChallanColumn> challan;
-  RoleSet<DeducteeColumn> deductee;
+  FedRoles<DeductorRow> deductor;
+  FedRoles<ChallanColumn> challan;
+  FedRoles<DeducteeColumn> deductee;
 };
 
 const FedFields& fed_fields(Form form);

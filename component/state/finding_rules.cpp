@@ -29,6 +29,8 @@ constexpr RuleText kTexts[] = {
     {.rule = Rule::SignFlag, .text = "not P or N: P adds the amount beside it, N subtracts it"},
     {.rule = Rule::AmountMissing, .text = "empty: an amount is required (0.00 for none)"},
     {.rule = Rule::AmountNotNumber, .text = "not an amount"},
+    {.rule = Rule::AmountTooLarge, .text = "an amount of more than 20 digits before the point"},
+    {.rule = Rule::NegativeAmount, .text = "an amount below zero"},
     {.rule = Rule::RateMissing, .text = "not a rate: a number is required"},
     {.rule = Rule::RateRange, .text = "not a rate from 0 to 100 percent"},
     {.rule = Rule::PositiveAmount, .text = "not an amount above zero"},

@@ -26,6 +26,8 @@ enum class Rule : unsigned char {
   // Amounts and rates.
   AmountMissing,
   AmountNotNumber,
+  AmountTooLarge,
+  NegativeAmount,
   RateMissing,
   RateRange,
   PositiveAmount,

@@ -146,7 +146,7 @@ void Verify_Challan(ReturnObject& self) {
   ChallanRow checks(self, tally);
   Application& application = self.workbook->GetApplication();
   const int columns = layout.columns.count();
-  FedRow fed(self, sheet, fed_columns(layout.columns, fed_fields(self.form()).challan));
+  FedRow fed(self, sheet, layout.columns, fed_fields(self.form()).challan);
   const int rows = rows_to_walk(sheet, first, layout.last_row);
 
   for (int row = first; row <= layout.last_row; ++row) {
@@ -196,7 +196,9 @@ void RetallyChallans(ReturnObject& self) {
       const int column = next->column;
       const auto end =
           std::find_if(next, actions.end(), [&](const auto& a) { return a.column != column; });
-      if (std::any_of(next, end, [](const auto& a) { return reads_deductees(a.action->step); })) {
+      // A cell the check marked for what the file cannot carry keeps it.
+      if (std::any_of(next, end, [](const auto& a) { return reads_deductees(a.action->step); }) &&
+          cell_carries(sheet, row, column)) {
         self.position = {.row = static_cast<double>(row), .column = static_cast<double>(column)};
         sheet.Cells(row, column).SetInteriorColor(kColorNone);
         for (auto step = next; step != end; ++step) checks.run(step->action->step, row, column);

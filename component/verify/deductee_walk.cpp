@@ -160,6 +160,18 @@ DeducteeRecord& next_record(ReturnObject& self) {
   return records.deductees[index];
 }
 
+// The columns whose text an export takes again from the cell as the walk left
+// it (a later step rewrote the cell after the record took it): the file holds
+// that text, so the cell is judged by it.
+std::vector<bool> retaken_columns(Form form, int columns) {
+  std::vector<bool> retaken(static_cast<std::size_t>(columns) + 1, false);
+  for (const PlacedAction<DeducteeAction>& placed : deductee_steps_taken_early(form))
+    if (std::holds_alternative<deductee_step::Store>(placed.action->step) ||
+        std::holds_alternative<deductee_step::StoreCleaned>(placed.action->step))
+      retaken[static_cast<std::size_t>(placed.column)] = true;
+  return retaken;
+}
+
 }  // namespace
 
 void VerifyDeducteeDetails(ReturnObject& self) {
@@ -173,7 +185,9 @@ void VerifyDeducteeDetails(ReturnObject& self) {
 
   try {
     DeducteeRow checks(self);
-    FedRow fed(self, sheet, fed_columns(layout.columns, fed_fields(self.form()).deductee));
+    FedRow fed(self, sheet, layout.columns, fed_fields(self.form()).deductee);
+    const std::vector<bool> retaken = retaken_columns(self.form(), layout.walked_columns);
+    std::string cell_text;
     const int rows = rows_to_walk(sheet, layout.first_row, layout.last_row);
     int row = layout.first_row;
     for (; row <= layout.last_row; ++row) {
@@ -194,7 +208,12 @@ void VerifyDeducteeDetails(ReturnObject& self) {
         for (; next != actions.end() && next->column == column; ++next)
           checks.run(next->action->step, row, column, record);
       }
-      fed.after(row, [&](int column) { return record[layout.columns.at(column).role]; });
+      fed.after(row, [&](int column) -> std::string_view {
+        if (!retaken[static_cast<std::size_t>(column)])
+          return record[layout.columns.at(column).role];
+        cell_text = sheet.Cells(row, column).ValueText();
+        return cell_text;
+      });
       self.position.column = 1;
       self.records.deductee_index += 1;
     }

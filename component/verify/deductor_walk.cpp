@@ -8,7 +8,6 @@
 #include "checks/error_marker.hpp"
 #include "checks/walk_checks.hpp"
 #include "layout/code_lists.hpp"
-#include "layout/record_tables.hpp"
 #include "platform/values/ascii.hpp"
 #include "platform/values/numbers.hpp"
 #include "platform/values/runtime_error.hpp"
@@ -88,38 +87,6 @@ bool starts_with_year(std::string_view text) {
          std::all_of(text.begin(), text.begin() + 4, [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// The most characters the batch header takes from a row, as the row's text is
-// written (0: no limit, or a format that rewrites the text), and whether the
-// header trims it first.
-struct HeaderWidth {
-  int max_length = 0;
-  bool trimmed = true;
-};
-HeaderWidth header_width(Form form, DeductorRow role) {
-  const RecordTable& header = record_table(form, RecordKind::BatchHeader);
-  const int number = header.deductor_field(role);
-  const ReturnField* field = number ? header.field(number) : nullptr;
-  if (!field || (field->format != Format::AsHeld && field->format != Format::Trimmed)) return {};
-  return {.max_length = field->max_length,
-          .trimmed = std::get<source::Deductor>(field->source).trimmed};
-}
-
-// A row longer than its field of the batch header: the file would be refused.
-// The writer drops tabs and line breaks, so they do not count.
-void check_width(ReturnObject& self, Worksheet& sheet, DeductorRow role, int row, int column) {
-  const HeaderWidth width = header_width(self.form(), role);
-  if (width.max_length == 0) return;
-  const std::string held = sheet.value_text(row, column);
-  const std::string_view text = width.trimmed ? trimmed_view(held) : std::string_view(held);
-  const auto length = std::count_if(text.begin(), text.end(),
-                                    [](char c) { return c != '\t' && c != '\r' && c != '\n'; });
-  if (length <= width.max_length) return;
-  const bool marked = !self.findings.empty() && self.findings.back().row == row &&
-                      self.findings.back().column == column &&
-                      self.findings.back().sheet == sheet.Name();
-  if (!marked) MarkCell(self, row, column, true, Rule::Length);
-}
-
 class DeductorRows {
  public:
   explicit DeductorRows(ReturnObject& self)
@@ -186,7 +153,7 @@ void VerifyDeductorDetails(ReturnObject& self) {
     self.current_sheet = &self.workbook->Worksheets(layout.name);
     Application& application = self.workbook->GetApplication();
     DeductorRows rows(self);
-    const RoleSet<DeductorRow>& fed = fed_fields(self.form()).deductor;
+    const FedRoles<DeductorRow>& fed = fed_fields(self.form()).deductor;
     // The rows up to the return type are checked; those below it are not.
     const int last_row = layout.rows.of(R::ReturnType);
     for (int row = 1; row <= last_row; ++row) {
@@ -198,18 +165,17 @@ void VerifyDeductorDetails(ReturnObject& self) {
       MarkCell(self, row, layout.value_column, false);
       const DeductorRow role = layout.rows.at(row).role;
       rows.apply(role, row);
-      if (fed[static_cast<std::size_t>(role)]) {
-        check_fed_cell(self, *self.current_sheet, row, layout.value_column);
-        check_width(self, *self.current_sheet, role, row, layout.value_column);
-      }
+      if (fed.any[static_cast<std::size_t>(role)])
+        check_fed_cell(self, *self.current_sheet, row, layout.value_column,
+                       fed.alone[static_cast<std::size_t>(role)]);
     }
     // Rows below have no rule, but those the file carries must still fit in it.
     for (const auto& field : layout.rows.all()) {
       const int row = layout.rows.of(field.role);
-      if (row <= last_row || !fed[static_cast<std::size_t>(field.role)]) continue;
+      const auto role = static_cast<std::size_t>(field.role);
+      if (row <= last_row || !fed.any[role]) continue;
       MarkCell(self, row, layout.value_column, false);
-      check_fed_cell(self, *self.current_sheet, row, layout.value_column);
-      check_width(self, *self.current_sheet, field.role, row, layout.value_column);
+      check_fed_cell(self, *self.current_sheet, row, layout.value_column, fed.alone[role]);
     }
   } catch (const RuntimeError& failure) {
     if (failure.number() == err::kUserInterrupt) throw;  // the user's stop ends the run

@@ -1,16 +1,17 @@
 #include "verify/fed_cells.hpp"
 
+#include <type_traits>
 #include <utility>
+#include <variant>
 
 #include "checks/error_marker.hpp"
+#include "checks/field_faults.hpp"
+#include "checks/field_formats.hpp"
+#include "platform/values/ascii.hpp"
 #include "state/return_object.hpp"
 
 namespace fenwarx {
 namespace {
-
-bool holds_error(const Worksheet& sheet, int row, int column) {
-  return sheet.stored_value(row, column).type() == VariantType::Error;
-}
 
 // The finding a rule of the cell's own made in this row, if any.
 Finding* marked_in_row(ReturnObject& self, const Worksheet& sheet, int row, int column) {
@@ -22,12 +23,23 @@ Finding* marked_in_row(ReturnObject& self, const Worksheet& sheet, int row, int 
 // One cell, one error in the count: a cell its own rule marked is not marked
 // again, but an error value is what the finding then says (the rule saw only the
 // text the error reads as).
-void mark_fed(ReturnObject& self, Worksheet& sheet, int row, int column, bool error_value) {
+void mark_fed(ReturnObject& self, Worksheet& sheet, int row, int column, Rule rule) {
   if (Finding* marked = marked_in_row(self, sheet, row, column)) {
-    if (error_value) marked->rule = Rule::ErrorValue;
+    if (rule == Rule::ErrorValue) marked->rule = Rule::ErrorValue;
     return;
   }
-  MarkCell(self, row, column, true, error_value ? Rule::ErrorValue : Rule::FileCharacter);
+  MarkCell(self, row, column, true, rule);
+}
+
+bool carried(const Variant& value) {
+  return value.type() != VariantType::Error &&
+         (value.type() != VariantType::Text || file_can_carry(value.text_value()));
+}
+
+// The text a field takes from its source's: the deductor's rows may be trimmed first.
+std::string_view source_text(const ReturnField& field, std::string_view held) {
+  const auto* row = std::get_if<source::Deductor>(&field.source);
+  return row && row->trimmed ? trimmed_view(held) : held;
 }
 
 }  // namespace
@@ -44,22 +56,48 @@ bool file_can_carry(std::string_view text) {
   return true;
 }
 
-FedRow::FedRow(ReturnObject& self, Worksheet& sheet, std::vector<int> columns)
-    : self_(self), sheet_(sheet), columns_(std::move(columns)), errors_(columns_.size()) {}
+bool cell_carries(const Worksheet& sheet, int row, int column) {
+  return carried(sheet.stored_value(row, column));
+}
+
+Rule misfit(std::span<const ReturnField* const> fields, std::string_view text) {
+  std::string written;
+  for (const ReturnField* field : fields) {
+    written.clear();
+    if (!append_plain_format(written, field->format, source_text(*field, text))) continue;
+    // The writer drops tabs and line breaks.
+    std::erase_if(written, [](char c) { return c == '\t' || c == '\r' || c == '\n'; });
+    if (const auto fault = field_fault(*field, written)) return fault->rule;
+  }
+  return Rule::None;
+}
 
 void FedRow::before(int row) {
-  for (std::size_t i = 0; i < columns_.size(); ++i)
-    errors_[i] = holds_error(sheet_, row, columns_[i]);
+  for (std::size_t i = 0; i < columns_.size(); ++i) {
+    Variant value = sheet_.stored_value(row, columns_[i]);
+    originals_[i] = carried(value) ? std::nullopt : std::optional<Variant>(std::move(value));
+  }
 }
 
-void FedRow::mark(int row, int column, bool error_value) {
-  mark_fed(self_, sheet_, row, column, error_value);
+void FedRow::mark(int row, std::size_t index, Rule rule) {
+  const int column = columns_[index];
+  mark_fed(self_, sheet_, row, column, rule);
+  const std::optional<Variant>& original = originals_[index];
+  if (original && !(sheet_.stored_value(row, column) == *original))
+    sheet_.store_value(row, column, *original);
 }
 
-void check_fed_cell(ReturnObject& self, Worksheet& sheet, int row, int column) {
-  const bool error_value = holds_error(sheet, row, column);
-  if (error_value || !file_can_carry(sheet.value_text(row, column)))
-    mark_fed(self, sheet, row, column, error_value);
+void check_fed_cell(ReturnObject& self, Worksheet& sheet, int row, int column,
+                    std::span<const ReturnField* const> fields) {
+  if (sheet.stored_value(row, column).type() == VariantType::Error) {
+    mark_fed(self, sheet, row, column, Rule::ErrorValue);
+    return;
+  }
+  const std::string text = sheet.value_text(row, column);
+  if (!file_can_carry(text))
+    mark_fed(self, sheet, row, column, Rule::FileCharacter);
+  else if (const Rule rule = misfit(fields, text); rule != Rule::None)
+    mark_fed(self, sheet, row, column, rule);
 }
 
 }  // namespace fenwarx

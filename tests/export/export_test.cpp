@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "checks/field_formats.hpp"
 #include "export/export_bench.hpp"
-#include "export/field_formats.hpp"
 #include "export/record_writer.hpp"
 #include "export/return_file_check.hpp"
 #include "layout/code_lists.hpp"

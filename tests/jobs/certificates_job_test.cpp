@@ -152,10 +152,10 @@ TEST(CertificatesJob, AsIsHandsTheCertificateLayoutOverUnverified) {
   EXPECT_EQ(slurp(book), bytes);
 }
 
-// A value the host cannot hold is the data's to mend (DataErrors), not a failure
-// (a database that fails is one: the command's test); the host keeps its rows and
-// the failure log lies beside the workbook.
-TEST(CertificatesJob, AValueTooLongIsTheDatasToMendAndChangesNothing) {
+// A value too long for the return is the data's to mend (DataErrors), not a
+// failure, and is found before the host is touched: the host keeps its rows. (The
+// host's own limit, for values the return can carry, is the certificate run's test.)
+TEST(CertificatesJob, AValueTooLongForTheReturnStopsItBeforeTheHost) {
   const Host host;
   const fs::path book = exported_example(Form::F27, host);
   ASSERT_EQ(certificates({.workbook = book}, environment_of(host)).outcome, Outcome::Done);
@@ -170,11 +170,8 @@ TEST(CertificatesJob, AValueTooLongIsTheDatasToMendAndChangesNothing) {
   EXPECT_FALSE(too_long.failure);
   ASSERT_EQ(too_long.messages.size(), 1u);
   EXPECT_EQ(too_long.messages[0].text,
-            "Certificates not generated: Deductee Details row 6, column 4 (PName): 260 characters, "
-            "more than the 255 the host takes. The host database keeps its earlier data.");
+            "Their is Error in Data. Please Verify and Export first then Press for Certificate !");
   EXPECT_EQ(host.tables(), before);
-  const std::string log = slurp(host.dir / "LogTDSZelto.log");
-  EXPECT_TRUE(log.starts_with("6..07/12/2026 ")) << log;
 }
 
 TEST(HostJob, SetsUpTheHostAndNamesItRefusingToReplaceUnlessTold) {

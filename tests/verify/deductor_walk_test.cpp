@@ -43,9 +43,10 @@ struct Bench : ReturnBench {
 
 // Each field rule marks its own row once and leaves the text shown. The TAN loses blanks and
 // hyphens, is upper-cased and tested as four letters, five digits, a letter; it is written back
-// unless its length is wrong. Only PAN category O requires ten characters; any ten-character PAN is
+// unless its length is wrong. Only PAN category O requires a PAN; any ten-character PAN is
 // tested as five letters, four digits, a letter; Form 24 admits three more
-// reserved words. Some fields must be present, states are named exactly as listed.
+// reserved words. A PAN of another length is marked whatever the category: the
+// batch header could not carry it. Some fields must be present, states are named exactly as listed.
 TEST(DeductorWalk, FieldRulesMarkTheirRow) {
   // clang-format off
   const struct {
@@ -64,10 +65,10 @@ TEST(DeductorWalk, FieldRulesMarkTheirRow) {
       {F27, 1, "abcd 12345-e", false, "ABCD12345E"}, {F27, 1, "abc112345e", true, "ABC112345E"},
       {F27EQ, 1, "abcd 12345-e", false, "ABCD12345E"}, {F27EQ, 1, "abcd 1234e", true},
       {F26, 2, "PANNOTREQD", false, nullptr, "O"}, {F26, 2, "ABCD1234F", true, nullptr, "O"},
-      {F26, 2, "abcd 1234-f", false, "ABCD1234F"}, {F26, 2, "ABCDE12345", true},
+      {F26, 2, "abcd 1234-f", true, "ABCD1234F"}, {F26, 2, "ABCDE12345", true},
       {F26, 2, "abcde-1234f", false, "ABCDE1234F", "o"}, {F26, 2, "", false, nullptr, "O"},
       {F26, 2, "ABCD_1234F", true, nullptr, "O"},    {F26, 2, "PANNOTAVBL", true, nullptr, "O"},
-      {F27EQ, 2, "AB", true, nullptr, "O"},           {F27EQ, 2, "AB", false, nullptr, "C"},
+      {F27EQ, 2, "AB", true, nullptr, "O"},           {F27EQ, 2, "AB", true, nullptr, "C"},
       {F24, 2, "PANNOTAVBL", false, nullptr, "O"},    {F24, 2, "PANAPPLIED", false, nullptr, "O"},
       {F24, 2, "paninvalid", false, "PANINVALID", "O"}, {F24, 2, "PANNOTTHRE", true, nullptr, "O"},
       {F26, 3, "", true},     {F26, 5, " ", true},     {F26, 11, "", true},  {F26, 17, "", true},

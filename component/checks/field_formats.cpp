@@ -1,4 +1,4 @@
-#include "export/field_formats.hpp"
+#include "checks/field_formats.hpp"
 
 #include <algorithm>
 #include <optional>
@@ -76,6 +76,34 @@ std::string date_field(std::string_view text) {
   for (char c : held)
     if (c != '/' && c != '\\' && c != '-') out += c;
   return out;
+}
+
+bool append_plain_format(std::string& out, Format format, std::string_view text) {
+  switch (format) {
+    case Format::AsHeld: out.append(text); return true;
+    case Format::Trimmed: out.append(trimmed_view(text)); return true;
+    case Format::WholeNumber:
+      out += std::to_string(static_cast<long long>(round_half_even(leading_number(text))));
+      return true;
+    case Format::Amount: append_decimal_field(out, text, 2); return true;
+    case Format::LeadingAmount: append_fixed_text(out, leading_number(text), 2); return true;
+    case Format::AmountOrZero: {
+      const std::string_view held = trimmed_view(text);
+      if (held.empty())
+        out += "0.00";
+      else
+        append_decimal_field(out, held, 2);
+      return true;
+    }
+    case Format::Rate: append_decimal_field(out, text, 4); return true;
+    case Format::Date: out += date_field(text); return true;
+    case Format::HashedDate: out += date_field(without(text, '#')); return true;
+    case Format::StrictAmount:
+    case Format::ZeroPadded:
+    case Format::SectionCode:
+    case Format::NilSectionCode: return false;
+  }
+  return false;
 }
 
 void append_line(std::string& out, std::string_view record) {

@@ -1,4 +1,4 @@
-#include "export/return_field_formats.hpp"
+#include "checks/return_field_formats.hpp"
 
 #include <algorithm>
 #include <limits>
