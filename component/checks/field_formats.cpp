@@ -98,7 +98,11 @@ bool append_plain_format(std::string& out, Format format, std::string_view text)
     case Format::Rate: append_decimal_field(out, text, 4); return true;
     case Format::Date: out += date_field(text); return true;
     case Format::HashedDate: out += date_field(without(text, '#')); return true;
-    case Format::StrictAmount:
+    case Format::StrictAmount: {
+      const auto value = parse_number(trimmed(text));
+      if (value) append_fixed_text(out, *value, 2);
+      return value.has_value();  // no number: strict_amount_field fails
+    }
     case Format::ZeroPadded:
     case Format::SectionCode:
     case Format::NilSectionCode: return false;

@@ -19,7 +19,7 @@ void append_decimal_field(std::string& out, std::string_view text, int decimals)
 
 // Appends the field's text in `format` when the format needs nothing but the
 // text; false, appending nothing, for those that look elsewhere (a form's map of
-// sections, the field's width) or fail on a text that is no number.
+// sections, the field's width) and for a strict amount that is no number.
 bool append_plain_format(std::string& out, Format format, std::string_view text);
 
 // Appends the record's text as a line: tabs and line breaks inside fields removed,

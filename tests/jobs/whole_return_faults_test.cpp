@@ -1,11 +1,12 @@
 // Returns the whole-return fuzzer built that verified clean and then exported a
-// file the checker rejects: each mistake is now a finding at its cell, and the
-// export refuses.
+// file the checker rejects, or that a second run read otherwise than the first:
+// each mistake is now a finding at its cell, and the export refuses.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
 
+#include "export/return_file_check.hpp"
 #include "jobs/jobs.hpp"
 #include "platform/spreadsheet/cell_reference.hpp"
 #include "platform/values/dates.hpp"
@@ -94,6 +95,93 @@ TEST(WholeReturnFaults, ARowWithoutItsFirstCellBelowAGapIsAFinding) {
         export_return({.workbook = dir / "return.xlsx"}, {.today = kToday.today, .out_dir = dir});
     EXPECT_EQ(exported.outcome, Outcome::Done);
   }
+}
+
+// Each cell is held to the rule and width of the field it fills, as the file is
+// written: the checker refused these files, which the verification passed.
+TEST(WholeReturnFaults, AValueItsFieldCannotHoldIsAFinding) {
+  using D = DeducteeColumn;
+  const auto deductee = [](Form form, D role) {
+    return workbook_layout(form).deductees.columns.of(role);
+  };
+  const auto challan = [](Form form, ChallanColumn role) {
+    return workbook_layout(form).challans.columns.of(role);
+  };
+  const struct {
+    Form form;
+    int sheet;
+    int row, column;
+    std::string typed;
+    Rule rule;
+  } cases[] = {
+      // Column 7 is stored unchecked; the file's payment date needs a date.
+      {Form::F26, kDeducteeSheet, 4, deductee(Form::F26, D::PaymentDate), "ABCDE1234F",
+       Rule::NotADate},
+      {Form::F27, kDeducteeSheet, 4, deductee(Form::F27, D::PaymentDate), std::string(70, 'x'),
+       Rule::NotADate},
+      // A reason other than A or B is left as typed; the field holds one letter.
+      {Form::F26, kDeducteeSheet, 4, deductee(Form::F26, D::Reason), "10", Rule::Length},
+      {Form::F24, kDeducteeSheet, 4, deductee(Form::F24, D::Reason), "AB", Rule::Length},
+      {Form::F26, kChallanSheet, 4, challan(Form::F26, ChallanColumn::Interest), "-100",
+       Rule::NegativeAmount},
+      {Form::F26, kChallanSheet, 4, challan(Form::F26, ChallanColumn::Interest), "1E+300",
+       Rule::AmountTooLarge},
+      // Category A need not give a PAN, but one of nine characters cannot be written.
+      {Form::F26, kDeductorSheet, 2, 2, "ABCD1234E", Rule::Pan},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << form_name(c.form) << " case " << (&c - cases));
+    expect_refused_at(c.form, c.sheet, {{c.row, c.column, c.typed}}, c.row, c.column, c.rule);
+  }
+}
+
+// A step that normalised a marked cell (the challan's sum of the deductees' tax
+// written over an error value) left a value the next run passed: the second
+// verification found nothing and the export wrote the file. The cell keeps what
+// was typed, so every run finds it.
+TEST(WholeReturnFaults, AMarkedCellKeepsWhatWasTyped) {
+  const fs::path dir = scratch_dir();
+  auto sheets = clean_return(Form::F27EQ, 2);
+  const int column =
+      workbook_layout(Form::F27EQ).challans.columns.of(ChallanColumn::TaxDeductedOfDeductees);
+  sheets[kChallanSheet].cells = with(sheets[kChallanSheet].cells, {{4, column, "#N/A"}});
+  write_workbook(dir / "return.xlsx", sheets);
+  const WorkbookJob job{.workbook = dir / "return.xlsx"};
+  const Environment environment{.today = kToday.today, .out_dir = dir};
+  const std::string address = cell_reference(4, column);
+  for (int run = 0; run < 2; ++run) {
+    const Result verified = verify(job, environment);
+    EXPECT_EQ(verified.outcome, Outcome::DataErrors) << "run " << run;
+    ASSERT_EQ(verified.log.size(), 1u) << "run " << run;
+    EXPECT_EQ(verified.log[0].address, address);
+    EXPECT_EQ(verified.log[0].rule, rule_text(Rule::ErrorValue));
+  }
+  EXPECT_EQ(export_return(job, environment).return_file, std::nullopt);
+}
+
+// A Form 24 return without a challan, whose deductees deducted nothing, was
+// written with no challan record at all, which the validator refuses whole: its
+// deductees now stand under the one nil challan.
+TEST(WholeReturnFaults, AForm24ReturnWithoutAChallanStatesItsNilChallan) {
+  const fs::path dir = scratch_dir();
+  auto sheets = clean_return(Form::F24, 0);
+  Cells& challans = sheets[kChallanSheet].cells;
+  const int first = workbook_layout(Form::F24).challans.first_row;
+  std::erase_if(challans, [&](const LaidCell& cell) { return cell.row >= first; });
+  Cells& deductees = sheets[kDeducteeSheet].cells;
+  deductees = with(with(deductees, untaxed_deductee(3, "")), untaxed_deductee(4, ""));
+  write_workbook(dir / "return.xlsx", sheets);
+  const Result exported =
+      export_return({.workbook = dir / "return.xlsx"}, {.today = kToday.today, .out_dir = dir});
+  ASSERT_EQ(exported.outcome, Outcome::Done);
+  ASSERT_TRUE(exported.return_file);
+  EXPECT_TRUE(exported.not_written.empty());
+  const std::string file = slurp(*exported.return_file);
+  const CheckReport report = check_return_file(file);
+  EXPECT_TRUE(report.findings.empty()) << report.findings[0].message;
+  ASSERT_EQ(report.challans.size(), 1u);
+  EXPECT_TRUE(report.challans[0].nil);
+  EXPECT_EQ(report.lines, 5);  // FH, BH, the nil challan, its two deductees
 }
 
 }  // namespace
