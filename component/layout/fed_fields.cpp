@@ -8,11 +8,25 @@
 namespace fenwarx {
 namespace {
 
+// Whether a field's text can break a rule of its own: its check or its width.
+bool judged(const ReturnField& field) {
+  switch (field.check) {
+    case Check::Amount:
+    case Check::DepositTotal:
+    case Check::Rate:
+    case Check::Date:
+    case Check::Pan:
+    case Check::Tan:
+    case Check::FinancialYear: return true;
+    default: return field.max_length > 0;
+  }
+}
+
 template <class Role>
 void add(FedRoles<Role>& roles, Role role, const ReturnField* alone = nullptr) {
   const auto index = static_cast<std::size_t>(role);
   roles.any[index] = true;
-  if (alone) roles.alone[index].push_back(alone);
+  if (alone && judged(*alone)) roles.alone[index].push_back(alone);
 }
 
 FedFields gather(Form form) {

@@ -17,7 +17,7 @@ struct ReturnField;
 
 // The fields a role feeds, by role: `any` those whose text it is part of,
 // `alone` those whose text is its own, formatted (what a finding at its cell can
-// speak for).
+// speak for), and that have a rule or a width to break.
 template <class Role>
 struct FedRoles {
   RoleSet<Role> any;
