@@ -61,7 +61,8 @@ def main():
     package("stored_no_styles.xlsx", parts)  # ZipInfo defaults to stored entries
     # The generator reads its choices from the end of the input and the values it
     # types from the front: for each form (the last byte), returns of a few sizes.
-    # Beside them, run-* are inputs a long run learned, kept as they are.
+    # Beside them, run-* are inputs a long run learned, kept as they are, and
+    # fault-* inputs that once broke an invariant, each mended since.
     RETURNS.mkdir(parents=True, exist_ok=True)
     draw = random.Random(15)
     for form in range(4):
