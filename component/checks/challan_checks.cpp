@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "checks/computed_cells.hpp"
 #include "checks/error_marker.hpp"
 #include "checks/ignored_step.hpp"
 #include "checks/walk_checks.hpp"
@@ -45,7 +46,7 @@ void FillChallanTotal(ReturnObject& self, double r, double c, int first, int las
   ignoring_failure([&] {
     for (int column = first; column <= last; ++column) sum += leading(self, r, column);
   });
-  ignoring_failure([&] { self.PutCellText(r, c, number_text(sum)); });
+  ignoring_failure([&] { write_computed(self, r, c, Variant::text(number_text(sum))); });
   MarkCell(self, r, c, false);
   ignoring_failure([&] {
     if (!trimmed(self.GetCellText(r, beside)).empty() && leading(self, r, c) == 0)

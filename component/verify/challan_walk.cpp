@@ -6,6 +6,7 @@
 #include <string>
 #include <type_traits>
 
+#include "checks/computed_cells.hpp"
 #include "checks/error_marker.hpp"
 #include "checks/validators.hpp"
 #include "checks/walk_checks.hpp"
@@ -73,11 +74,11 @@ class ChallanRow {
                             .voucher = at(ChallanColumn::ChallanNumber),
                             .transfer = at(ChallanColumn::TransferVoucher)});
           else if constexpr (std::is_same_v<S, Count>)
-            self_.cell(row, column)
-                .SetValue(Variant::number(static_cast<double>(tally(row).count)));
+            write_computed(self_, row, column,
+                           Variant::number(static_cast<double>(tally(row).count)));
           else if constexpr (std::is_same_v<S, Sum>)
-            self_.cell(row, column)
-                .SetValue(Variant::text(number_text(tally(row).sums[tallied_index(s.of)])));
+            write_computed(self_, row, column,
+                           Variant::text(number_text(tally(row).sums[tallied_index(s.of)])));
           else if constexpr (std::is_same_v<S, Copy>) {
             self_.cell(row, column).SetValue(Variant::text(self_.GetCellText(row, at(s.from))));
             keeps_cell = false;

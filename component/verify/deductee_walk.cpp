@@ -6,6 +6,7 @@
 #include <string>
 #include <type_traits>
 
+#include "checks/computed_cells.hpp"
 #include "checks/error_marker.hpp"
 #include "checks/validators.hpp"
 #include "checks/walk_checks.hpp"
@@ -72,9 +73,10 @@ class DeducteeRow {
           else if constexpr (std::is_same_v<S, AddTax>)
             self_.totals.tax_deducted += leading(row, column);
           else if constexpr (std::is_same_v<S, SumTax>)
-            write(row, column,
-                  number_text(leading(row, at(s.first)) + leading(row, at(s.second)) +
-                              leading(row, at(s.third))));
+            write_computed(
+                self_, row, column,
+                Variant::text(number_text(leading(row, at(s.first)) + leading(row, at(s.second)) +
+                                          leading(row, at(s.third)))));
           else if constexpr (std::is_same_v<S, CoversTax>)
             CheckAmountCoversTax(self_, row, at(s.amount), at(s.tax), at(s.marked), s.strict);
           else if constexpr (std::is_same_v<S, DeductionDate>)

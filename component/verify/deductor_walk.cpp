@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "checks/computed_cells.hpp"
 #include "checks/error_marker.hpp"
 #include "checks/walk_checks.hpp"
 #include "layout/code_lists.hpp"
@@ -132,12 +133,12 @@ class DeductorRows {
 
   void fill_control_total(DeductorRow role, int row) {
     const auto held = [&] { return leading_number(self_.GetCellText(row, column_)); };
-    if (held() <= 0) self_.cell(row, column_).SetValue(Variant::number(0));
+    if (held() <= 0) write_computed(self_, row, column_, Variant::number(0));
     const double total = control_total(self_, role);
     const double current = held();
     const bool differs =
         role == R::TotalTax ? fixed_text(total, 2) != fixed_text(current, 2) : total != current;
-    if (differs) self_.cell(row, column_).SetValue(Variant::number(total));
+    if (differs) write_computed(self_, row, column_, Variant::number(total));
   }
 
   ReturnObject& self_;
