@@ -11,6 +11,7 @@
 #include <string>
 #include <type_traits>
 
+#include "checks/computed_cells.hpp"
 #include "checks/error_marker.hpp"
 #include "checks/salary_checks.hpp"
 #include "checks/validators.hpp"
@@ -61,17 +62,18 @@ class SheetRow {
               double value = 0;
               for (Role role : s.added) value += leading(row, at(role));
               for (Role role : s.less) value -= leading(row, at(role));
-              write(row, column, derived_amount_text(value, s.zero));
+              write_amount(row, column, derived_amount_text(value, s.zero));
             });
           else if constexpr (std::is_same_v<T, SignedFill<Role>>) {
             const bool less = trimmed(to_upper(self_.GetCellText(row, at(s.sign)))) == "N";
             const double amount = leading(row, at(s.amount));
             const double base = leading(row, at(s.base));
-            write(row, column, derived_amount_text(less ? base - amount : base + amount, s.zero));
+            write_amount(row, column,
+                         derived_amount_text(less ? base - amount : base + amount, s.zero));
           } else if constexpr (std::is_same_v<T, Balance<Role>>) {
             const double difference = leading(row, at(s.payable)) - leading(row, at(s.paid));
             write(row, column, difference < 0 ? "N" : "P");
-            write(row, at(s.amount), derived_amount_text(std::abs(difference), s.zero));
+            write_amount(row, at(s.amount), derived_amount_text(std::abs(difference), s.zero));
           }
         },
         step);
@@ -82,6 +84,9 @@ class SheetRow {
   double leading(int row, int column) { return leading_number(self_.GetCellText(row, column)); }
   void write(int row, int column, std::string_view text) {
     self_.cell(row, column).SetValue(Variant::text(std::string(text)));
+  }
+  void write_amount(int row, int column, std::string_view text) {
+    write_computed(self_, row, column, Variant::text(std::string(text)));
   }
 
   template <class Step>
