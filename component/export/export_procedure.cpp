@@ -63,11 +63,24 @@ void bind_for_export(ReturnObject& self, const std::shared_ptr<Workbook>& excel)
 // took before a later step rewrote it is taken again (the checks would leave the
 // normalised cells as they are), and the deductor walk writes the totals. The file then holds what
 // a verification leaves, whether or not one ran before.
+//
+// A finding of that first pass may stand on a value its deductee walk then
+// rewrote (a total tax typed as "1E+300" that the walk replaced with the sum of
+// its parts, summed by the challan check as typed): where the walks changed a
+// cell and found a mistake, the cells as they now stand are judged again, as a
+// second verification would judge them, so that an export refuses or writes as
+// it would after a verification.
 void verify_silently(ReturnObject& self, const std::shared_ptr<Workbook>& excel) {
   bind_for_export(self, excel);
-  const std::uint64_t before = record_source_changes(self);
+  std::uint64_t before = record_source_changes(self);
   Verify_Challan(self);
   VerifyDeducteeDetails(self);
+  if (self.error_count > 0 && record_source_changes(self) != before) {
+    bind_for_export(self, excel);
+    before = record_source_changes(self);
+    Verify_Challan(self);
+    VerifyDeducteeDetails(self);
+  }
   if (self.error_count > 0 || record_source_changes(self) == before) return;
   bind_for_export(self, excel);
   RetallyChallans(self);

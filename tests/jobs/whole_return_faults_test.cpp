@@ -184,25 +184,31 @@ TEST(WholeReturnFaults, AForm24ReturnWithoutAChallanStatesItsNilChallan) {
   EXPECT_EQ(report.lines, 5);  // FH, BH, the nil challan, its two deductees
 }
 
-// A total typed as a date keeps the date format under the sum written over it:
-// the sum 100 read back as "09/04/1900", so a fresh export wrote a tax of 9 where
-// one after a verification (which had left "0.00" there) wrote 100.
-TEST(WholeReturnFaults, ASumWrittenWhereADateWasTypedShowsAsANumber) {
+// The walk replaces a typed total tax with the sum of its parts, and a fresh
+// export must write what one after a verification writes. Typed as a date, the
+// cell kept its date format under the sum: 100 read back as "09/04/1900", and a
+// fresh export wrote a tax of 9. Typed as 1E+300, the challan check (which sums
+// the typed totals) found the challan's deductees above its deposit, and a fresh
+// export refused where one after a verification wrote the file.
+TEST(WholeReturnFaults, ATotalTheWalkRewritesExportsAsAfterAVerification) {
   const fs::path dir = scratch_dir();
-  auto sheets = clean_return(Form::F24, 2);
   const int total = workbook_layout(Form::F24).deductees.columns.of(DeducteeColumn::TotalTax);
-  sheets[kDeducteeSheet].cells = with(sheets[kDeducteeSheet].cells, {{4, total, "01/04/2005"}});
   const Environment environment{.today = kToday.today, .out_dir = dir};
-  const auto exported = [&](bool verified_first) {
-    write_workbook(dir / "return.xlsx", sheets);
-    if (verified_first) verify({.workbook = dir / "return.xlsx"}, environment);
-    const Result result = export_return({.workbook = dir / "return.xlsx"}, environment);
-    EXPECT_EQ(result.outcome, Outcome::Done);
-    return result.return_file ? slurp(*result.return_file) : std::string();
-  };
-  const std::string fresh = exported(false);
-  EXPECT_EQ(fresh, exported(true));
-  EXPECT_TRUE(check_return_file(fresh).findings.empty());
+  for (const char* typed : {"01/04/2005", "1E+300"}) {
+    SCOPED_TRACE(typed);
+    auto sheets = clean_return(Form::F24, 2);
+    sheets[kDeducteeSheet].cells = with(sheets[kDeducteeSheet].cells, {{4, total, typed}});
+    const auto exported = [&](bool verified_first) {
+      write_workbook(dir / "return.xlsx", sheets);
+      if (verified_first) verify({.workbook = dir / "return.xlsx"}, environment);
+      const Result result = export_return({.workbook = dir / "return.xlsx"}, environment);
+      EXPECT_EQ(result.outcome, Outcome::Done);
+      return result.return_file ? slurp(*result.return_file) : std::string();
+    };
+    const std::string fresh = exported(false);
+    EXPECT_EQ(fresh, exported(true));
+    EXPECT_TRUE(check_return_file(fresh).findings.empty());
+  }
 }
 
 }  // namespace
